@@ -1,0 +1,22 @@
+#pragma once
+
+#include "collect/CollectState.h"
+#include "print/ColumnMap.h"
+#include "render/CxImage.h"
+#include "render/PictureRegistry.h"
+#include "settings/SettingsSession.h"
+
+class DrawPanel;
+class PrinterObject;
+
+// The program-wide shared state: created before the main window, owned by main and
+// handed by reference to whoever needs a piece of it. Nothing here is ever saved.
+struct AppState {
+  CollectState collect;
+  SettingsSession settings;
+  ColumnMap columnMap;
+  PictureRegistry pictures;
+  CxImage image;
+  DrawPanel* renderPanel = nullptr;       // the progress window's page panel, while it lives
+  PrinterObject* renderPrinter = nullptr; // the progress window's printer, while it lives
+};

@@ -1,0 +1,1 @@
+// The picture table, folder tree and picture search land here.

@@ -1,0 +1,1 @@
+// Table-text parsing and writing, import and export land here.

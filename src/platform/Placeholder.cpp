@@ -1,0 +1,1 @@
+// The Qt and fake implementations of the platform interfaces land here.

@@ -1,0 +1,1 @@
+// The print engine lands here.

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+// The program's one image object: decodes, resamples, turns and encodes pictures.
+// Format codes: 1 BMP, 2 GIF, 3 JPEG, 4 PNG, 6 TIFF. Photos are held upright by their
+// EXIF orientation. Every operation returns false / empty on failure and never throws.
+class CxImage {
+public:
+  enum Format : int { Bmp = 1, Gif = 2, Jpeg = 3, Png = 4, Tiff = 6 };
+
+  CxImage();
+  ~CxImage();
+  CxImage(const CxImage&) = delete;
+  CxImage& operator=(const CxImage&) = delete;
+
+  bool Load(const QString& fileName, int format);
+  bool Decode(const QByteArray& data, int format);
+  // Decodes so that the result is at least targetWidth × targetHeight where the
+  // source allows, using shrink-on-load; the aspect is kept.
+  bool LoadShrunk(const QString& fileName, int format, int targetWidth, int targetHeight);
+
+  bool IsValid() const;
+  int Width() const;
+  int Height() const;
+
+  bool Resample(int newWidth, int newHeight, int mode = 0);  // bilinear
+  bool RotateQuarter();
+  void SetXDpi(int dpi);
+  void SetYDpi(int dpi);
+
+  QByteArray Encode(int format);
+  bool Save(const QString& fileName, int format);
+
+  QString lastError() const;
+
+private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};

@@ -1,0 +1,1 @@
+// The settings window and the cell layout editor land here.

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "settings/CardLayout.h"
+#include "settings/FontSpec.h"
+
+#include <QString>
+
+// The one record of how an album is printed. Lengths marked 0.1 mm are tenths of a
+// millimetre. A copy duplicates texts, fonts and rectangles (plain value semantics).
+struct PrintSettings {
+  QString defaultPrinter;
+  QString printerName;
+  int landscape = 0;
+  int paperWidth = 0;        // 0.1 mm
+  int paperHeight = 0;       // 0.1 mm
+  int copies = 0;
+  int photoFit = 0;          // 0..4
+  int marginTop = 0;         // 0.1 mm
+  int marginBottom = 0;      // 0.1 mm
+  int marginLeft = 0;        // 0.1 mm
+  int marginRight = 0;       // 0.1 mm
+  int headerFromTop = 0;     // 0.1 mm, from the paper's top edge
+  int footerFromBottom = 0;  // 0.1 mm, from the paper's bottom edge
+  FontSpec bodyFont = FontSpec::song9();
+  FontSpec headerFont = FontSpec::song9();
+  int headerAlign = 0;       // 0 left, 1 centre, 2 right
+  int footerAlign = 0;       // 0 left, 1 centre, 2 right
+  FontSpec footerFont = FontSpec::song9();
+  int rows = 0;
+  int columns = 0;
+  int rowSpacing = 0;        // 0.1 mm
+  int columnSpacing = 0;     // 0.1 mm
+  CardRect photoArea;
+  CardRect textArea;
+  int captionAlign = 0;      // 0 centre, 1 left, 2 right
+  int captionLines = 0;      // 0..9
+  int confirmed = 0;
+  int toPictureFiles = 0;
+  int pictureFormat = 0;     // 1 bmp, 2 jpg, 3 gif, 4 tiff, 5 png
+  int optimiseLevel = 0;     // 0 none, 1 50K … 5 250K
+
+  friend bool operator==(const PrintSettings&, const PrintSettings&) = default;
+};

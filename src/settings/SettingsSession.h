@@ -1,0 +1,16 @@
+#pragma once
+
+#include "print/PrintJob.h"
+#include "settings/CardLayout.h"
+#include "settings/PrintSettings.h"
+
+// The settings of this run and the flags the settings window, the cell editor,
+// the page preview and the print engine share.
+struct SettingsSession {
+  PrintSettings printSettings;
+  CardLayout workingLayout;
+  PrintJob lastJob;              // the job last handed to the settings window
+  bool settingsApplied = false;  // PrintSettings holds settings applied in this run
+  bool previewBusy = false;      // a page preview is being drawn
+  bool previewStopRequested = false;
+};
