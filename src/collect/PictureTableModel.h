@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class QItemSelectionModel;
+
+// The PictureTable: titled columns and text rows, the one list the program prints
+// from. Shown read-only by the list view 超级列表框_显示; row and column indexes are
+// 0-based. Appending rows is O(1) and does not relayout the view per row.
+class PictureTableModel : public QAbstractTableModel {
+  Q_OBJECT
+public:
+  struct Column {
+    QString title;
+    int width = 50;
+    int alignment = 0;  // 0 left, 1 centre, 2 right
+  };
+
+  explicit PictureTableModel(QObject* parent = nullptr);
+
+  void ClearRows();
+  int ColumnCount() const;
+  void DeleteColumn(int column);
+  int InsertColumn(const QString& title = QString(), int width = 50, int alignment = 0);
+  void SetColumnTitle(int column, const QString& title);
+  QString ColumnTitle(int column) const;
+  int RowCount() const;
+  int AppendRow();
+  void SetCell(int row, int column, const QString& text);
+  QString Cell(int row, int column) const;  // empty outside the table
+  void DeleteRow(int row);
+  int SelectedRow() const;                  // first selected row, -1 when none
+
+  // Removes every column and row at once (a search or an import replaces the table).
+  void ClearAll();
+  const Column& columnInfo(int column) const;
+  void setSelectionModel(QItemSelectionModel* selection);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+  QList<Column> columns_;
+  QList<QStringList> rows_;
+  QPointer<QItemSelectionModel> selection_;
+};
