@@ -20,6 +20,9 @@ public:
     int alignment = 0;  // 0 left, 1 centre, 2 right
   };
 
+  // headerData role under which a column's width in pixels is offered to the view.
+  static constexpr int ColumnWidthRole = Qt::UserRole + 1;
+
   explicit PictureTableModel(QObject* parent = nullptr);
 
   void ClearRows();
@@ -37,6 +40,9 @@ public:
 
   // Removes every column and row at once (a search or an import replaces the table).
   void ClearAll();
+  // Replaces columns and rows in one reset (a large import stays linear). Cells beyond
+  // the last column are dropped; rows may be shorter than the column count.
+  void ReplaceTable(QList<Column> columns, QList<QStringList> rows);
   const Column& columnInfo(int column) const;
   void setSelectionModel(QItemSelectionModel* selection);
 

@@ -1,1 +1,0 @@
-// The picture table, folder tree and picture search land here.
