@@ -39,5 +39,32 @@ struct PrintSettings {
   int pictureFormat = 0;     // 1 bmp, 2 jpg, 3 gif, 4 tiff, 5 png
   int optimiseLevel = 0;     // 0 none, 1 50K … 5 250K
 
+  // What the settings window shows when nothing was applied in this run: A4 portrait,
+  // margins 20/18/5/15 mm, header 11 mm and footer 14 mm from the edges, 5 × 5 cells
+  // 1 mm apart, one centred caption line, header and footer centred, one copy, jpg
+  // files, photos optimised to 150K. The layout rectangles stay zero.
+  static PrintSettings builtInDefaults() {
+    PrintSettings s;
+    s.paperWidth = 2100;
+    s.paperHeight = 2970;
+    s.copies = 1;
+    s.marginTop = 200;
+    s.marginBottom = 180;
+    s.marginLeft = 50;
+    s.marginRight = 150;
+    s.headerFromTop = 110;
+    s.footerFromBottom = 140;
+    s.headerAlign = 1;
+    s.footerAlign = 1;
+    s.rows = 5;
+    s.columns = 5;
+    s.rowSpacing = 10;
+    s.columnSpacing = 10;
+    s.captionLines = 1;
+    s.pictureFormat = 2;
+    s.optimiseLevel = 3;
+    return s;
+  }
+
   friend bool operator==(const PrintSettings&, const PrintSettings&) = default;
 };
