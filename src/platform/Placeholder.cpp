@@ -1,1 +1,0 @@
-// The Qt and fake implementations of the platform interfaces land here.
