@@ -1,0 +1,75 @@
+#include "print/PageFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+int PictureFormatOfFile(const QString& fileName) {
+  const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+  if (dot < 0) return FormatUnknown;
+  const QString extension = fileName.mid(dot + 1).toUpper();
+  if (extension == QLatin1String("PNG")) return FormatPng;
+  if (extension == QLatin1String("GIF")) return FormatGif;
+  if (extension == QLatin1String("JPG")) return FormatJpeg;
+  if (extension == QLatin1String("BMP")) return FormatBmp;
+  return FormatUnknown;
+}
+
+QString PageFileExtension(int pictureFormat) {
+  switch (pictureFormat) {
+    case 1: return QStringLiteral(".bmp");
+    case 3: return QStringLiteral(".gif");
+    case 4: return QStringLiteral(".tiff");
+    case 5: return QStringLiteral(".png");
+    default: return QStringLiteral(".jpg");
+  }
+}
+
+int PageFileFormatCode(int pictureFormat) {
+  switch (pictureFormat) {
+    case 1: return FormatBmp;
+    case 3: return FormatGif;
+    case 4: return FormatTiff;
+    case 5: return FormatPng;
+    default: return FormatJpeg;
+  }
+}
+
+namespace {
+
+// Doubled separators become one; the leading pair of a network folder is kept.
+QString collapseSeparators(QString path, bool network) {
+  while (path.contains(QLatin1String("//"))) path.replace(QLatin1String("//"), QLatin1String("/"));
+  if (network) path.prepend(QLatin1Char('/'));
+  return path;
+}
+
+}  // namespace
+
+QString PageFileName(const QString& folder, const QDateTime& when, int page, int pictureFormat,
+                     const QString& programFolder) {
+  const QDate date = when.date();
+  const QTime time = when.time();
+  const int dateNumber = date.year() * 10000 + date.month() * 100 + date.day();
+  const int timeNumber = time.hour() * 10000 + time.minute() * 100 + time.second();
+  const QString base = QDir::fromNativeSeparators(folder.isEmpty() ? programFolder : folder);
+  const bool network = base.startsWith(QLatin1String("//")) && base.size() > 2;
+  const QString name = base + QLatin1Char('/') +
+                       QString::number(dateNumber) + QLatin1Char('_') +
+                       QString::number(timeNumber) + QLatin1Char('_') + QString::number(page) +
+                       PageFileExtension(pictureFormat);
+  return collapseSeparators(name, network);
+}
+
+QString UniqueFileName(const QString& fileName,
+                       const std::function<bool(const QString&)>& exists) {
+  if (!exists(fileName)) return fileName;
+  const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+  qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+  if (dot <= slash) dot = fileName.size();
+  const QString stem = fileName.left(dot);
+  const QString extension = fileName.mid(dot);
+  for (int copy = 2;; ++copy) {
+    const QString candidate = stem + QStringLiteral(" (%1)").arg(copy) + extension;
+    if (!exists(candidate)) return candidate;
+  }
+}

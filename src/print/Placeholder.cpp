@@ -1,1 +1,0 @@
-// The print engine lands here.
