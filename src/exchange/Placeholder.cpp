@@ -1,1 +1,0 @@
-// Table-text parsing and writing, import and export land here.
