@@ -1,0 +1,236 @@
+#include "print/JobDriver.h"
+
+#include "platform/Dialogs.h"
+#include "print/ColumnDetection.h"
+#include "print/PageGeometry.h"
+#include "print/TableText.h"
+
+#include <QCoreApplication>
+
+#include <utility>
+
+namespace {
+
+// Long lists of failed page files are cut short in the message box.
+constexpr int kMaxListedFiles = 15;
+
+QString UnwrittenFilesText(const QStringList& files) {
+  QString text = QStringLiteral("下列页面文件没有保存成功：");
+  for (int i = 0; i < files.size() && i < kMaxListedFiles; ++i) text += QStringLiteral("\r\n") + files[i];
+  if (files.size() > kMaxListedFiles) {
+    text += QStringLiteral("\r\n……共 %1 个文件没有保存。").arg(files.size());
+  }
+  return text;
+}
+
+// Clears a flag when a run leaves by any path.
+class RunningScope {
+public:
+  explicit RunningScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~RunningScope() { flag_ = false; }
+  RunningScope(const RunningScope&) = delete;
+  RunningScope& operator=(const RunningScope&) = delete;
+
+private:
+  bool& flag_;
+};
+
+}  // namespace
+
+PrintSettings OpenSettingsForJob(SettingsSession& session,
+                                 const std::function<void()>& showSettingsWindow,
+                                 const std::optional<PrintJob>& job) {
+  if (job) session.lastJob = *job;
+  if (showSettingsWindow) showSettingsWindow();
+  return session.printSettings;
+}
+
+JobDriver::JobDriver(const QAbstractItemModel& table, const CollectState& collect,
+                     SettingsSession& session, ColumnMap& columnMap, Dialogs& dialogs,
+                     JobDriverPorts ports)
+    : table_(table),
+      collect_(collect),
+      session_(session),
+      columnMap_(columnMap),
+      dialogs_(dialogs),
+      ports_(std::move(ports)) {}
+
+void JobDriver::SetStatus(const QString& text) {
+  if (ports_.setStatusText) ports_.setStatusText(text);
+}
+
+void JobDriver::StartPrint() {
+  if (running_) return;
+  if (!collect_.searchDone) {
+    dialogs_.messageBox(printtext::kTooEarlyText, printtext::kTooEarlyCaption, MessageButtons::Ok,
+                        MessageIcon::None, Modality::System);
+    return;
+  }
+  RunningScope scope(running_);
+  unwrittenFiles_ = 0;
+  const bool byCategory = ports_.printByCategory ? ports_.printByCategory() : true;
+  if (byCategory) {
+    PrintByCategory();
+  } else {
+    PrintByPage();
+  }
+}
+
+std::optional<QList<planning::TableRow>> JobDriver::ConfirmColumns(bool byPage) {
+  if (tabletext::RowCount(table_) < 1) return std::nullopt;
+  SetStatus(printtext::kInitialising);
+  columnMap_.captionColumns = QStringList{QString()};
+  const QString listing = columns::DetectColumns(tabletext::ColumnTitles(table_), columnMap_);
+  columns::ProposeOneBased(columnMap_);
+
+  int picture = columnMap_.pictureColumn;
+  dialogs_.inputInteger(
+      QStringLiteral("系统认为‘图片位置’在第 %1 列，你也可以手工输入：").arg(picture), picture,
+      QStringLiteral("请输入‘图片位置’所在的列！"));
+  columnMap_.pictureColumn = picture;
+
+  int category = columnMap_.categoryColumn;
+  const QString categoryPrompt = byPage
+                                     ? QStringLiteral("系统认为图片的‘类别’在第 %1 列，你也可以手工输入：")
+                                     : QStringLiteral("系统认为‘图片的类别’在第 %1 列，你也可以手工输入：");
+  dialogs_.inputInteger(categoryPrompt.arg(category), category,
+                        QStringLiteral("请输入‘图片的类别’所在的列！"));
+  columnMap_.categoryColumn = category;
+
+  QString answer = columnMap_.captionColumns.first();
+  if (dialogs_.inputText(columns::CaptionColumnsPrompt(listing), answer,
+                         columns::kCaptionColumnsCaption)) {
+    columnMap_.captionColumns =
+        columns::ParseCaptionColumns(answer, tabletext::ColumnCount(table_));
+  }
+
+  const QString confirmText =
+      QStringLiteral("要打印的‘图片的位置’在第 %1 列，‘图片说明’在第[ %2 ]列，‘图片的分类’在第 %3 列。")
+          .arg(QString::number(columnMap_.pictureColumn), answer,
+               QString::number(columnMap_.categoryColumn));
+  const int confirmation = dialogs_.messageBox(confirmText, printtext::kConfirmCaption,
+                                               MessageButtons::OkCancel, MessageIcon::Question);
+  // Back to 0-based either way, so that a cancelled run does not shift the next
+  // run's proposal by one column.
+  columns::ShiftColumns(columnMap_, -1);
+  if (confirmation != AnswerOk) return std::nullopt;
+  return planning::ReadRows(table_, columnMap_);
+}
+
+bool JobDriver::ContinuePrompt() {
+  const int answer = dialogs_.timedMessageBox(printtext::kContinueText, printtext::kContinueCaption,
+                                              MessageButtons::OkCancel, MessageIcon::Question,
+                                              printtext::kContinueTimeoutMs);
+  return answer != AnswerCancel;
+}
+
+JobDriver::JobResult JobDriver::RunPrintJob(const PrintJob& job) {
+  session_.lastJob = job;
+  lastReport_ = JobOutputReport{};
+  PrintSettings& settings = session_.printSettings;
+  // A printer name only matters when pages go to a printer: printing to picture files
+  // on a machine without printers must not reopen the settings window for every job.
+  const bool needsPrinter = settings.toPictureFiles == 0 && settings.printerName.isEmpty();
+  if (needsPrinter || settings.confirmed == 0) {
+    settings = OpenSettingsForJob(session_, ports_.showSettingsWindow, job);
+  }
+  if (settings.confirmed == 0) return JobResult::NotConfirmed;
+
+  if (settings.toPictureFiles != 0) {
+    const QString folder = dialogs_.browseForFolder(printtext::kFolderPrompt);
+    if (folder.isEmpty()) return JobResult::NoFolder;
+    if (ports_.printToPictureFiles) {
+      lastReport_ = ports_.printToPictureFiles(PictureFileArgsFor(folder, job, settings));
+    }
+  } else if (ports_.printToPrinter) {
+    lastReport_ = ports_.printToPrinter(PrinterArgsFor(job, settings));
+  }
+  return lastReport_.started ? JobResult::Output : JobResult::StartFailed;
+}
+
+bool JobDriver::ReportOutcome(JobResult result, const JobOutputReport& report) {
+  if (result == JobResult::StartFailed) {
+    const QString printer = session_.printSettings.printerName.isEmpty()
+                                ? session_.printSettings.defaultPrinter
+                                : session_.printSettings.printerName;
+    QString text = QStringLiteral("打印机“%1”无法开始打印作业，这一作业没有打印出来。").arg(printer);
+    if (!report.startError.isEmpty()) text += QStringLiteral("\r\n") + report.startError;
+    dialogs_.messageBox(text, QStringLiteral("打印失败"), MessageButtons::Ok, MessageIcon::Error);
+    SetStatus(printtext::kStartFailed);
+    // The next run opens the settings window again, so another printer can be chosen.
+    session_.printSettings.confirmed = 0;
+    return false;
+  }
+  if (!report.unwrittenFiles.isEmpty()) {
+    unwrittenFiles_ += static_cast<int>(report.unwrittenFiles.size());
+    dialogs_.messageBox(UnwrittenFilesText(report.unwrittenFiles), QStringLiteral("页面文件保存失败"),
+                        MessageButtons::Ok, MessageIcon::Warning);
+  }
+  return true;
+}
+
+void JobDriver::Finish() {
+  if (unwrittenFiles_ > 0) {
+    SetStatus(QStringLiteral("打印完毕，但有 %1 个页面文件没有保存成功。").arg(unwrittenFiles_));
+  } else {
+    SetStatus(printtext::kFinished);
+  }
+  session_.printSettings.confirmed = 0;
+}
+
+void JobDriver::PrintByCategory() {
+  const auto rows = ConfirmColumns(false);
+  if (!rows) return;
+  for (const planning::RowRange& range : planning::CutByCategory(*rows)) {
+    const QString category = (*rows)[range.first].category;
+    SetStatus(printtext::kPrinting);
+    const QString header =
+        planning::FillCategoryMacros(ports_.headerTemplate ? ports_.headerTemplate() : QString(), category);
+    const QString footer =
+        planning::FillCategoryMacros(ports_.footerTemplate ? ports_.footerTemplate() : QString(), category);
+    if (!ContinuePrompt()) return;
+    const JobResult result = RunPrintJob(planning::JobOfRows(*rows, range, header, footer));
+    if (session_.printSettings.confirmed == 0) {
+      SetStatus(printtext::kInterrupted);
+      return;
+    }
+    if (!ReportOutcome(result, lastReport_)) return;
+  }
+  Finish();
+}
+
+void JobDriver::PrintByPage() {
+  const auto rows = ConfirmColumns(true);
+  if (!rows) return;
+  if (session_.printSettings.confirmed == 0) {
+    OpenSettingsForJob(session_, ports_.showSettingsWindow);
+  }
+  const PrintSettings& settings = session_.printSettings;
+  // The page loop lays out the same grid, 5 × 5 when rows or columns are below 1.
+  const GridShape shape = UsableGridShape(settings.rows, settings.columns);
+  const int cells = shape.rows * shape.columns;
+  const int totalPages = TotalPages(rows->size(), shape);
+  int page = 0;
+  for (const planning::RowRange& range : planning::CutByPage(static_cast<int>(rows->size()), cells)) {
+    if (session_.printSettings.confirmed == 0) {
+      SetStatus(printtext::kInterrupted);
+      return;
+    }
+    const QString category = (*rows)[range.first + range.count - 1].category;
+    SetStatus(printtext::kPrinting);
+    QCoreApplication::processEvents();
+    page += 1;
+    const QString header = planning::FillPageMacros(
+        ports_.headerTemplate ? ports_.headerTemplate() : QString(), totalPages, category, page);
+    const QString footer = planning::FillPageMacros(
+        ports_.footerTemplate ? ports_.footerTemplate() : QString(), totalPages, category, page);
+    if (!ContinuePrompt()) return;
+    const JobResult result = RunPrintJob(planning::JobOfRows(*rows, range, header, footer));
+    if (!ReportOutcome(result, lastReport_)) return;
+  }
+  if (session_.printSettings.confirmed == 0) {
+    SetStatus(printtext::kInterrupted);
+    return;
+  }
+  Finish();
+}

@@ -1,0 +1,73 @@
+#include "print/JobPlanning.h"
+
+#include "print/ColumnDetection.h"
+#include "print/TableText.h"
+
+namespace planning {
+
+QList<TableRow> ReadRows(const QAbstractItemModel& table, const ColumnMap& map) {
+  const int count = tabletext::RowCount(table);
+  QList<TableRow> rows;
+  rows.reserve(count);
+  for (int r = 0; r < count; ++r) {
+    TableRow row;
+    row.picture = tabletext::Cell(table, r, map.pictureColumn);
+    row.category = tabletext::Cell(table, r, map.categoryColumn);
+    row.caption = columns::CaptionOfRow(
+        [&](int column) { return tabletext::Cell(table, r, column); }, map.captionColumns);
+    rows.append(std::move(row));
+  }
+  return rows;
+}
+
+QList<RowRange> CutByCategory(const QList<TableRow>& rows) {
+  QList<RowRange> ranges;
+  for (int r = 0; r < rows.size(); ++r) {
+    if (ranges.isEmpty() || rows[r].category != rows[r - 1].category) {
+      ranges.append(RowRange{r, 0});
+    }
+    ranges.last().count += 1;
+  }
+  return ranges;
+}
+
+QList<RowRange> CutByPage(int rowCount, int cellsPerPage) {
+  QList<RowRange> ranges;
+  if (cellsPerPage <= 0) return ranges;
+  for (int first = 0; first < rowCount; first += cellsPerPage) {
+    ranges.append(RowRange{first, qMin(cellsPerPage, rowCount - first)});
+  }
+  return ranges;
+}
+
+QString ReplaceMacro(const QString& text, QStringView macro, const QString& value) {
+  QString result = text;
+  result.replace(macro.toString(), value, Qt::CaseInsensitive);
+  return result;
+}
+
+QString FillCategoryMacros(const QString& text, const QString& category) {
+  return ReplaceMacro(text, u"&f", category);
+}
+
+QString FillPageMacros(const QString& text, int totalPages, const QString& category, int page) {
+  QString result = ReplaceMacro(text, u"&a", QString::number(totalPages));
+  result = ReplaceMacro(result, u"&f", category);
+  return ReplaceMacro(result, u"&p", QString::number(page));
+}
+
+PrintJob JobOfRows(const QList<TableRow>& rows, RowRange range, const QString& header,
+                   const QString& footer) {
+  PrintJob job;
+  job.pictures.reserve(range.count);
+  job.captions.reserve(range.count);
+  for (int r = range.first; r < range.first + range.count && r < rows.size(); ++r) {
+    job.pictures.append(rows[r].picture);
+    job.captions.append(rows[r].caption);
+  }
+  job.headerText = header;
+  job.footerText = footer;
+  return job;
+}
+
+}  // namespace planning

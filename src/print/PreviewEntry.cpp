@@ -1,0 +1,65 @@
+#include "print/PreviewEntry.h"
+
+#include "platform/Dialogs.h"
+#include "print/ColumnDetection.h"
+#include "print/JobDriver.h"
+#include "print/JobPlanning.h"
+#include "print/TableText.h"
+
+namespace previewentry {
+
+ColumnMap DefaultColumns() {
+  ColumnMap map;
+  map.pictureColumn = 1;
+  map.categoryColumn = 2;
+  map.captionColumns = {QStringLiteral("3")};
+  return map;
+}
+
+PrintJob BuildSampleJob(const QAbstractItemModel& table, const ColumnMap& map,
+                        const QString& headerTemplate, const QString& footerTemplate) {
+  PrintJob job;
+  job.pictures.reserve(kSampleEntries);
+  job.captions.reserve(kSampleEntries);
+  const int rows = tabletext::RowCount(table);
+  for (int r = 0; r < kSampleEntries; ++r) {
+    if (r < rows) {
+      job.pictures.append(tabletext::Cell(table, r, map.pictureColumn));
+      job.captions.append(columns::CaptionOfRow(
+          [&](int column) { return tabletext::Cell(table, r, column); }, map.captionColumns));
+    } else {
+      job.pictures.append(QString());
+      job.captions.append(QString());
+    }
+  }
+  const QString category = tabletext::Cell(table, 0, map.categoryColumn);
+  job.headerText = planning::FillCategoryMacros(headerTemplate, category);
+  job.footerText = planning::FillCategoryMacros(footerTemplate, category);
+  return job;
+}
+
+void RunPreviewEntry(const QAbstractItemModel& table, ColumnMap& map, Dialogs& dialogs,
+                     SettingsSession& session, const QString& headerTemplate,
+                     const QString& footerTemplate, const std::function<void()>& showSettingsWindow) {
+  map = DefaultColumns();
+  const QString listing = columns::DetectColumns(tabletext::ColumnTitles(table), map);
+  columns::ProposeOneBased(map);
+
+  int picture = map.pictureColumn;
+  dialogs.inputInteger(
+      QStringLiteral("系统认为‘图片位置’在第 %1 列，你也可以手工输入：").arg(picture), picture,
+      QStringLiteral("请输入图片位置所在的列！"));
+  map.pictureColumn = picture;
+
+  QString answer = map.captionColumns.first();
+  if (dialogs.inputText(columns::CaptionColumnsPrompt(listing), answer,
+                        columns::kCaptionColumnsCaption)) {
+    map.captionColumns = columns::ParseCaptionColumns(answer, tabletext::ColumnCount(table));
+  }
+  columns::ShiftColumns(map, -1);
+
+  OpenSettingsForJob(session, showSettingsWindow,
+                     BuildSampleJob(table, map, headerTemplate, footerTemplate));
+}
+
+}  // namespace previewentry

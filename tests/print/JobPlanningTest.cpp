@@ -1,0 +1,81 @@
+#include "print/JobPlanning.h"
+
+#include <QStandardItemModel>
+#include <gtest/gtest.h>
+
+using namespace planning;
+
+namespace {
+QList<TableRow> RowsWithCategories(const QStringList& categories) {
+  QList<TableRow> rows;
+  for (int i = 0; i < categories.size(); ++i) {
+    rows.append(TableRow{QStringLiteral("p%1.jpg").arg(i), categories[i], QString::number(i)});
+  }
+  return rows;
+}
+}  // namespace
+
+TEST(CutByCategory, RunsOfEqualCategoriesNotSortedGroups) {
+  const auto ranges = CutByCategory(RowsWithCategories({"A", "A", "B", "A"}));
+  EXPECT_EQ(ranges, (QList<RowRange>{{0, 2}, {2, 1}, {3, 1}}));
+}
+
+TEST(CutByCategory, ComparesExactlyAndHandlesEdges) {
+  EXPECT_TRUE(CutByCategory({}).isEmpty());
+  EXPECT_EQ(CutByCategory(RowsWithCategories({"a", "A", "a "})).size(), 3);
+  EXPECT_EQ(CutByCategory(RowsWithCategories({"", ""})), (QList<RowRange>{{0, 2}}));
+}
+
+TEST(CutByPage, TwentySixRowsAtTwentyFivePerPageMakeTwoPages) {
+  EXPECT_EQ(CutByPage(26, 25), (QList<RowRange>{{0, 25}, {25, 1}}));
+  EXPECT_EQ(CutByPage(25, 25), (QList<RowRange>{{0, 25}}));
+  EXPECT_TRUE(CutByPage(0, 25).isEmpty());
+  EXPECT_TRUE(CutByPage(10, 0).isEmpty());
+}
+
+TEST(Macros, PageJobFillsTotalThenCategoryThenPageIgnoringCase) {
+  EXPECT_EQ(FillPageMacros(QStringLiteral("&F 第&p页/共&A页 &P"), 2, QStringLiteral("旅行"), 1),
+            QStringLiteral("旅行 第1页/共2页 1"));
+  // the category is put in before the page number, so its own "&p" is filled too
+  EXPECT_EQ(FillPageMacros(QStringLiteral("&f"), 3, QStringLiteral("x&p"), 2), QStringLiteral("x2"));
+}
+
+TEST(Macros, CategoryJobLeavesPageMacrosForThePageLoop) {
+  EXPECT_EQ(FillCategoryMacros(QStringLiteral("&f: &p/&a &F"), QStringLiteral("B")),
+            QStringLiteral("B: &p/&a B"));
+  EXPECT_EQ(FillCategoryMacros(QString(), QStringLiteral("B")), QString());
+  // a category holding the macro itself is not filled again
+  EXPECT_EQ(FillCategoryMacros(QStringLiteral("&f&f"), QStringLiteral("&F")), QStringLiteral("&F&F"));
+}
+
+TEST(ReadRows, TakesPicturesCategoriesAndCaptionsFromTheMappedColumns) {
+  QStandardItemModel model(3, 4);
+  for (int r = 0; r < 3; ++r) {
+    model.setItem(r, 0, new QStandardItem(QString::number(r + 1)));
+    model.setItem(r, 1, new QStandardItem(QStringLiteral("/p/%1.jpg").arg(r)));
+    model.setItem(r, 2, new QStandardItem(QStringLiteral("cat%1").arg(r / 2)));
+    model.setItem(r, 3, new QStandardItem(QStringLiteral("说明%1").arg(r)));
+  }
+  ColumnMap map;
+  map.pictureColumn = 1;
+  map.categoryColumn = 2;
+  map.captionColumns = {"4", "1"};
+  const auto rows = ReadRows(model, map);
+  ASSERT_EQ(rows.size(), 3);
+  EXPECT_EQ(rows[2].picture, QStringLiteral("/p/2.jpg"));
+  EXPECT_EQ(rows[2].category, QStringLiteral("cat1"));
+  EXPECT_EQ(rows[2].caption, QStringLiteral("说明2\r\n3"));
+
+  map.pictureColumn = 9;  // a column typed beyond the table gives empty names
+  EXPECT_EQ(ReadRows(model, map)[0].picture, QString());
+}
+
+TEST(JobOfRows, TakesTheRangeAndLeavesAspectOverridesEmpty) {
+  const auto rows = RowsWithCategories({"A", "A", "B"});
+  const PrintJob job = JobOfRows(rows, RowRange{1, 2}, "h", "f");
+  EXPECT_EQ(job.pictures, (QStringList{"p1.jpg", "p2.jpg"}));
+  EXPECT_EQ(job.captions, (QStringList{"1", "2"}));
+  EXPECT_TRUE(job.aspectOverrides.isEmpty());
+  EXPECT_EQ(job.headerText, "h");
+  EXPECT_EQ(job.footerText, "f");
+}
