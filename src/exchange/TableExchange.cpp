@@ -1,0 +1,80 @@
+#include "exchange/TableExchange.h"
+
+#include "exchange/CaptureListText.h"
+#include "exchange/TableTextParser.h"
+#include "exchange/TableTextWriter.h"
+#include "exchange/TableTransfer.h"
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+
+namespace {
+
+const QString kImportQuestion = QStringLiteral(
+    "它将从[剪贴板]取数据并导入，你可以在excel表或其它表中进行复制（要包括表头），然后再单击此按钮。");
+const QString kImportCaption = QStringLiteral("准备好了吗？（复制包括表头）");
+const QString kCaptureListTitle = QStringLiteral("打开由《Gleanview》生成的文本列表");
+const QString kCaptureListFilter = QStringLiteral("文本文件（*.txt）|*.txt");
+const QString kTooLargeCaption = QStringLiteral("无法导入");
+const QString kExportDone = QStringLiteral("信息已经复制到剪贴板，请在电子表格中进一步处理。");
+const QString kExportCaption = QStringLiteral("处理成功，请继续。");
+constexpr int kExportMessageMs = 3000;
+
+QString tooLargeText(const QString& path) {
+  return QStringLiteral("文件“%1”太大（超过%2MB），不像是文本列表，没有导入。")
+      .arg(path)
+      .arg(kMaxCaptureListBytes / (1024 * 1024));
+}
+
+class WaitCursor {
+public:
+  explicit WaitCursor(Desktop& desktop) : desktop_(desktop) { desktop_.setWaitCursor(true); }
+  ~WaitCursor() { desktop_.setWaitCursor(false); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+  Desktop& desktop_;
+};
+
+}  // namespace
+
+TableExchange::TableExchange(Dialogs& dialogs, Desktop& desktop, PictureTableModel& table)
+    : dialogs_(dialogs), desktop_(desktop), table_(table) {}
+
+bool TableExchange::ImportTable() {
+  if (dialogs_.messageBox(kImportQuestion, kImportCaption, MessageButtons::OkCancel,
+                          MessageIcon::Question) != AnswerOk)
+    return false;
+  const QString clipboard = desktop_.clipboardText();
+  WaitCursor busy(desktop_);
+  ReadTableText(grid_, TextBeforeNul(clipboard));
+  GridToList(grid_, table_);
+  return true;
+}
+
+bool TableExchange::ImportCaptureList() {
+  const QString path = dialogs_.openFile(kCaptureListTitle, kCaptureListFilter);
+  if (path.isEmpty()) return false;
+  CaptureListFile list;
+  {
+    WaitCursor busy(desktop_);
+    list = ReadCaptureList(path);
+  }
+  if (list.outcome == CaptureListOutcome::TooLarge) {
+    dialogs_.messageBox(tooLargeText(path), kTooLargeCaption, MessageButtons::Ok,
+                        MessageIcon::Warning);
+    return false;
+  }
+  desktop_.setClipboardText(list.text);
+  return ImportTable();
+}
+
+void TableExchange::ExportTable() {
+  {
+    WaitCursor busy(desktop_);
+    ListToGrid(table_, grid_);
+    desktop_.setClipboardText(WriteTableText(grid_));
+  }
+  dialogs_.timedMessageBox(kExportDone, kExportCaption, MessageButtons::Ok,
+                           MessageIcon::Information, kExportMessageMs);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "exchange/ScratchGrid.h"
+
+class Desktop;
+class Dialogs;
+class PictureTableModel;
+
+// The clipboard page's three actions: bring a table in from the clipboard or from a
+// capture-list file, and put the picture table on the clipboard. Both directions pass
+// through the scratch grid, which keeps the last table moved until the next exchange.
+class TableExchange {
+public:
+  TableExchange(Dialogs& dialogs, Desktop& desktop, PictureTableModel& table);
+
+  // After the user confirms, replaces the picture table by the clipboard's table text
+  // (first line the titles). The clipboard itself is left as it was. Returns whether
+  // the table was replaced.
+  bool ImportTable();
+
+  // Lets the user pick a capture-list file, puts its text on the clipboard and runs
+  // ImportTable. Returns whether the table was replaced.
+  bool ImportCaptureList();
+
+  // Puts the picture table, titles first, on the clipboard as table text and says so
+  // in a message that closes itself after three seconds.
+  void ExportTable();
+
+  const ScratchGrid& scratchGrid() const { return grid_; }
+
+private:
+  Dialogs& dialogs_;
+  Desktop& desktop_;
+  PictureTableModel& table_;
+  ScratchGrid grid_;
+};

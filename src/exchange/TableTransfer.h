@@ -1,0 +1,16 @@
+#pragma once
+
+class PictureTableModel;
+class ScratchGrid;
+
+// Moving a table between the scratch grid and the picture table, titles included.
+
+// Replaces the picture table by the grid: row 0 gives the column titles, every further
+// row one picture row. The first column keeps the width and alignment of the table's
+// former first column when there was one; the other columns are 50 pixels wide and
+// left-aligned. Done in one reset, so large tables stay linear.
+void GridToList(const ScratchGrid& grid, PictureTableModel& list);
+
+// Replaces the grid by the picture table: the column titles in row 0, then the rows in
+// table order; max(columns, 1) columns.
+void ListToGrid(const PictureTableModel& list, ScratchGrid& grid);
