@@ -1,0 +1,53 @@
+#include "collect/PictureNames.h"
+
+#include <array>
+
+namespace {
+
+constexpr QChar kSeparator = u'/';
+
+QChar asciiLower(QChar c) {
+  return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + (u'a' - u'A')) : c;
+}
+
+}  // namespace
+
+NameParts SplitFileName(const QString& fileName) {
+  const qsizetype dot = fileName.lastIndexOf(u'.');
+  if (dot < 0) return NameParts{QString(), fileName};
+  return NameParts{fileName.left(dot), fileName.mid(dot + 1)};
+}
+
+bool IsPictureExtension(const QString& extension) {
+  static const std::array<QStringView, 4> kAccepted = {u"jpg", u"jpeg", u"bmp", u"gif"};
+  if (extension.size() < 3 || extension.size() > 4) return false;
+  for (QStringView accepted : kAccepted) {
+    if (accepted.size() != extension.size()) continue;
+    bool same = true;
+    for (qsizetype i = 0; same && i < extension.size(); ++i)
+      same = asciiLower(extension.at(i)) == accepted.at(i);
+    if (same) return true;
+  }
+  return false;
+}
+
+QString CollapseDoubledSeparators(const QString& path) {
+  QString result;
+  result.reserve(path.size());
+  for (qsizetype i = 0; i < path.size(); ++i)
+    if (path.at(i) != kSeparator || result.isEmpty() || result.back() != kSeparator)
+      result.append(path.at(i));
+  return result;
+}
+
+SearchRoot SplitSearchRoot(const QString& folderPath) {
+  QString path = CollapseDoubledSeparators(folderPath + kSeparator);
+  path.chop(1);
+  const qsizetype cut = path.lastIndexOf(kSeparator);
+  if (cut < 0) return SearchRoot{path, QString()};
+  return SearchRoot{path.left(cut), path.mid(cut + 1)};
+}
+
+QString FolderPathOf(const QString& parent, const QString& name) {
+  return CollapseDoubledSeparators(parent + kSeparator + name + kSeparator);
+}

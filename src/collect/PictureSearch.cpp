@@ -1,0 +1,106 @@
+#include "collect/PictureSearch.h"
+
+#include "collect/CollectState.h"
+#include "collect/FolderListing.h"
+#include "collect/PictureNames.h"
+#include "collect/PictureTableModel.h"
+#include "platform/Desktop.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSet>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+const QString kSearching = QStringLiteral("正在搜索，请稍候....");
+const QString kFinished = QStringLiteral("搜索完成，可以进一步的工作。");
+const QString kStopped = QStringLiteral("搜索强制停止。");
+const QString kFound = QStringLiteral("搜索中：");
+
+struct PendingFolder {
+  QByteArray nativePath;  // ends in "/"
+  QString path;           // ends in "/"
+  QString name;           // the category of its pictures
+};
+
+}  // namespace
+
+PictureSearch::PictureSearch(CollectState& state, PictureTableModel& table, Desktop& desktop,
+                             StatusSink status)
+    : state_(state), table_(table), desktop_(desktop), status_(std::move(status)) {
+  const auto reshaped = [this] { ++tableEpoch_; };
+  QObject::connect(&table_, &QAbstractItemModel::modelAboutToBeReset, &table_, reshaped);
+  QObject::connect(&table_, &QAbstractItemModel::columnsAboutToBeInserted, &table_, reshaped);
+  QObject::connect(&table_, &QAbstractItemModel::columnsAboutToBeRemoved, &table_, reshaped);
+  QObject::connect(&table_, &QAbstractItemModel::rowsAboutToBeRemoved, &table_, reshaped);
+}
+
+void PictureSearch::SearchPictures(bool includeSubfolders) {
+  desktop_.setWaitCursor(true);
+  state_.searchDone = false;
+  state_.stopSearch = false;
+  status_(kSearching);
+  PrepareTable();
+  const std::uint64_t epoch = tableEpoch_;
+  const SearchRoot root = SplitSearchRoot(state_.folderPath);
+  ScanFolder(root.parent, root.name, includeSubfolders);
+  desktop_.setWaitCursor(false);
+  state_.searchDone = true;
+  // A search started or a table imported meanwhile has said its own last word.
+  if (Superseded(epoch)) return;
+  status_(kFinished);
+  if (state_.stopSearch) status_(kStopped);
+}
+
+void PictureSearch::Stop() { state_.stopSearch = true; }
+
+void PictureSearch::PrepareTable() {
+  table_.ClearRows();
+  while (table_.ColumnCount() > 0) table_.DeleteColumn(table_.ColumnCount() - 1);
+  table_.InsertColumn(QStringLiteral("序号"), 60, 2);
+  table_.InsertColumn(QStringLiteral("图片名全称"), 220, 0);
+  table_.InsertColumn(QStringLiteral("图片类别"), 90, 0);
+  table_.InsertColumn(QStringLiteral("图片说明"), 100, 0);
+}
+
+void PictureSearch::ScanFolder(const QString& parent, const QString& name, bool includeSubfolders) {
+  const std::uint64_t epoch = tableEpoch_;
+  const QString rootPath = FolderPathOf(parent, name);
+  // An explicit stack instead of recursion: a chain of folders thousands deep must
+  // not exhaust the call stack. Popping in reverse push order keeps the order of a
+  // recursive walk: a folder's files, then each sub-folder in full, in name order.
+  std::vector<PendingFolder> pending{{QFile::encodeName(rootPath), rootPath, name}};
+  QSet<std::pair<std::uint64_t, std::uint64_t>> seen;
+  while (!pending.empty()) {
+    const PendingFolder folder = std::move(pending.back());
+    pending.pop_back();
+    QCoreApplication::processEvents();
+    if (Superseded(epoch) || state_.stopSearch) return;
+
+    const FolderListing listing = ListFolder(folder.nativePath);
+    if (!listing.readable) continue;
+    if (listing.inode != 0) {
+      const auto identity = std::make_pair(listing.device, listing.inode);
+      if (seen.contains(identity)) continue;
+      seen.insert(identity);
+    }
+    for (const FolderEntry& file : listing.files) {
+      const NameParts parts = SplitFileName(file.name);
+      if (!IsPictureExtension(parts.extension)) continue;
+      const int row = table_.AppendRow();
+      const QString path = folder.path + file.name;
+      table_.SetCell(row, 0, QString::number(row + 1));
+      table_.SetCell(row, 1, path);
+      table_.SetCell(row, 2, folder.name);
+      table_.SetCell(row, 3, parts.base);
+      status_(kFound + path);
+    }
+    if (!includeSubfolders) continue;
+    for (auto sub = listing.folders.crbegin(); sub != listing.folders.crend(); ++sub)
+      pending.push_back({folder.nativePath + sub->nativeName + '/',
+                         folder.path + sub->name + u'/', sub->name});
+  }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class Desktop;
+class PictureTableModel;
+struct CollectState;
+
+// Receives the texts for part 0 of the main window's status bar.
+using StatusSink = std::function<void(const QString&)>;
+
+// The folder search: fills the picture table with every jpg, jpeg, bmp and gif file
+// of the chosen folder (and, when asked, of all its sub-folders), one row per
+// picture: serial number, full path, category (the holding folder's name), caption
+// (the name without its extension). Pending window events run once per folder
+// entered, which is where the stop button gets through.
+class PictureSearch {
+public:
+  PictureSearch(CollectState& state, PictureTableModel& table, Desktop& desktop, StatusSink status);
+
+  // The search button: searches state.folderPath as it stands now.
+  void SearchPictures(bool includeSubfolders);
+  // Scans parent/name/ and, when asked, every sub-folder below it, files first, then
+  // the sub-folders in name order. Links to folders are not followed and a folder
+  // reached twice is scanned once, so the scan always ends.
+  void ScanFolder(const QString& parent, const QString& name, bool includeSubfolders);
+  // The stop button.
+  void Stop();
+
+private:
+  void PrepareTable();
+  bool Superseded(std::uint64_t epoch) const { return epoch != tableEpoch_; }
+
+  CollectState& state_;
+  PictureTableModel& table_;
+  Desktop& desktop_;
+  StatusSink status_;
+  // Counts changes to the table's shape made by anyone; a search whose table was
+  // cleared or replaced meanwhile (a new search, an import) stops filling it.
+  std::uint64_t tableEpoch_ = 0;
+};

@@ -1,0 +1,48 @@
+#include "collect/PictureNames.h"
+
+#include <gtest/gtest.h>
+
+TEST(PictureNames, SplitsAtTheLastDot) {
+  EXPECT_EQ(SplitFileName(QStringLiteral("a.b.jpg")).base, QStringLiteral("a.b"));
+  EXPECT_EQ(SplitFileName(QStringLiteral("a.b.jpg")).extension, QStringLiteral("jpg"));
+  EXPECT_EQ(SplitFileName(QStringLiteral("gif")).base, QString());
+  EXPECT_EQ(SplitFileName(QStringLiteral("gif")).extension, QStringLiteral("gif"));
+  EXPECT_EQ(SplitFileName(QStringLiteral(".jpg")).base, QString());
+  EXPECT_EQ(SplitFileName(QStringLiteral("x.")).extension, QString());
+  EXPECT_EQ(SplitFileName(QStringLiteral("海边 日落.JPG")).base, QStringLiteral("海边 日落"));
+}
+
+TEST(PictureNames, AcceptsExactlyFourExtensionsInAnyAsciiCase) {
+  for (const char* yes : {"jpg", "JPG", "Jpeg", "jPEG", "bmp", "BMP", "gif", "GiF"})
+    EXPECT_TRUE(IsPictureExtension(QString::fromLatin1(yes))) << yes;
+  for (const char* no : {"png", "tif", "tiff", "txt", "jp", "jpgx", "", "jpe", "jfif"})
+    EXPECT_FALSE(IsPictureExtension(QString::fromLatin1(no))) << no;
+  // Only ASCII letters fold: full-width letters and the Kelvin sign are no match.
+  EXPECT_FALSE(IsPictureExtension(QStringLiteral("ｊｐｇ")));
+  EXPECT_FALSE(IsPictureExtension(QStringLiteral("jp\u212A")));
+}
+
+TEST(PictureNames, EverySpellingOfARootGivesTheSameFolder) {
+  for (const char* spelling : {"/t/Photos", "/t/Photos/", "/t//Photos//", "/t///Photos///"}) {
+    const SearchRoot root = SplitSearchRoot(QString::fromLatin1(spelling));
+    EXPECT_EQ(root.parent, QStringLiteral("/t")) << spelling;
+    EXPECT_EQ(root.name, QStringLiteral("Photos")) << spelling;
+    EXPECT_EQ(FolderPathOf(root.parent, root.name), QStringLiteral("/t/Photos/")) << spelling;
+  }
+}
+
+TEST(PictureNames, AVolumeRootHasNoName) {
+  for (const char* spelling : {"/", "//", ""}) {
+    const SearchRoot root = SplitSearchRoot(QString::fromLatin1(spelling));
+    EXPECT_EQ(root.parent, QString()) << spelling;
+    EXPECT_EQ(root.name, QString()) << spelling;
+    EXPECT_EQ(FolderPathOf(root.parent, root.name), QStringLiteral("/")) << spelling;
+  }
+  EXPECT_EQ(SplitSearchRoot(QStringLiteral("/media/usb/")).name, QStringLiteral("usb"));
+}
+
+TEST(PictureNames, CollapsesEveryRunOfSeparators) {
+  EXPECT_EQ(CollapseDoubledSeparators(QStringLiteral("a///b//c/")), QStringLiteral("a/b/c/"));
+  EXPECT_EQ(CollapseDoubledSeparators(QStringLiteral("//")), QStringLiteral("/"));
+  EXPECT_EQ(CollapseDoubledSeparators(QString()), QString());
+}
