@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramExit.h"
 #include "collect/CollectState.h"
 #include "print/ColumnMap.h"
 #include "render/CxImage.h"
@@ -19,4 +20,7 @@ struct AppState {
   CxImage image;
   DrawPanel* renderPanel = nullptr;       // the progress window's page panel, while it lives
   PrinterObject* renderPrinter = nullptr; // the progress window's printer, while it lives
+  // Ends the program; holds what must be put back outside the program before it goes
+  // (a printer made the default for a job, for example).
+  ProgramExit programExit;
 };

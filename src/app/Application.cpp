@@ -1,15 +1,49 @@
 #include "app/Application.h"
 
 #include "app/AppState.h"
+#include "app/MainWindow.h"
+#include "app/StartUp.h"
+#include "app/Wiring.h"
+#include "platform/QtDesktop.h"
+#include "platform/QtDialogs.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QFont>
 
-int runApplication(int argc, char** argv) {
+namespace {
+
+// Chinese window texts in a plain sans face where one is installed, rather than
+// whatever face the font matcher happens to pick for the first Chinese glyph.
+void useChineseUiFont() {
+  QFont font = QApplication::font();
+  font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+                    QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Microsoft YaHei"),
+                    QStringLiteral("PingFang SC")});
+  font.setPointSize(9);
+  QApplication::setFont(font);
+}
+
+}  // namespace
+
+int runApplication(int argc, char** argv, const StartupHook& afterShow) {
   QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quillmere"));
+  QApplication::setApplicationVersion(QStringLiteral("1.4"));
+  useChineseUiFont();
+
   AppState state;
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("Quillmere（高级版）1.4"));
+  QtDialogs dialogs;
+  QtDesktop desktop;
+  InitialiseMainWindowState(state.collect, desktop);
+
+  MainWindow window;
+  QObject::connect(&window, &MainWindow::exitRequested, &window,
+                   [&state] { state.programExit.endNow(); });
+  wireSubsystems(window, state, dialogs, desktop);
   window.show();
-  return app.exec();
+  if (afterShow) afterShow(window, state);
+
+  const int code = QApplication::exec();
+  state.programExit.runCleanups();
+  return code;
 }

@@ -1,0 +1,33 @@
+#include "app/Wiring.h"
+
+#include "app/AppState.h"
+#include "app/MainWindow.h"
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+
+namespace {
+
+// Picture collection: the picture table on 超级列表框_显示, the folder tree on
+// 树型框_文件夹 (fixed items and one item per volume), the search and stop buttons.
+void wireCollect(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& desktop) {
+  (void)window, (void)state, (void)dialogs, (void)desktop;
+}
+
+// Table exchange: 按钮_从剪贴板导入, 按钮_导出到剪贴板, 按钮_从Gleanview结果中导入 and
+// the scratch grid 高级表格_中间结果.
+void wireExchange(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& desktop) {
+  (void)window, (void)state, (void)dialogs, (void)desktop;
+}
+
+// Printing: 按钮_文件夹准备打印 (the job driver) and 按钮_打印预览 (preview and settings).
+void wirePrint(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& desktop) {
+  (void)window, (void)state, (void)dialogs, (void)desktop;
+}
+
+}  // namespace
+
+void wireSubsystems(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& desktop) {
+  wireCollect(window, state, dialogs, desktop);
+  wireExchange(window, state, dialogs, desktop);
+  wirePrint(window, state, dialogs, desktop);
+}

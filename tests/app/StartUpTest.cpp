@@ -1,0 +1,77 @@
+#include "app/AppState.h"
+#include "app/FormPlacement.h"
+#include "app/ProgramExit.h"
+#include "app/StartUp.h"
+#include "platform/FakeDesktop.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+TEST(AppStateAtStart, HoldsTheStartValues) {
+  AppState state;
+  EXPECT_TRUE(state.collect.searchDone);
+  EXPECT_FALSE(state.collect.stopSearch);
+  EXPECT_TRUE(state.collect.folderPath.isEmpty());
+  EXPECT_EQ(state.collect.selectedTreeItem, 0);
+  EXPECT_EQ(state.collect.selectedTreeLevel, 0);
+  EXPECT_EQ(state.settings.printSettings.bodyFont, FontSpec::song9());
+  EXPECT_EQ(state.settings.printSettings.headerFont, FontSpec::song9());
+  EXPECT_EQ(state.settings.printSettings.footerFont, FontSpec::song9());
+  EXPECT_FALSE(state.settings.settingsApplied);
+  EXPECT_FALSE(state.settings.previewBusy);
+  EXPECT_FALSE(state.settings.previewStopRequested);
+  EXPECT_EQ(state.settings.lastJob, PrintJob());
+  EXPECT_EQ(state.columnMap.pictureColumn, 0);
+  EXPECT_EQ(state.columnMap.categoryColumn, 0);
+  EXPECT_TRUE(state.columnMap.captionColumns.isEmpty());
+  EXPECT_EQ(state.pictures.liveCount(), 0);
+  EXPECT_FALSE(state.image.IsValid());
+  EXPECT_EQ(state.renderPanel, nullptr);
+  EXPECT_EQ(state.renderPrinter, nullptr);
+}
+
+TEST(InitialiseMainWindowState, TakesTheSpecialFoldersEndingInOneSeparator) {
+  FakeDesktop desktop;
+  desktop.desktop = QDir::toNativeSeparators(QStringLiteral("/home/ann/桌面"));
+  desktop.documents = QDir::toNativeSeparators(QStringLiteral("/home/ann/文档//"));
+  CollectState collect;
+  collect.searchDone = false;
+  InitialiseMainWindowState(collect, desktop);
+  EXPECT_TRUE(collect.searchDone);
+  EXPECT_EQ(collect.desktopPath, QDir::toNativeSeparators(QStringLiteral("/home/ann/桌面/")));
+  EXPECT_EQ(collect.documentsPath, QDir::toNativeSeparators(QStringLiteral("/home/ann/文档/")));
+}
+
+TEST(InitialiseMainWindowState, AFolderTheSystemCannotNameStaysEmpty) {
+  FakeDesktop desktop;
+  CollectState collect;
+  InitialiseMainWindowState(collect, desktop);
+  EXPECT_TRUE(collect.desktopPath.isEmpty());
+  EXPECT_TRUE(collect.documentsPath.isEmpty());
+}
+
+TEST(ProgramExit, RunsCleanupsNewestFirstAndEachOnlyOnce) {
+  ProgramExit exit;
+  QStringList order;
+  exit.addCleanup([&] { order << QStringLiteral("printer"); });
+  exit.addCleanup(nullptr);
+  exit.addCleanup([&] {
+    order << QStringLiteral("temp");
+    exit.runCleanups();  // asking again from inside must not run anything twice
+  });
+  exit.runCleanups();
+  exit.runCleanups();
+  EXPECT_EQ(order, (QStringList{QStringLiteral("temp"), QStringLiteral("printer")}));
+}
+
+TEST(PlaceComponent, FollowsItsAnchorAndNeverShrinks) {
+  const QRect design(10, 20, 100, 50);
+  EXPECT_EQ(placeComponent(design, Anchor::Fixed, QSize(30, 40)), design);
+  EXPECT_EQ(placeComponent(design, Anchor::Bottom, QSize(30, 40)), QRect(10, 60, 100, 50));
+  EXPECT_EQ(placeComponent(design, Anchor::BottomRight, QSize(30, 40)), QRect(40, 60, 100, 50));
+  EXPECT_EQ(placeComponent(design, Anchor::GrowDown, QSize(30, 40)), QRect(10, 20, 100, 90));
+  EXPECT_EQ(placeComponent(design, Anchor::GrowBoth, QSize(30, 40)), QRect(10, 20, 130, 90));
+  EXPECT_EQ(placeComponent(design, Anchor::GrowBoth, QSize(-30, -40)), design);
+  EXPECT_EQ(placeComponent(design, Anchor::BottomRight, QSize(-5, 7)), QRect(10, 27, 100, 50));
+  EXPECT_EQ(placeComponent(design, Anchor::Fixed, QSize(), QPoint(2, 24)), QRect(8, -4, 100, 50));
+}
