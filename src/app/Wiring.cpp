@@ -2,8 +2,16 @@
 
 #include "app/AppState.h"
 #include "app/MainWindow.h"
+#include "collect/PictureTableModel.h"
+#include "collect/PictureTableView.h"
+#include "exchange/TableExchange.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+
+#include <QPushButton>
+#include <QTableView>
+
+#include <memory>
 
 namespace {
 
@@ -15,8 +23,21 @@ void wireCollect(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop&
 
 // Table exchange: 按钮_从剪贴板导入, 按钮_导出到剪贴板, 按钮_从Gleanview结果中导入 and
 // the scratch grid 高级表格_中间结果.
+// The scratch grid is the exchange's own ScratchGrid; the hidden widget stays unused.
 void wireExchange(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& desktop) {
-  (void)window, (void)state, (void)dialogs, (void)desktop;
+  (void)state;
+  auto* table = qobject_cast<PictureTableModel*>(window.pictureList()->model());
+  if (!table) {  // the collect wiring normally has attached the picture table already
+    table = new PictureTableModel(&window);
+    AttachPictureTable(*window.pictureList(), *table);
+  }
+  const auto exchange = std::make_shared<TableExchange>(dialogs, desktop, *table);
+  QObject::connect(window.importClipboardButton(), &QPushButton::clicked, &window,
+                   [exchange] { exchange->ImportTable(); });
+  QObject::connect(window.exportClipboardButton(), &QPushButton::clicked, &window,
+                   [exchange] { exchange->ExportTable(); });
+  QObject::connect(window.importCaptureListButton(), &QPushButton::clicked, &window,
+                   [exchange] { exchange->ImportCaptureList(); });
 }
 
 // Printing: 按钮_文件夹准备打印 (the job driver) and 按钮_打印预览 (preview and settings).
