@@ -1,21 +1,305 @@
 #include "render/CxImage.h"
 
-// Placeholder until the libvips implementation lands: holds nothing, every
-// operation fails.
-struct CxImage::Impl {};
+#include "render/GifResolution.h"
+#include "render/PictureLimits.h"
+#include "render/PictureStructure.h"
 
-CxImage::CxImage() : impl_(std::make_unique<Impl>()) {}
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QSaveFile>
+
+#include <vips/vips8>
+
+#include <cmath>
+#include <cstring>
+#include <mutex>
+
+using vips::VError;
+using vips::VImage;
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr int kJpegQuality = 90;
+
+void ensureVipsStarted() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    if (VIPS_INIT("quillmere")) vips_error_exit("libvips could not start");
+    // The operation cache would keep decoded photos alive after the program let go
+    // of them, and would serve a rewritten file from its old pixels.
+    vips_cache_set_max(0);
+  });
+}
+
+bool looksLikeBmp(QByteArrayView data) { return data.size() >= 2 && data[0] == 'B' && data[1] == 'M'; }
+
+// 3 or 4 bands of 8-bit sRGB: the one shape every encoder and the Qt bridge take.
+VImage normalised(VImage image) {
+  if (image.interpretation() != VIPS_INTERPRETATION_sRGB || image.format() != VIPS_FORMAT_UCHAR)
+    image = image.colourspace(VIPS_INTERPRETATION_sRGB);
+  if (image.format() != VIPS_FORMAT_UCHAR) image = image.cast(VIPS_FORMAT_UCHAR);
+  return image;
+}
+
+VImage withoutAlpha(const VImage& image) {
+  if (image.bands() != 4) return image;
+  return image.flatten(VImage::option()->set("background", std::vector<double>{255, 255, 255}));
+}
+
+VImage fromQImage(const QImage& source) {
+  const bool alpha = source.hasAlphaChannel();
+  const QImage image = source.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+  const int bands = alpha ? 4 : 3;
+  const qsizetype rowBytes = static_cast<qsizetype>(image.width()) * bands;
+  QByteArray packed(rowBytes * image.height(), Qt::Uninitialized);
+  for (int y = 0; y < image.height(); ++y)
+    std::memcpy(packed.data() + y * rowBytes, image.constScanLine(y), static_cast<size_t>(rowBytes));
+  VipsImage* raw = vips_image_new_from_memory_copy(packed.constData(), static_cast<size_t>(packed.size()),
+                                                   image.width(), image.height(), bands, VIPS_FORMAT_UCHAR);
+  if (!raw) throw VError();
+  VImage out(raw);
+  return out.copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+}
+
+QImage toQImage(const VImage& source) {
+  const VImage image = normalised(source);
+  const bool alpha = image.bands() == 4;
+  size_t size = 0;
+  void* pixels = image.write_to_memory(&size);
+  const int bands = alpha ? 4 : 3;
+  QImage wrapped(static_cast<const uchar*>(pixels), image.width(), image.height(), image.width() * bands,
+                 alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+  QImage copy = wrapped.copy();
+  g_free(pixels);
+  return copy;
+}
+
+QByteArray takeBuffer(void* buffer, size_t size) {
+  QByteArray bytes(static_cast<const char*>(buffer), static_cast<qsizetype>(size));
+  g_free(buffer);
+  return bytes;
+}
+
+int dotsPerMeter(int dpi) { return static_cast<int>(std::lround(dpi / 0.0254)); }
+
+}  // namespace
+
+struct CxImage::Impl {
+  VImage image;
+  bool valid = false;
+  int xDpi = 0;
+  int yDpi = 0;
+  QString error;
+
+  bool fail(const QString& message) {
+    error = message;
+    return false;
+  }
+
+  // A failed load leaves nothing held, so the previous picture is never mistaken for
+  // the one that failed.
+  bool failLoad(const QString& message) {
+    image = VImage();
+    valid = false;
+    xDpi = yDpi = 0;
+    return fail(message);
+  }
+
+  void hold(VImage decoded) {
+    image = normalised(decoded).copy_memory();
+    valid = true;
+    error.clear();
+  }
+
+  void takeDpiFrom(const VImage& decoded) {
+    if (decoded.xres() > 0 && decoded.yres() > 0) {
+      xDpi = static_cast<int>(std::lround(decoded.xres() * kMmPerInch));
+      yDpi = static_cast<int>(std::lround(decoded.yres() * kMmPerInch));
+    }
+  }
+
+  bool decodeBmp(const QByteArray& data) {
+    if (!bmpIsComplete(data)) return failLoad(QStringLiteral("the BMP picture is cut off or damaged"));
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    const QSize size = reader.size();
+    if (size.isValid() && !pictureSizeAllowed(size.width(), size.height()))
+      return failLoad(QStringLiteral("picture larger than %1 pixels").arg(kMaxPicturePixels));
+    const QImage decoded = reader.read();
+    if (decoded.isNull()) return failLoad(QStringLiteral("not a readable BMP picture: %1").arg(reader.errorString()));
+    hold(fromQImage(decoded));
+    xDpi = static_cast<int>(std::lround(decoded.dotsPerMeterX() * 0.0254));
+    yDpi = static_cast<int>(std::lround(decoded.dotsPerMeterY() * 0.0254));
+    return true;
+  }
+
+  // The whole picture is decoded here, upright by its EXIF orientation, so damage
+  // (a truncated file included) is found now rather than at the first later use.
+  bool decode(const QByteArray& data, const char* options) {
+    if (data.isEmpty()) return failLoad(QStringLiteral("no picture data"));
+    if (looksLikeBmp(data)) return decodeBmp(data);
+    try {
+      VImage header = VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), options,
+                                              VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
+      if (!pictureSizeAllowed(header.width(), header.height()))
+        return failLoad(QStringLiteral("picture larger than %1 pixels").arg(kMaxPicturePixels));
+      hold(header.autorot());
+      takeDpiFrom(header);
+      if (data.startsWith("GIF")) readGifResolution(data, xDpi, yDpi);
+      return true;
+    } catch (const VError& e) {
+      return failLoad(QString::fromUtf8(e.what()).trimmed());
+    }
+  }
+
+  VImage forSaving() const {
+    VImage out = image;
+    if (xDpi > 0 && yDpi > 0)
+      out = out.copy(VImage::option()->set("xres", xDpi / kMmPerInch)->set("yres", yDpi / kMmPerInch));
+    out.set("resolution-unit", "in");
+    return out;
+  }
+
+  QByteArray encodeBmp() const {
+    QImage q = toQImage(withoutAlpha(image));
+    if (xDpi > 0) q.setDotsPerMeterX(dotsPerMeter(xDpi));
+    if (yDpi > 0) q.setDotsPerMeterY(dotsPerMeter(yDpi));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!q.save(&buffer, "BMP")) return {};
+    return bytes;
+  }
+
+  QByteArray encode(int format) {
+    if (!valid) {
+      fail(QStringLiteral("no picture held"));
+      return {};
+    }
+    try {
+      void* buffer = nullptr;
+      size_t size = 0;
+      switch (format) {
+        case Bmp: return encodeBmp();
+        case Gif:
+          forSaving().write_to_buffer(".gif", &buffer, &size);
+          return withGifResolution(takeBuffer(buffer, size), xDpi, yDpi);
+        case Jpeg:
+          withoutAlpha(forSaving()).write_to_buffer(".jpg", &buffer, &size, VImage::option()->set("Q", kJpegQuality));
+          return takeBuffer(buffer, size);
+        case Png:
+          forSaving().write_to_buffer(".png", &buffer, &size);
+          return takeBuffer(buffer, size);
+        case Tiff:
+          forSaving().write_to_buffer(".tif", &buffer, &size,
+                                      VImage::option()
+                                          ->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_LZW)
+                                          ->set("resunit", VIPS_FOREIGN_TIFF_RESUNIT_INCH));
+          return takeBuffer(buffer, size);
+        default: fail(QStringLiteral("unknown picture format code %1").arg(format)); return {};
+      }
+    } catch (const VError& e) {
+      fail(QString::fromUtf8(e.what()).trimmed());
+      return {};
+    }
+  }
+};
+
+CxImage::CxImage() : impl_(std::make_unique<Impl>()) { ensureVipsStarted(); }
 CxImage::~CxImage() = default;
-bool CxImage::Load(const QString&, int) { return false; }
-bool CxImage::Decode(const QByteArray&, int) { return false; }
-bool CxImage::LoadShrunk(const QString&, int, int, int) { return false; }
-bool CxImage::IsValid() const { return false; }
-int CxImage::Width() const { return 0; }
-int CxImage::Height() const { return 0; }
-bool CxImage::Resample(int, int, int) { return false; }
-bool CxImage::RotateQuarter() { return false; }
-void CxImage::SetXDpi(int) {}
-void CxImage::SetYDpi(int) {}
-QByteArray CxImage::Encode(int) { return {}; }
-bool CxImage::Save(const QString&, int) { return false; }
-QString CxImage::lastError() const { return {}; }
+
+bool CxImage::Load(const QString& fileName, int format) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return impl_->failLoad(QStringLiteral("cannot open %1").arg(fileName));
+  return Decode(file.readAll(), format);
+}
+
+// The format code is a hint only: the data is decoded by what it is, so a file whose
+// name claims another kind still loads.
+bool CxImage::Decode(const QByteArray& data, int) { return impl_->decode(data, ""); }
+
+bool CxImage::LoadShrunk(const QString& fileName, int format, int targetWidth, int targetHeight) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return impl_->failLoad(QStringLiteral("cannot open %1").arg(fileName));
+  const QByteArray data = file.readAll();
+  if (targetWidth <= 0 || targetHeight <= 0 || !(data.size() > 2 && uchar(data[0]) == 0xFF && uchar(data[1]) == 0xD8))
+    return Decode(data, format);
+  int shrink = 1;
+  try {
+    const VImage header = VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), "");
+    int w = header.width();
+    int h = header.height();
+    const int orientation = header.get_typeof("orientation") ? header.get_int("orientation") : 1;
+    if (orientation >= 5 && orientation <= 8) std::swap(w, h);  // the target is upright
+    for (int f : {8, 4, 2}) {
+      if (w / f >= targetWidth && h / f >= targetHeight) {
+        shrink = f;
+        break;
+      }
+    }
+  } catch (const VError& e) {
+    return impl_->failLoad(QString::fromUtf8(e.what()).trimmed());
+  }
+  return impl_->decode(data, QStringLiteral("shrink=%1").arg(shrink).toLatin1().constData());
+}
+
+bool CxImage::IsValid() const { return impl_->valid; }
+int CxImage::Width() const { return impl_->valid ? impl_->image.width() : 0; }
+int CxImage::Height() const { return impl_->valid ? impl_->image.height() : 0; }
+
+bool CxImage::Resample(int newWidth, int newHeight, int) {
+  if (!impl_->valid) return impl_->fail(QStringLiteral("no picture held"));
+  if (newWidth <= 0 || newHeight <= 0 || !pictureSizeAllowed(newWidth, newHeight))
+    return impl_->fail(QStringLiteral("cannot resample to %1 × %2").arg(newWidth).arg(newHeight));
+  try {
+    const VImage& in = impl_->image;
+    VImage out = in.resize(double(newWidth) / in.width(),
+                           VImage::option()
+                               ->set("vscale", double(newHeight) / in.height())
+                               ->set("kernel", VIPS_KERNEL_LINEAR));
+    // The scale's rounding may leave a pixel more or less: the size asked is exact.
+    if (out.width() != newWidth || out.height() != newHeight)
+      out = out.embed(0, 0, newWidth, newHeight, VImage::option()->set("extend", VIPS_EXTEND_COPY));
+    impl_->image = out.copy_memory();
+    return true;
+  } catch (const VError& e) {
+    return impl_->fail(QString::fromUtf8(e.what()).trimmed());
+  }
+}
+
+// A quarter turn clockwise; the resolutions turn with the picture.
+bool CxImage::RotateQuarter() {
+  if (!impl_->valid) return impl_->fail(QStringLiteral("no picture held"));
+  try {
+    impl_->image = impl_->image.rot90().copy_memory();
+    std::swap(impl_->xDpi, impl_->yDpi);
+    return true;
+  } catch (const VError& e) {
+    return impl_->fail(QString::fromUtf8(e.what()).trimmed());
+  }
+}
+
+void CxImage::SetXDpi(int dpi) { impl_->xDpi = dpi > 0 ? dpi : 0; }
+void CxImage::SetYDpi(int dpi) { impl_->yDpi = dpi > 0 ? dpi : 0; }
+int CxImage::XDpi() const { return impl_->xDpi; }
+int CxImage::YDpi() const { return impl_->yDpi; }
+
+QByteArray CxImage::Encode(int format) { return impl_->encode(format); }
+
+// Written through a temporary file, so a failed save never leaves half a picture
+// under the name.
+bool CxImage::Save(const QString& fileName, int format) {
+  const QByteArray bytes = Encode(format);
+  if (bytes.isEmpty()) return false;
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    return impl_->fail(QStringLiteral("cannot write %1: %2").arg(fileName, file.errorString()));
+  return true;
+}
+
+QString CxImage::lastError() const { return impl_->error; }

@@ -7,7 +7,9 @@
 
 // The program's one image object: decodes, resamples, turns and encodes pictures.
 // Format codes: 1 BMP, 2 GIF, 3 JPEG, 4 PNG, 6 TIFF. Photos are held upright by their
-// EXIF orientation. Every operation returns false / empty on failure and never throws.
+// EXIF orientation. Every operation returns false / empty on failure and never throws;
+// lastError() says why. Pictures above kMaxPicturePixels (render/PictureLimits.h) are
+// refused from their header. Saved files carry the resolution set, in every format.
 class CxImage {
 public:
   enum Format : int { Bmp = 1, Gif = 2, Jpeg = 3, Png = 4, Tiff = 6 };
@@ -31,6 +33,9 @@ public:
   bool RotateQuarter();
   void SetXDpi(int dpi);
   void SetYDpi(int dpi);
+  // The resolution set, or read from the last picture decoded (0 when it had none).
+  int XDpi() const;
+  int YDpi() const;
 
   QByteArray Encode(int format);
   bool Save(const QString& fileName, int format);

@@ -8,8 +8,9 @@
 #include <QWidget>
 
 // A drawing surface with a persistent back image: what is drawn lands in the image
-// (also while the panel is hidden) and the widget paints that image. Font points are
-// taken at 96 dpi, as on the original screen.
+// (also while the panel is hidden, so a hidden panel serves as a page of 2100 × 2970
+// pixels) and the widget paints that image. Font points are taken at 96 dpi, as on
+// the original screen; the panel's unit converts at 96 pixels per inch.
 class DrawPanel : public QWidget, public Surface {
   Q_OBJECT
 public:
@@ -29,33 +30,61 @@ public:
 
   // Fills with the background colour and puts the write position top-left.
   void ClearPanel();
+  // Draws at the write position, which then stays on the line, after the text.
   void Write(const QString& text);
+  // Draws at the write position, then moves down past the text (text height plus 2
+  // device pixels per line) and back to the x where this line began.
   void WriteLine(const QString& text);
+  // Moves down by the height of "W" plus 2 device pixels.
   void WriteLine();
-  // The back image as BMP bytes.
+  // The write position in the panel's unit.
+  QPoint writePosition() const;
+  void setWritePosition(int x, int y);
+
+  // The persistent image (background colour, background picture and drawing) as
+  // BMP bytes.
   QByteArray SnapshotPanel() const;
 
-  // Background picture (encoded bytes; empty removes it). Mode 0: top-left at
-  // natural size; mode 2: centred, shrunk proportionally when larger, never enlarged.
+  // Background picture (encoded bytes of any common kind; empty or unreadable
+  // removes it). Mode 0: top-left at natural size; mode 2: centred, shrunk
+  // proportionally when larger than the panel, never enlarged.
   void setBackgroundPicture(const QByteArray& encoded);
+  bool hasBackgroundPicture() const { return !background_.isNull(); }
   void setBackgroundMode(int mode);
+  int backgroundMode() const { return backgroundMode_; }
+  void setBackgroundColor(const QColor& colour);
   void setAutoRedraw(bool on);
+  bool autoRedraw() const { return autoRedraw_; }
 
-  // Left, top, width, height in pixels relative to the parent; resizes the back image.
+  // Left, top, width, height in pixels relative to the parent; the back image follows
+  // at once, even while the panel is hidden.
   void moveResize(int left, int top, int width, int height);
-  const QImage& backImage() const { return back_; }
+
+  // What the panel shows: background colour, background picture, then the drawing.
+  QImage backImage() const;
 
 protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
 private:
+  void syncBackSize();
+  int toDevice(int value) const;
+  int fromDevice(int pixels) const;
+  QFont qfont() const;
+  int lineHeightPixels() const;
+  int emptyLinePixels() const;
+  // Draws with the line rule at device pixels; returns the advance below the start.
+  int drawText(QPoint at, const QString& text);
+
   PictureRegistry& pictures_;
-  QImage back_;
+  QImage back_;  // the drawing, transparent where nothing was drawn
   QImage background_;
+  QColor backgroundColour_ = Qt::white;
   int backgroundMode_ = 0;
   bool autoRedraw_ = true;
   int unit_ = 0;
   FontSpec font_ = FontSpec::song9();
-  QPoint writePos_;
+  QPoint writePos_;  // device pixels
+  int lineStartX_ = 0;
 };

@@ -25,6 +25,8 @@ public:
   int liveCount() const { return static_cast<int>(pictures_.size()); }
 
 private:
+  PictureHandle add(QImage image);
+
   QHash<PictureHandle, QImage> pictures_;
   PictureHandle nextHandle_ = 1;
 };

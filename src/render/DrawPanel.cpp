@@ -1,0 +1,213 @@
+#include "render/DrawPanel.h"
+
+#include "render/FontMapping.h"
+#include "render/PictureLimits.h"
+#include "render/TextLines.h"
+#include "render/Units.h"
+
+#include <QBuffer>
+#include <QFontMetrics>
+#include <QImageReader>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kScreenDpi = 96.0;
+constexpr int kLineGap = 2;  // device pixels between lines
+
+QImage decodeBackground(const QByteArray& encoded) {
+  if (encoded.isEmpty()) return {};
+  QBuffer buffer;
+  buffer.setData(encoded);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  reader.setAutoTransform(true);
+  const QSize size = reader.size();
+  if (size.isValid() && !pictureSizeAllowed(size.width(), size.height())) return {};
+  return reader.read();
+}
+
+// Where the background picture goes: mode 2 centres it and shrinks it by the smaller
+// of the two ratios when it is larger than the panel; every other mode puts it
+// top-left at its own size.
+QRect backgroundRect(QSize picture, QSize panel, int mode) {
+  if (mode != 2) return QRect(QPoint(0, 0), picture);
+  QSize shown = picture;
+  if (picture.width() > panel.width() || picture.height() > panel.height())
+    shown = picture.scaled(panel, Qt::KeepAspectRatio);
+  return QRect(QPoint((panel.width() - shown.width()) / 2, (panel.height() - shown.height()) / 2), shown);
+}
+
+}  // namespace
+
+DrawPanel::DrawPanel(PictureRegistry& pictures, QWidget* parent) : QWidget(parent), pictures_(pictures) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  syncBackSize();
+}
+
+void DrawPanel::setUnit(int code) { unit_ = units::clamp(code); }
+int DrawPanel::unit() const { return unit_; }
+void DrawPanel::setFont(const FontSpec& font) { font_ = font; }
+FontSpec DrawPanel::font() const { return font_; }
+
+int DrawPanel::toDevice(int value) const {
+  return static_cast<int>(std::trunc(units::toPixels(value, kScreenDpi, unit_)));
+}
+int DrawPanel::fromDevice(int pixels) const {
+  return static_cast<int>(std::trunc(units::fromPixels(pixels, kScreenDpi, unit_)));
+}
+
+QFont DrawPanel::qfont() const { return makeFont(font_, screenFontPixels(font_.size)); }
+int DrawPanel::lineHeightPixels() const { return QFontMetrics(qfont()).height(); }
+// The height of "W" as the text extent gives it: the font's full line height.
+int DrawPanel::emptyLinePixels() const { return QFontMetrics(qfont()).height(); }
+
+// A hidden widget gets its resize event only when shown; the back image follows the
+// geometry before every use instead.
+void DrawPanel::syncBackSize() {
+  const QSize wanted(std::max(1, width()), std::max(1, height()));
+  if (back_.size() == wanted) return;
+  QImage grown(wanted, QImage::Format_ARGB32_Premultiplied);
+  grown.fill(Qt::transparent);
+  if (!back_.isNull()) {
+    QPainter p(&grown);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(0, 0, back_);
+  }
+  back_ = std::move(grown);
+}
+
+int DrawPanel::drawText(QPoint at, const QString& text) {
+  syncBackSize();
+  const QFont f = qfont();
+  const QFontMetrics metrics(f);
+  const TextLayout layout = layoutTextLines(text, metrics.height(), emptyLinePixels(), kLineGap);
+  QPainter p(&back_);
+  p.setFont(f);
+  p.setPen(Qt::black);
+  for (const TextPiece& piece : layout.pieces)
+    p.drawText(at.x(), at.y() + piece.offsetY + metrics.ascent(), piece.text);
+  p.end();
+  update();
+  return layout.advance;
+}
+
+void DrawPanel::WriteTextAt(int x, int y, const QString& text) { drawText({toDevice(x), toDevice(y)}, text); }
+
+int DrawPanel::TextWidth(const QString& text) {
+  const QFontMetrics metrics(qfont());
+  int widest = 0;
+  for (const QString& piece : splitTextLines(text)) widest = std::max(widest, metrics.horizontalAdvance(piece));
+  return fromDevice(widest);
+}
+
+// The height of one line of the font, as a single-line text extent gives it, whatever
+// the text.
+int DrawPanel::TextHeight(const QString&) { return fromDevice(lineHeightPixels()); }
+
+int DrawPanel::PictureWidth(PictureHandle picture) {
+  const QImage* image = pictures_.picture(picture);
+  return image ? fromDevice(image->width()) : 0;
+}
+
+int DrawPanel::PictureHeight(PictureHandle picture) {
+  const QImage* image = pictures_.picture(picture);
+  return image ? fromDevice(image->height()) : 0;
+}
+
+void DrawPanel::DrawPicture(PictureHandle picture, int x, int y, int width, int height) {
+  const QImage* image = pictures_.picture(picture);
+  if (!image) return;
+  syncBackSize();
+  const int w = width < 0 ? image->width() : toDevice(width);
+  const int h = height < 0 ? image->height() : toDevice(height);
+  if (w == 0 || h == 0) return;
+  QPainter p(&back_);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(QRect(toDevice(x), toDevice(y), w, h), *image);
+  p.end();
+  update();
+}
+
+void DrawPanel::ClearPanel() {
+  syncBackSize();
+  back_.fill(Qt::transparent);
+  writePos_ = {0, 0};
+  lineStartX_ = 0;
+  update();
+}
+
+void DrawPanel::Write(const QString& text) {
+  drawText(writePos_, text);
+  const QStringList pieces = splitTextLines(text);
+  writePos_.rx() += QFontMetrics(qfont()).horizontalAdvance(pieces.isEmpty() ? QString() : pieces.last());
+}
+
+void DrawPanel::WriteLine(const QString& text) {
+  const int advance = drawText(writePos_, text);
+  writePos_ = {lineStartX_, writePos_.y() + (text.isEmpty() ? emptyLinePixels() + kLineGap : advance)};
+}
+
+void DrawPanel::WriteLine() { WriteLine(QString()); }
+
+QPoint DrawPanel::writePosition() const { return {fromDevice(writePos_.x()), fromDevice(writePos_.y())}; }
+
+void DrawPanel::setWritePosition(int x, int y) {
+  writePos_ = {toDevice(x), toDevice(y)};
+  lineStartX_ = writePos_.x();
+}
+
+QImage DrawPanel::backImage() const {
+  const QSize size(std::max(1, width()), std::max(1, height()));
+  QImage shown(size, QImage::Format_RGB32);
+  shown.fill(backgroundColour_);
+  QPainter p(&shown);
+  if (!background_.isNull()) {
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(backgroundRect(background_.size(), size, backgroundMode_), background_);
+  }
+  p.drawImage(0, 0, back_);
+  return shown;
+}
+
+QByteArray DrawPanel::SnapshotPanel() const {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  backImage().save(&buffer, "BMP");
+  return bytes;
+}
+
+void DrawPanel::setBackgroundPicture(const QByteArray& encoded) {
+  background_ = decodeBackground(encoded);
+  update();
+}
+
+void DrawPanel::setBackgroundMode(int mode) {
+  backgroundMode_ = mode;
+  update();
+}
+
+void DrawPanel::setBackgroundColor(const QColor& colour) {
+  backgroundColour_ = colour;
+  update();
+}
+
+void DrawPanel::setAutoRedraw(bool on) { autoRedraw_ = on; }
+
+void DrawPanel::moveResize(int left, int top, int width, int height) {
+  setGeometry(left, top, std::max(0, width), std::max(0, height));
+  syncBackSize();
+}
+
+void DrawPanel::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(0, 0, backImage());
+}
+
+void DrawPanel::resizeEvent(QResizeEvent* event) {
+  syncBackSize();
+  QWidget::resizeEvent(event);
+}

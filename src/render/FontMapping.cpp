@@ -1,0 +1,59 @@
+#include "render/FontMapping.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+#include <cmath>
+
+namespace {
+
+// Bytes of the face name in the Chinese code page: ASCII one byte, the rest two.
+int codePageLength(const QString& face) {
+  int bytes = 0;
+  for (QChar c : face) bytes += c.unicode() < 0x80 ? 1 : 2;
+  return bytes;
+}
+
+struct FaceAlias {
+  const char16_t* face;
+  const char* family;
+};
+
+constexpr FaceAlias kAliases[] = {
+    {u"宋体", "Noto Serif CJK SC"},      {u"新宋体", "Noto Serif CJK SC"},
+    {u"仿宋", "Noto Serif CJK SC"},      {u"仿宋_GB2312", "Noto Serif CJK SC"},
+    {u"SimSun", "Noto Serif CJK SC"},    {u"NSimSun", "Noto Serif CJK SC"},
+    {u"黑体", "Noto Sans CJK SC"},       {u"微软雅黑", "Noto Sans CJK SC"},
+    {u"SimHei", "Noto Sans CJK SC"},     {u"Microsoft YaHei", "Noto Sans CJK SC"},
+    {u"楷体", "AR PL UKai CN"},          {u"楷体_GB2312", "AR PL UKai CN"},
+    {u"KaiTi", "AR PL UKai CN"},
+};
+
+}  // namespace
+
+int screenFontPixels(int points) { return static_cast<int>(std::lround(std::abs(points) * 96.0 / 72.0)); }
+
+QString resolvedFontFamily(const QString& face) {
+  const QString trimmed = face.trimmed();
+  if (trimmed.isEmpty() || codePageLength(trimmed) > 31) return {};
+  for (const FaceAlias& alias : kAliases) {
+    if (trimmed.compare(QString::fromUtf16(alias.face), Qt::CaseInsensitive) == 0) {
+      const QString family = QString::fromLatin1(alias.family);
+      if (QFontDatabase::hasFamily(family)) return family;
+      break;
+    }
+  }
+  return trimmed;
+}
+
+QFont makeFont(const FontSpec& spec, int pixelHeight) {
+  QFont font;
+  const QString family = resolvedFontFamily(spec.face);
+  if (!family.isEmpty()) font.setFamilies(QStringList{family});
+  font.setPixelSize(std::max(1, pixelHeight));
+  font.setBold(spec.bold != 0);
+  font.setItalic(spec.italic != 0);
+  font.setUnderline(spec.underline != 0);
+  font.setStrikeOut(spec.strikeout != 0);
+  return font;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "settings/FontSpec.h"
+
+#include <QFont>
+
+// Character height in pixels of a font of `points` on the 96 dpi screen, rounded as
+// the screen does.
+int screenFontPixels(int points);
+
+// The installed family that stands for a face name: the Chinese Song, Hei and Kai
+// faces map to the CJK fonts on the machine; an empty face, or one longer than 31
+// bytes, means the system face (empty family).
+QString resolvedFontFamily(const QString& face);
+
+// A QFont of the spec's face and style with the given character (em) height in device
+// pixels.
+QFont makeFont(const FontSpec& spec, int pixelHeight);

@@ -1,0 +1,98 @@
+#include "render/PictureRegistry.h"
+
+#include "render/PictureStructure.h"
+#include "render/PcxDecoder.h"
+#include "render/PictureKind.h"
+#include "render/PictureLimits.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+
+namespace {
+
+const char* qtFormatOf(PictureKind kind) {
+  switch (kind) {
+    case PictureKind::Bmp: return "bmp";
+    case PictureKind::Jpeg: return "jpeg";
+    case PictureKind::Icon: return "ico";
+    case PictureKind::Cursor: return "cur";
+    case PictureKind::Gif: return "gif";
+    default: return nullptr;
+  }
+}
+
+// Decodes with Qt's reader, upright by the EXIF orientation. The size is read from
+// the header first so that an oversized picture is refused before allocation; the
+// reader's own allocation limit backs this up for formats that cannot tell their size.
+QImage decodeWithQt(const QByteArray& data, const char* format) {
+  QBuffer buffer;
+  buffer.setData(data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, format);
+  reader.setAutoTransform(true);
+  reader.setDecideFormatFromContent(false);
+  const QSize size = reader.size();
+  if (size.isValid() && !pictureSizeAllowed(size.width(), size.height())) return {};
+  reader.setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024) + 1));
+  QImage image = reader.read();
+  if (image.isNull() || !pictureSizeAllowed(image.width(), image.height())) return {};
+  return image;
+}
+
+QImage decodePicture(const QByteArray& data) {
+  const PictureKind kind = recognisePictureKind(data);
+  switch (kind) {
+    case PictureKind::Unsupported: return {};
+    case PictureKind::Pcx8:
+    case PictureKind::Pcx1: return decodePcx(data);
+    case PictureKind::Jpeg:
+      if (!jpegIsComplete(data)) return {};
+      break;
+    case PictureKind::Bmp:
+      if (!bmpIsComplete(data)) return {};
+      break;
+    default: break;
+  }
+  return decodeWithQt(data, qtFormatOf(kind));
+}
+
+}  // namespace
+
+PictureHandle PictureRegistry::LoadPicture(const QString& fileName) {
+  QFile file(fileName);
+  if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() <= 0) return 0;
+  // Mapped rather than read, so a large file costs no copy.
+  if (uchar* mapped = file.map(0, file.size())) {
+    const QByteArray view = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size());
+    QImage image = decodePicture(view);
+    file.unmap(mapped);
+    return add(std::move(image));
+  }
+  return LoadPicture(file.readAll());
+}
+
+PictureHandle PictureRegistry::LoadPicture(const QByteArray& data) {
+  if (data.isEmpty()) return 0;
+  return add(decodePicture(data));
+}
+
+PictureHandle PictureRegistry::add(QImage image) {
+  if (image.isNull()) return 0;
+  // Handles are never reused within a run, so a stale handle can never reach a newer picture.
+  if (nextHandle_ <= 0) nextHandle_ = 1;
+  const PictureHandle handle = nextHandle_++;
+  pictures_.insert(handle, std::move(image));
+  return handle;
+}
+
+void PictureRegistry::UnloadPicture(PictureHandle handle) {
+  if (handle == 0) return;
+  pictures_.remove(handle);
+}
+
+const QImage* PictureRegistry::picture(PictureHandle handle) const {
+  if (handle == 0) return nullptr;
+  auto it = pictures_.constFind(handle);
+  return it == pictures_.constEnd() ? nullptr : &it.value();
+}

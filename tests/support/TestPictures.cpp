@@ -1,0 +1,83 @@
+#include "TestPictures.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+
+#include <vips/vips8>
+
+#include <cstring>
+
+namespace testpictures {
+
+QImage twoHalves(int width, int height, QColor left, QColor right) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(right);
+  QPainter p(&image);
+  p.fillRect(0, 0, width / 2, height, left);
+  return image;
+}
+
+QByteArray encode(const QImage& source, const QString& extension, int exifOrientation) {
+  const QString ext = extension.toLower();
+  if (ext == QLatin1String(".bmp")) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return source.save(&buffer, "BMP") ? bytes : QByteArray();
+  }
+  static const bool started = VIPS_INIT("quillmere-tests") == 0;
+  if (!started) return {};
+  const QImage rgb = source.convertToFormat(QImage::Format_RGB888);
+  QByteArray packed;
+  for (int y = 0; y < rgb.height(); ++y)
+    packed.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 3);
+  try {
+    vips::VImage image = vips::VImage::new_from_memory(packed.data(), static_cast<size_t>(packed.size()),
+                                                       rgb.width(), rgb.height(), 3, VIPS_FORMAT_UCHAR)
+                             .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB))
+                             .copy_memory();
+    if (exifOrientation > 0) image.set("orientation", exifOrientation);
+    void* buffer = nullptr;
+    size_t size = 0;
+    image.write_to_buffer(ext.toLatin1().constData(), &buffer, &size);
+    QByteArray bytes(static_cast<const char*>(buffer), static_cast<qsizetype>(size));
+    g_free(buffer);
+    return bytes;
+  } catch (const vips::VError&) {
+    return {};
+  }
+}
+
+bool write(const QString& path, const QImage& image, int exifOrientation) {
+  const QByteArray bytes = encode(image, QLatin1Char('.') + QFileInfo(path).suffix(), exifOrientation);
+  return !bytes.isEmpty() && writeFile(path, bytes);
+}
+
+QByteArray withClaimedJpegSize(const QByteArray& jpeg, int width, int height) {
+  QByteArray out = jpeg;
+  for (qsizetype i = 2; i + 9 < out.size(); ++i) {
+    const auto marker = static_cast<unsigned char>(out[i + 1]);
+    if (static_cast<unsigned char>(out[i]) == 0xFF && (marker == 0xC0 || marker == 0xC1 || marker == 0xC2)) {
+      out[i + 5] = static_cast<char>(height >> 8);
+      out[i + 6] = static_cast<char>(height & 0xFF);
+      out[i + 7] = static_cast<char>(width >> 8);
+      out[i + 8] = static_cast<char>(width & 0xFF);
+      break;
+    }
+  }
+  return out;
+}
+
+QByteArray readFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+}  // namespace testpictures

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+// Pictures for tests, made at run time. A test picture is split in two halves, the
+// left one `left` and the right one `right`, so a turn or a mirror shows in its pixels.
+namespace testpictures {
+
+QImage twoHalves(int width, int height, QColor left = Qt::red, QColor right = Qt::blue);
+
+// Encodes by the extension: ".jpg", ".png", ".gif", ".tif", ".bmp". For JPEG an
+// EXIF orientation (1..8) may be written; 0 writes none. Empty on failure.
+QByteArray encode(const QImage& image, const QString& extension, int exifOrientation = 0);
+
+// Writes `encode(...)` to the file; false on failure.
+bool write(const QString& path, const QImage& image, int exifOrientation = 0);
+
+// A copy of JPEG data whose frame header claims width × height pixels; the pixel
+// data stay as they were.
+QByteArray withClaimedJpegSize(const QByteArray& jpeg, int width, int height);
+
+QByteArray readFile(const QString& path);
+bool writeFile(const QString& path, const QByteArray& bytes);
+
+}  // namespace testpictures
