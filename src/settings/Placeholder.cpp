@@ -1,1 +1,0 @@
-// The settings window and the cell layout editor land here.

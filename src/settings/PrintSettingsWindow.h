@@ -1,0 +1,103 @@
+#pragma once
+
+#include "settings/PrinterCatalog.h"
+#include "settings/SettingsForm.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class CellEditor;
+class Dialogs;
+class DrawPanel;
+class PictureRegistry;
+class QLineEdit;
+struct FontSpec;
+struct SettingsSession;
+
+// What the settings window hands on to code that lives above it.
+struct SettingsWindowHooks {
+  // Both "打印预览" buttons call this (the page preview of the first page).
+  std::function<void()> pagePreview;
+  // 准备打印 and 取消打印 call this to close the progress window when it is open.
+  std::function<void()> closeProgressWindow;
+};
+
+// The numbers the page preview reads from the boxes, each truncated to a whole number:
+// paper, margins and distances in mm, spacings turned from 0.1 mm into whole mm.
+struct PagePreviewInputs {
+  int paperWidth = 0;
+  int paperHeight = 0;
+  int rows = 0;
+  int columns = 0;
+  int rowSpacing = 0;
+  int columnSpacing = 0;
+  int marginTop = 0;
+  int marginBottom = 0;
+  int marginLeft = 0;
+  int marginRight = 0;
+  int headerFromTop = 0;
+  int footerFromBottom = 0;
+  int photoFit = 0;   // index selected in 组合框_照片打印方式
+  int landscape = 0;  // 1 when 单选框_横向打印 is checked
+};
+
+// The print settings window (打印机设置窗口). Built afresh for every opening; the
+// constructor runs the opening sequence (hints, printer and paper lists, loading the
+// controls from PrintSettings when settings were applied in this run). The caller
+// runs it modally with exec() and then reads session.printSettings.confirmed.
+//
+// 准备打印 stores the controls into PrintSettings and closes; 取消打印 closes and
+// forgets that settings were applied; the close box clears "confirmed". While the
+// session's previewBusy is set none of the three closes the window.
+class PrintSettingsWindow : public QDialog {
+  Q_OBJECT
+public:
+  PrintSettingsWindow(SettingsSession& session, Dialogs& dialogs, PictureRegistry& pictures,
+                      PrinterCatalog printers, SettingsWindowHooks hooks, QWidget* parent = nullptr);
+  ~PrintSettingsWindow() override;
+
+  // Copies the controls (and the working cell layout) into PrintSettings and sets
+  // "confirmed"; warns, and goes on, when the paper width or height box is empty.
+  void StoreSettings();
+
+  // The cell layout editor's two previews and its layout capture.
+  void ShowCellPreview();
+  void ShowDefaultCellPreview();
+  void CaptureLayout();
+
+  // For the page preview: the numbers in the boxes, the panel 画板_预览 it draws on,
+  // and the shared settings state.
+  PagePreviewInputs pagePreviewInputs() const;
+  DrawPanel* pagePreviewPanel() const;
+  SettingsSession& session() { return session_; }
+  const SettingsForm& form() const { return form_; }
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void Connect();
+  void Open(const PrinterCatalog& printers);
+  void ResetSmallFonts();
+  void LoadControlsFromSettings();
+  void SelectPrinter();
+  void SelectA4Paper();
+
+  void Confirm();
+  void Cancel();
+  bool RefuseCountsBelowOne();
+  void ChoosePaper(int row);
+  void ChooseFont(FontSpec& font);
+  void LeaveIntegerBox(QLineEdit* box);
+
+  SettingsSession& session_;
+  Dialogs& dialogs_;
+  PrinterCatalog printers_;
+  SettingsWindowHooks hooks_;
+  SettingsForm form_;
+  std::unique_ptr<CellEditor> editor_;
+};
