@@ -16,16 +16,6 @@ QString ScratchGrid::cell(int row, int column) const {
   return column < cells.size() ? cells.at(column) : QString();
 }
 
-void ScratchGrid::setCell(int row, int column, const QString& text) {
-  if (row < 0 || row >= rowCount() || column < 0 || column >= columns_) return;
-  QStringList& cells = rows_[row];
-  if (column >= cells.size()) {
-    if (text.isEmpty()) return;
-    cells.resize(column + 1);
-  }
-  cells[column] = text;
-}
-
 void ScratchGrid::setRow(int row, QStringList cells) {
   if (row < 0 || row >= rowCount()) return;
   if (cells.size() > columns_) cells.resize(columns_);

@@ -17,10 +17,10 @@ public:
   int rowCount() const { return int(rows_.size()); }
   int columnCount() const { return columns_; }
 
-  // Empty outside the grid; writes outside it are dropped.
+  // Empty outside the grid.
   QString cell(int row, int column) const;
-  void setCell(int row, int column, const QString& text);
-  // Replaces one row's cells; cells beyond the last column are dropped.
+  // Replaces one row's cells; cells beyond the last column and rows outside the grid
+  // are dropped.
   void setRow(int row, QStringList cells);
 
   // A row holds at most columnCount() cells and may hold fewer: cells after its last

@@ -87,25 +87,9 @@ TEST(ReadTableText, SpreadsheetCopyWithAndWithoutFinalLineEnd) {
   EXPECT_EQ(GridCells(Read(crOnly)), kSpreadsheetRows);
 }
 
-TEST(ReadTableText, KeepsSpacesAndCommasInsideFields) {
-  const ScratchGrid grid = Read(u"图片名全称\t图片说明\r\n /home/user/My Photos/a.jpg \tMy Photo, at noon\r\n");
-  EXPECT_EQ(GridCells(grid), (Rows{{"图片名全称", "图片说明"},
-                                   {"/home/user/My Photos/a.jpg", "My Photo, at noon"}}));
-}
-
-TEST(ReadTableText, EmptyFieldsKeepTheirPlace) {
-  EXPECT_EQ(GridCells(Read(u"a\tb\tc\r\n1\t\t3\r\n\t2\t\r\n")),
-            (Rows{{"a", "b", "c"}, {"1", "", "3"}, {"", "2", ""}}));
-}
-
 TEST(ReadTableText, RaggedRowsArePaddedOrCutToTheTitles) {
   EXPECT_EQ(GridCells(Read(u"a\tb\tc\r\n1\r\n1\t2\t3\t4\t5\r\n")),
             (Rows{{"a", "b", "c"}, {"1", "", ""}, {"1", "2", "3"}}));
-}
-
-TEST(ReadTableText, TitleLineOnly) {
-  EXPECT_EQ(GridCells(Read(u"a\tb")), (Rows{{"a", "b"}}));
-  EXPECT_EQ(GridCells(Read(u"a\tb\r\n")), (Rows{{"a", "b"}}));
 }
 
 TEST(ReadTableText, EmptyLinesInTheMiddleBecomeEmptyRows) {
