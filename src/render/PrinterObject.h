@@ -7,12 +7,13 @@
 #include <memory>
 
 class QPrinter;
-class QPainter;
-class PrintStatusDialog;
 
 // One print job on a real printer (or a PDF file), drawn in the chosen unit with the
-// margins as offsets. Outside a running job every drawing call does nothing and
-// every measurement is 0.
+// left and top margins as offsets from the corner of the printable area. Outside a
+// running job every drawing call does nothing and every measurement is 0. Pending
+// window events run before every drawing operation and page change, so the progress
+// window and the status dialog stay alive; the status dialog's abort button ends the
+// job at the next such point.
 class PrinterObject : public Surface {
 public:
   explicit PrinterObject(PictureRegistry& pictures);
@@ -24,20 +25,35 @@ public:
   FontSpec font() const override;
 
   void setPrinterName(const QString& name);    // empty: the default printer
+  QString printerName() const { return printerName_; }
   void setOutputPdf(const QString& fileName);  // non-empty: print to this PDF, no queue
   void setDocumentName(const QString& name);   // empty: "未命名打印作业"
   QString documentName() const;
   void setCopies(int copies);                  // below 1 counts as 1
+  int copies() const { return copies_; }
   void setMargins(int left, int top, int right, int bottom);
+  int marginLeft() const { return marginLeft_; }
+  int marginTop() const { return marginTop_; }
+  int marginRight() const { return marginRight_; }
+  int marginBottom() const { return marginBottom_; }
 
+  // False when a job runs already, the printer does not exist, the dialog is
+  // cancelled or the document cannot be started; lastError() then says why.
+  // paper -1 with a width and height above 0 is a custom size in 0.1 mm; landscape 1
+  // turns the page.
   bool StartPrintJob(bool showPrintDialog, bool showStatusDialog, int paper, int landscape,
                      int paperWidth, int paperHeight);
+  // Closes the open page, or emits an empty page when none is open. False when the
+  // job has ended (aborted, failed or never started).
   bool NewPage();
-  void EndPrintJob();
+  // Ends the document; false when it did not end cleanly (no job, aborted, failed).
+  bool EndPrintJob();
   bool isJobRunning() const;
+  bool wasAborted() const { return aborted_; }
   int pageNumber() const;
+  QString lastError() const { return error_; }
 
-  // Size between the margins, in the unit; not below 0.
+  // Size between the margins, in the unit; not below 0. 0 without a job.
   int usableWidth() const;
   int usableHeight() const;
 
@@ -48,15 +64,31 @@ public:
   int PictureHeight(PictureHandle picture) override;
   void DrawPicture(PictureHandle picture, int x, int y, int width = -1, int height = -1) override;
 
+  // The running job's printer, for inspection; nullptr without a job.
+  QPrinter* printer() const;
+
 private:
   struct Job;
+  bool fail(const QString& message);
+  // Lets pending events run, then ends the job when the user asked to abort; true
+  // when the job is still running afterwards.
+  bool letEventsRun();
+  bool ensurePageOpen();
+  void updateFont();
+  int toDeviceX(int value) const;
+  int toDeviceY(int value) const;
+  int fromDeviceX(int pixels) const;
+  int fromDeviceY(int pixels) const;
+
   PictureRegistry& pictures_;
   std::unique_ptr<Job> job_;
   QString printerName_;
   QString outputPdf_;
   QString documentName_;
+  QString error_;
   int unit_ = 0;
   FontSpec font_ = FontSpec::song9();
   int copies_ = 1;
   int marginLeft_ = 0, marginTop_ = 0, marginRight_ = 0, marginBottom_ = 0;
+  bool aborted_ = false;
 };

@@ -1,0 +1,257 @@
+#include "render/PrintStatusDialog.h"
+#include "render/PrinterObject.h"
+
+#include "CupsPdfQueue.h"
+#include "TestPictures.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace testpictures;
+
+namespace {
+
+// One page of a PDF rendered at 254 dpi, so one pixel is 0.1 mm of paper.
+QImage renderPage(const QString& pdf, int page) {
+  const QString base = pdf + QStringLiteral("-page%1").arg(page);
+  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-f"),
+                                                 QString::number(page), QStringLiteral("-l"), QString::number(page),
+                                                 QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, base});
+  return QImage(base + QStringLiteral(".png"));
+}
+
+QList<int> inkTops(const QImage& image) {
+  QList<int> tops;
+  bool inInk = false;
+  for (int y = 0; y < image.height(); ++y) {
+    bool ink = false;
+    for (int x = 0; x < image.width() && !ink; ++x) ink = qGray(image.pixel(x, y)) < 128;
+    if (ink && !inInk) tops.append(y);
+    inInk = ink;
+  }
+  return tops;
+}
+
+QRect boundsOf(const QImage& image, QRgb colour) {
+  QRect bounds;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      if (std::abs(qRed(p) - qRed(colour)) < 40 && std::abs(qGreen(p) - qGreen(colour)) < 40 &&
+          std::abs(qBlue(p) - qBlue(colour)) < 40)
+        bounds |= QRect(x, y, 1, 1);
+    }
+  return bounds;
+}
+
+}  // namespace
+
+class PrinterObjectTest : public ::testing::Test {
+protected:
+  PrinterObjectTest() : printer(registry) {}
+
+  QString pdf(const QString& name) {
+    const QString file = dir.filePath(name);
+    printer.setOutputPdf(file);
+    return file;
+  }
+
+  QTemporaryDir dir;
+  PictureRegistry registry;
+  PrinterObject printer;
+};
+
+TEST_F(PrinterObjectTest, WithoutAJobMeasuresAreZeroAndDrawingDoesNothing) {
+  const PictureHandle picture = registry.LoadPicture(encode(twoHalves(60, 40), ".bmp"));
+  EXPECT_EQ(printer.TextWidth(QStringLiteral("abc")), 0);
+  EXPECT_EQ(printer.TextHeight(QStringLiteral("abc")), 0);
+  EXPECT_EQ(printer.PictureWidth(picture), 0);
+  EXPECT_EQ(printer.usableWidth(), 0);
+  EXPECT_FALSE(printer.NewPage());
+  EXPECT_FALSE(printer.EndPrintJob());
+  printer.WriteTextAt(0, 0, QStringLiteral("x"));
+  printer.DrawPicture(picture, 0, 0, 10, 10);
+  EXPECT_FALSE(printer.isJobRunning());
+}
+
+TEST_F(PrinterObjectTest, NonexistentPrinterDoesNotStartAndLaterCallsDoNothing) {
+  printer.setPrinterName(QStringLiteral("No Such Printer 4711"));
+  EXPECT_FALSE(printer.StartPrintJob(false, true, -1, 0, 2100, 2970));
+  EXPECT_FALSE(printer.isJobRunning());
+  EXPECT_FALSE(printer.lastError().isEmpty());
+  printer.WriteTextAt(10, 10, QStringLiteral("lost"));
+  EXPECT_FALSE(printer.NewPage());
+  EXPECT_EQ(printer.TextWidth(QStringLiteral("lost")), 0);
+  EXPECT_FALSE(printer.EndPrintJob());
+  EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty() ||
+              !std::any_of(QApplication::topLevelWidgets().cbegin(), QApplication::topLevelWidgets().cend(),
+                           [](QWidget* w) { return qobject_cast<PrintStatusDialog*>(w) && w->isVisible(); }));
+}
+
+TEST_F(PrinterObjectTest, UnwritablePdfFailsToStart) {
+  printer.setOutputPdf(QStringLiteral("/nonexistent-folder-4711/out.pdf"));
+  EXPECT_FALSE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  EXPECT_FALSE(printer.isJobRunning());
+}
+
+TEST_F(PrinterObjectTest, SecondStartWhileAJobRunsIsRefused) {
+  pdf(QStringLiteral("a.pdf"));
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  EXPECT_FALSE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  EXPECT_TRUE(printer.isJobRunning());
+  EXPECT_TRUE(printer.EndPrintJob());
+}
+
+TEST_F(PrinterObjectTest, CustomSizeAndOrientationReachThePdf) {
+  const QString portrait = pdf(QStringLiteral("portrait.pdf"));
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  ASSERT_TRUE(printer.EndPrintJob());
+  PdfInfo info = readPdfInfo(portrait);
+  ASSERT_TRUE(info.ok) << info.error.toStdString();
+  EXPECT_NEAR(info.pageSizes[0].widthMm, 210, 0.5);
+  EXPECT_NEAR(info.pageSizes[0].heightMm, 297, 0.5);
+
+  const QString landscape = pdf(QStringLiteral("landscape.pdf"));
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 1, 2100, 2970));
+  ASSERT_TRUE(printer.EndPrintJob());
+  info = readPdfInfo(landscape);
+  ASSERT_TRUE(info.ok) << info.error.toStdString();
+  EXPECT_NEAR(info.pageSizes[0].widthMm, 297, 0.5);
+  EXPECT_NEAR(info.pageSizes[0].heightMm, 210, 0.5);
+
+  const QString odd = pdf(QStringLiteral("odd.pdf"));
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 1000, 1500));
+  ASSERT_TRUE(printer.EndPrintJob());
+  info = readPdfInfo(odd);
+  ASSERT_TRUE(info.ok);
+  EXPECT_NEAR(info.pageSizes[0].widthMm, 100, 0.5);
+  EXPECT_NEAR(info.pageSizes[0].heightMm, 150, 0.5);
+}
+
+TEST_F(PrinterObjectTest, NewPageTwiceLeavesAnEmptyPageBetween) {
+  const QString file = pdf(QStringLiteral("pages.pdf"));
+  printer.setUnit(1);
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  EXPECT_EQ(printer.pageNumber(), 1);
+  printer.WriteTextAt(100, 100, QStringLiteral("one"));
+  EXPECT_TRUE(printer.NewPage());
+  EXPECT_TRUE(printer.NewPage());
+  printer.WriteTextAt(100, 100, QStringLiteral("three"));
+  EXPECT_TRUE(printer.NewPage());
+  EXPECT_EQ(printer.pageNumber(), 4);
+  ASSERT_TRUE(printer.EndPrintJob());
+  const PdfInfo info = readPdfInfo(file);
+  ASSERT_TRUE(info.ok) << info.error.toStdString();
+  EXPECT_EQ(info.pages, 3);
+  EXPECT_FALSE(inkTops(renderPage(file, 1)).isEmpty());
+  EXPECT_TRUE(inkTops(renderPage(file, 2)).isEmpty());
+  EXPECT_FALSE(inkTops(renderPage(file, 3)).isEmpty());
+}
+
+TEST_F(PrinterObjectTest, BlankLineIsAsHighAsW) {
+  const QString file = pdf(QStringLiteral("lines.pdf"));
+  printer.setUnit(1);
+  FontSpec font = FontSpec::song9();
+  font.size = 24;
+  printer.setFont(font);
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  const int w = printer.TextHeight(QStringLiteral("W"));
+  EXPECT_GT(w, 80);  // 24 points are 8.5 mm; the line is higher than the character
+  printer.WriteTextAt(200, 200, QStringLiteral("a\r\n\r\na"));
+  ASSERT_TRUE(printer.EndPrintJob());
+  const QList<int> tops = inkTops(renderPage(file, 1));
+  ASSERT_EQ(tops.size(), 2);
+  // one line (text height + 2 device pixels, well under 0.1 mm at 1200 dpi) and one "W"
+  EXPECT_NEAR(tops[1] - tops[0], 2 * w, 2);
+}
+
+TEST_F(PrinterObjectTest, MarginsAreOffsetsFromThePrintableCorner) {
+  const QString file = pdf(QStringLiteral("margins.pdf"));
+  printer.setUnit(1);
+  printer.setMargins(300, 400, 100, 100);
+  const PictureHandle red = registry.LoadPicture(encode(twoHalves(20, 20, Qt::red, Qt::red), ".bmp"));
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  const QRectF printable = printer.printer()->pageRect(QPrinter::Millimeter);
+  EXPECT_NEAR(printer.usableWidth(), printable.width() * 10 - 400, 2);
+  printer.DrawPicture(red, 0, 0, 200, 100);
+  ASSERT_TRUE(printer.EndPrintJob());
+  const QRect box = boundsOf(renderPage(file, 1), qRgb(255, 0, 0));
+  const QRectF pageMm = printable;
+  EXPECT_NEAR(box.left(), pageMm.left() * 10 + 300, 3);
+  EXPECT_NEAR(box.top(), pageMm.top() * 10 + 400, 3);
+  EXPECT_NEAR(box.width(), 200, 3);
+  EXPECT_NEAR(box.height(), 100, 3);
+}
+
+TEST_F(PrinterObjectTest, PicturePixelsCountAsDevicePixels) {
+  pdf(QStringLiteral("pic.pdf"));
+  printer.setUnit(1);
+  const PictureHandle picture = registry.LoadPicture(encode(twoHalves(600, 300), ".bmp"));
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  const double dpi = printer.printer()->logicalDpiX();
+  EXPECT_EQ(printer.PictureWidth(picture), static_cast<int>(600 / dpi * 254));
+  EXPECT_EQ(printer.PictureHeight(picture), static_cast<int>(300 / dpi * 254));
+  EXPECT_EQ(printer.PictureWidth(0), 0);
+  printer.EndPrintJob();
+}
+
+TEST_F(PrinterObjectTest, DocumentNameAndCopies) {
+  EXPECT_EQ(printer.documentName(), QStringLiteral("未命名打印作业"));
+  printer.setDocumentName(QStringLiteral("93005_宽高：2100×2970，方向：0-1234"));
+  EXPECT_EQ(printer.documentName(), QStringLiteral("93005_宽高：2100×2970，方向：0-1234"));
+  printer.setCopies(0);
+  EXPECT_EQ(printer.copies(), 1);
+  printer.setCopies(-5);
+  EXPECT_EQ(printer.copies(), 1);
+  printer.setCopies(3);
+  pdf(QStringLiteral("copies.pdf"));
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  EXPECT_EQ(printer.printer()->copyCount(), 3);
+  EXPECT_EQ(printer.printer()->docName(), printer.documentName());
+  printer.EndPrintJob();
+}
+
+TEST_F(PrinterObjectTest, StatusDialogShowsTheJobAndItsButtonAbortsIt) {
+  const QString file = pdf(QStringLiteral("status.pdf"));
+  printer.setDocumentName(QStringLiteral("Album"));
+  ASSERT_TRUE(printer.StartPrintJob(false, true, -1, 0, 2100, 2970));
+  PrintStatusDialog* status = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* d = qobject_cast<PrintStatusDialog*>(w); d && d->isVisible()) status = d;
+  ASSERT_NE(status, nullptr);
+  EXPECT_EQ(status->windowTitle(), QStringLiteral("正在进行打印，请稍候 ......"));
+  EXPECT_EQ(status->findChild<QLabel*>(QStringLiteral("标签_打印作业名"))->text(), QStringLiteral("Album"));
+  EXPECT_EQ(status->findChild<QLabel*>(QStringLiteral("标签_打印目的"))->text(), QStringLiteral("PDF 上的 ") + file);
+  printer.NewPage();
+  EXPECT_EQ(status->findChild<QLabel*>(QStringLiteral("标签_当前页号"))->text(), QStringLiteral("2"));
+
+  auto* abort = status->findChild<QPushButton*>(QStringLiteral("按钮_中止打印"));
+  ASSERT_NE(abort, nullptr);
+  EXPECT_EQ(abort->text(), QStringLiteral("中止打印"));
+  abort->click();
+  printer.WriteTextAt(0, 0, QStringLiteral("after the abort"));  // events run first: the job ends here
+  EXPECT_FALSE(printer.isJobRunning());
+  EXPECT_TRUE(printer.wasAborted());
+  EXPECT_FALSE(printer.NewPage());
+  EXPECT_FALSE(printer.EndPrintJob());
+  // the next job starts afresh
+  pdf(QStringLiteral("after.pdf"));
+  EXPECT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  EXPECT_TRUE(printer.EndPrintJob());
+}
+
+TEST_F(PrinterObjectTest, PendingEventsRunBeforeDrawing) {
+  pdf(QStringLiteral("events.pdf"));
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  bool ran = false;
+  QTimer::singleShot(0, [&] { ran = true; });
+  printer.WriteTextAt(0, 0, QStringLiteral("x"));
+  EXPECT_TRUE(ran);
+  printer.EndPrintJob();
+}
