@@ -7,6 +7,7 @@
 #include "platform/Desktop.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSet>
 
@@ -47,6 +48,7 @@ void PictureSearch::SearchPictures(bool includeSubfolders) {
   const std::uint64_t epoch = tableEpoch_;
   const SearchRoot root = SplitSearchRoot(state_.folderPath);
   ScanFolder(root.parent, root.name, includeSubfolders);
+  table_.AnnounceAppendedRows();
   desktop_.setWaitCursor(false);
   state_.searchDone = true;
   // A search started or a table imported meanwhile has said its own last word.
@@ -74,6 +76,7 @@ void PictureSearch::ScanFolder(const QString& parent, const QString& name, bool 
   // recursive walk: a folder's files, then each sub-folder in full, in name order.
   std::vector<PendingFolder> pending{{QFile::encodeName(rootPath), rootPath, name}};
   QSet<std::pair<std::uint64_t, std::uint64_t>> seen;
+  QElapsedTimer sinceProgress;
   while (!pending.empty()) {
     const PendingFolder folder = std::move(pending.back());
     pending.pop_back();
@@ -87,16 +90,23 @@ void PictureSearch::ScanFolder(const QString& parent, const QString& name, bool 
       if (seen.contains(identity)) continue;
       seen.insert(identity);
     }
+    QString lastFound;
     for (const FolderEntry& file : listing.files) {
       const NameParts parts = SplitFileName(file.name);
       if (!IsPictureExtension(parts.extension)) continue;
       const int row = table_.AppendRow();
-      const QString path = folder.path + file.name;
+      lastFound = folder.path + file.name;
       table_.SetCell(row, 0, QString::number(row + 1));
-      table_.SetCell(row, 1, path);
+      table_.SetCell(row, 1, lastFound);
       table_.SetCell(row, 2, folder.name);
       table_.SetCell(row, 3, parts.base);
-      status_(kFound + path);
+    }
+    // The status bar is only painted when events run, once per folder, so the last
+    // file found is all the user could ever see of a folder's progress texts.
+    if (!lastFound.isEmpty() &&
+        (!sinceProgress.isValid() || sinceProgress.elapsed() >= progressIntervalMs_)) {
+      status_(kFound + lastFound);
+      sinceProgress.start();
     }
     if (!includeSubfolders) continue;
     for (auto sub = listing.folders.crbegin(); sub != listing.folders.crend(); ++sub)

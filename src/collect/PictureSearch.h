@@ -16,7 +16,8 @@ using StatusSink = std::function<void(const QString&)>;
 // of the chosen folder (and, when asked, of all its sub-folders), one row per
 // picture: serial number, full path, category (the holding folder's name), caption
 // (the name without its extension). Pending window events run once per folder
-// entered, which is where the stop button gets through.
+// entered, which is where the stop button gets through; the status bar then shows the
+// last picture found, refreshed at most every progressIntervalMs.
 class PictureSearch {
 public:
   PictureSearch(CollectState& state, PictureTableModel& table, Desktop& desktop, StatusSink status);
@@ -30,6 +31,10 @@ public:
   // The stop button.
   void Stop();
 
+  // Redrawing the status bar for every folder costs more than searching it; ten
+  // progress texts a second read as live. 0 shows the last picture of every folder.
+  void setProgressInterval(int milliseconds) { progressIntervalMs_ = milliseconds; }
+
 private:
   void PrepareTable();
   bool Superseded(std::uint64_t epoch) const { return epoch != tableEpoch_; }
@@ -41,4 +46,5 @@ private:
   // Counts changes to the table's shape made by anyone; a search whose table was
   // cleared or replaced meanwhile (a new search, an import) stops filling it.
   std::uint64_t tableEpoch_ = 0;
+  int progressIntervalMs_ = 100;
 };

@@ -17,12 +17,21 @@ Qt::Alignment toQtAlignment(int alignment) {
 
 }  // namespace
 
-PictureTableModel::PictureTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+// A view relaid and repainted for every folder of a search costs far more than the
+// search itself; ten batches a second still look live.
+constexpr int kAnnounceIntervalMs = 100;
+
+PictureTableModel::PictureTableModel(QObject* parent) : QAbstractTableModel(parent) {
+  announceTimer_.setSingleShot(true);
+  connect(&announceTimer_, &QTimer::timeout, this, &PictureTableModel::AnnounceAppendedRows);
+}
 
 void PictureTableModel::ClearRows() {
+  AnnounceAppendedRows();
   if (rows_.isEmpty()) return;
   beginRemoveRows(QModelIndex(), 0, int(rows_.size()) - 1);
   rows_.clear();
+  announcedRows_ = 0;
   endRemoveRows();
 }
 
@@ -30,6 +39,7 @@ int PictureTableModel::ColumnCount() const { return int(columns_.size()); }
 
 void PictureTableModel::DeleteColumn(int column) {
   if (column < 0 || column >= ColumnCount()) return;
+  AnnounceAppendedRows();
   beginRemoveColumns(QModelIndex(), column, column);
   columns_.removeAt(column);
   // Rows are stored only as long as their last set cell, so shorter rows need nothing.
@@ -39,6 +49,7 @@ void PictureTableModel::DeleteColumn(int column) {
 }
 
 int PictureTableModel::InsertColumn(const QString& title, int width, int alignment) {
+  AnnounceAppendedRows();
   const int index = ColumnCount();
   beginInsertColumns(QModelIndex(), index, index);
   columns_.append(Column{title, width, alignment});
@@ -61,10 +72,22 @@ int PictureTableModel::RowCount() const { return int(rows_.size()); }
 
 int PictureTableModel::AppendRow() {
   const int index = RowCount();
-  beginInsertRows(QModelIndex(), index, index);
   rows_.append(QStringList());
-  endInsertRows();
+  if (!announceTimer_.isActive()) {
+    const qint64 since = sinceAnnounce_.isValid() ? sinceAnnounce_.elapsed() : kAnnounceIntervalMs;
+    announceTimer_.start(int(std::max<qint64>(0, kAnnounceIntervalMs - since)));
+  }
   return index;
+}
+
+void PictureTableModel::AnnounceAppendedRows() {
+  announceTimer_.stop();
+  sinceAnnounce_.start();
+  const int total = RowCount();
+  if (announcedRows_ >= total) return;
+  beginInsertRows(QModelIndex(), announcedRows_, total - 1);
+  announcedRows_ = total;
+  endInsertRows();
 }
 
 void PictureTableModel::SetCell(int row, int column, const QString& text) {
@@ -75,6 +98,7 @@ void PictureTableModel::SetCell(int row, int column, const QString& text) {
     cells.resize(column + 1);
   }
   cells[column] = text;
+  if (row >= announcedRows_) return;  // views read it when the row is announced
   const QModelIndex changed = index(row, column);
   Q_EMIT dataChanged(changed, changed, {Qt::DisplayRole});
 }
@@ -87,8 +111,10 @@ QString PictureTableModel::Cell(int row, int column) const {
 
 void PictureTableModel::DeleteRow(int row) {
   if (row < 0 || row >= RowCount()) return;
+  AnnounceAppendedRows();
   beginRemoveRows(QModelIndex(), row, row);
   rows_.removeAt(row);
+  --announcedRows_;
   endRemoveRows();
 }
 
@@ -105,6 +131,7 @@ void PictureTableModel::ClearAll() {
   beginResetModel();
   columns_.clear();
   rows_.clear();
+  announcedRows_ = 0;
   endResetModel();
 }
 
@@ -115,6 +142,7 @@ void PictureTableModel::ReplaceTable(QList<Column> columns, QList<QStringList> r
   const qsizetype width = columns_.size();
   for (QStringList& cells : rows_)
     if (cells.size() > width) cells.resize(width);
+  announcedRows_ = RowCount();
   endResetModel();
 }
 
@@ -127,7 +155,7 @@ const PictureTableModel::Column& PictureTableModel::columnInfo(int column) const
 void PictureTableModel::setSelectionModel(QItemSelectionModel* selection) { selection_ = selection; }
 
 int PictureTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : RowCount();
+  return parent.isValid() ? 0 : announcedRows_;
 }
 
 int PictureTableModel::columnCount(const QModelIndex& parent) const {

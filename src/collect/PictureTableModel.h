@@ -1,16 +1,22 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 class QItemSelectionModel;
 
 // The PictureTable: titled columns and text rows, the one list the program prints
 // from. Shown read-only by the list view 超级列表框_显示; row and column indexes are
-// 0-based. Appending rows is O(1) and does not relayout the view per row.
+// 0-based. Appending rows is O(1) and does not relayout the view per row: views
+// learn of appended rows in batches, at most ten times a second while rows keep
+// coming (and at once at the next change of the table's shape, or on
+// AnnounceAppendedRows), so rowCount() may trail RowCount() meanwhile. The capitalised
+// operations always see every row.
 class PictureTableModel : public QAbstractTableModel {
   Q_OBJECT
 public:
@@ -43,6 +49,8 @@ public:
   // Replaces columns and rows in one reset (a large import stays linear). Cells beyond
   // the last column are dropped; rows may be shorter than the column count.
   void ReplaceTable(QList<Column> columns, QList<QStringList> rows);
+  // Tells views about the rows appended since the last announcement.
+  void AnnounceAppendedRows();
   const Column& columnInfo(int column) const;
   void setSelectionModel(QItemSelectionModel* selection);
 
@@ -56,4 +64,7 @@ private:
   QList<Column> columns_;
   QList<QStringList> rows_;
   QPointer<QItemSelectionModel> selection_;
+  int announcedRows_ = 0;  // rows the views know of; the rest wait for the batch
+  QTimer announceTimer_;
+  QElapsedTimer sinceAnnounce_;
 };

@@ -38,6 +38,8 @@ struct Search {
                          if (onStatus) onStatus(text);
                        }};
 
+  Search() { search.setProgressInterval(0); }
+
   QList<Row> run(const QString& folderPath, bool includeSubfolders = true) {
     state.folderPath = folderPath;
     search.SearchPictures(includeSubfolders);
@@ -148,6 +150,15 @@ TEST(PictureSearch, ReportsProgressAndEndsIdle) {
   EXPECT_EQ(s.desktop.waitDepth, 0);
 }
 
+TEST(PictureSearch, ProgressTextsAreSpacedOutButTheFirstComesAtOnce) {
+  SandboxDir box({"R/a/1.jpg", "R/b/2.jpg", "R/c/3.jpg"});
+  Search s;
+  s.search.setProgressInterval(60000);
+  s.run(box.folder("R"));
+  EXPECT_EQ(s.statuses, (QStringList{"正在搜索，请稍候....", "搜索中：" + box.path("R/a/1.jpg"), kFinished}));
+  EXPECT_EQ(s.table.RowCount(), 3);
+}
+
 TEST(PictureSearch, RunsFlaggedAsBusyWithTheWaitCursorOn) {
   SandboxDir box({"a.jpg"});
   Search s;
@@ -163,9 +174,9 @@ TEST(PictureSearch, StopLetsTheCurrentFolderFinish) {
   SandboxDir box({"R/a/1.jpg", "R/b/1.jpg", "R/b/2.jpg", "R/b/3.jpg", "R/b/deeper/x.jpg", "R/c/1.jpg"});
   Search s;
   s.onStatus = [&](const QString& text) {
-    // The click arrives while folder b lists its files; it is handled at the next
-    // folder entered.
-    if (text.endsWith(QStringLiteral("/b/1.jpg")))
+    // The click arrives while folder b is scanned; it is handled at the next folder
+    // entered, so b keeps all its pictures and nothing after it is searched.
+    if (text.endsWith(QStringLiteral("/b/3.jpg")))
       QTimer::singleShot(0, &s.table, [&] { s.search.Stop(); });
   };
   s.run(box.folder("R"));

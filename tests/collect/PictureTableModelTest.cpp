@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
+#include <QDeadlineTimer>
 #include <QTableView>
 #include <gtest/gtest.h>
 
@@ -19,6 +20,14 @@ void fill(PictureTableModel& model, int rows) {
     const int row = model.AppendRow();
     for (int c = 0; c < 3; ++c) model.SetCell(row, c, QStringLiteral("r%1c%2").arg(r).arg(c));
   }
+  model.AnnounceAppendedRows();
+}
+
+// Lets events run until the views have been told of every row, for at most a second.
+void waitForAnnouncement(const PictureTableModel& model, int rows) {
+  const QDeadlineTimer deadline(1000);
+  while (model.rowCount() < rows && !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
 }
 
 }  // namespace
@@ -162,8 +171,14 @@ TEST(PictureTableModel, KeepsTheModelContractThroughEveryOperation) {
   PictureTableModel model;
   QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
   fill(model, 5);
+  QCoreApplication::processEvents();
   model.SetColumnTitle(1, QStringLiteral("t"));
+  model.AppendRow();
   model.DeleteRow(2);
+  model.AppendRow();
+  model.SetCell(5, 0, QStringLiteral("late"));
+  waitForAnnouncement(model, 6);
+  EXPECT_EQ(model.rowCount(), 6);
   model.DeleteColumn(0);
   model.ClearRows();
   model.AppendRow();
@@ -172,11 +187,50 @@ TEST(PictureTableModel, KeepsTheModelContractThroughEveryOperation) {
   EXPECT_EQ(model.rowCount(), 0);
 }
 
+TEST(PictureTableModel, ViewsLearnOfAppendedRowsInOneBatch) {
+  PictureTableModel model;
+  model.InsertColumn();
+  QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+  QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+  for (int r = 0; r < 1000; ++r) model.SetCell(model.AppendRow(), 0, QString::number(r));
+  EXPECT_EQ(model.RowCount(), 1000);
+  EXPECT_EQ(model.Cell(999, 0), QStringLiteral("999"));
+  EXPECT_EQ(inserted.count(), 0);
+  EXPECT_EQ(changed.count(), 0);
+  waitForAnnouncement(model, 1000);
+  ASSERT_EQ(inserted.count(), 1);
+  EXPECT_EQ(inserted.at(0).at(1).toInt(), 0);
+  EXPECT_EQ(inserted.at(0).at(2).toInt(), 999);
+  EXPECT_EQ(model.rowCount(), 1000);
+  EXPECT_EQ(model.data(model.index(999, 0), Qt::DisplayRole).toString(), QStringLiteral("999"));
+  model.SetCell(0, 0, QStringLiteral("x"));  // a shown row reports its change
+  EXPECT_EQ(changed.count(), 1);
+}
+
+TEST(PictureTableModel, ChangingTheShapeAnnouncesPendingRowsFirst) {
+  PictureTableModel model;
+  QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  model.InsertColumn();
+  model.AppendRow();
+  model.AppendRow();
+  model.InsertColumn();
+  EXPECT_EQ(model.rowCount(), 2);
+  model.AppendRow();
+  model.DeleteColumn(0);
+  EXPECT_EQ(model.rowCount(), 3);
+  model.AppendRow();
+  model.ClearRows();
+  EXPECT_EQ(model.rowCount(), 0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(model.rowCount(), 0);
+}
+
 TEST(PictureTableView, SelectedRowIsTheFirstSelectedOrMinusOne) {
   PictureTableModel model;
   fill(model, 5);
   QTableView view;
   AttachPictureTable(view, model);
+  QCoreApplication::processEvents();
   EXPECT_EQ(model.SelectedRow(), -1);
   QItemSelectionModel* selection = view.selectionModel();
   selection->select(model.index(3, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);

@@ -31,6 +31,7 @@ struct SearchedTable {
     model.InsertColumn(QStringLiteral("图片名全称"), 220);
     for (const QString& path : paths) model.SetCell(model.AppendRow(), 1, path);
     AttachPictureTable(view, model);
+    model.AnnounceAppendedRows();
   }
   void select(int row) {
     view.selectionModel()->select(model.index(row, 0),
