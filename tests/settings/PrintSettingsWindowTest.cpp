@@ -199,6 +199,7 @@ TEST_F(SettingsWindowTest, SliderMovesWriteQuartersIntoTheirBoxes) {
   QTest::keyClick(rows, Qt::Key_Home);
   EXPECT_EQ(box("编辑框_行数")->text(), "0");
   QTest::keyClick(rows, Qt::Key_Right);
+  EXPECT_EQ(box("编辑框_行数")->text(), "0");
   QTest::keyClick(rows, Qt::Key_Right);
   EXPECT_EQ(rows->value(), 3);
   EXPECT_EQ(box("编辑框_行数")->text(), "0");
