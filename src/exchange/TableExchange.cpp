@@ -14,10 +14,16 @@ const QString kImportQuestion = QStringLiteral(
 const QString kImportCaption = QStringLiteral("准备好了吗？（复制包括表头）");
 const QString kCaptureListTitle = QStringLiteral("打开由《Gleanview》生成的文本列表");
 const QString kCaptureListFilter = QStringLiteral("文本文件（*.txt）|*.txt");
-const QString kTooLargeCaption = QStringLiteral("无法导入");
+const QString kCannotImportCaption = QStringLiteral("无法导入");
 const QString kExportDone = QStringLiteral("信息已经复制到剪贴板，请在电子表格中进一步处理。");
 const QString kExportCaption = QStringLiteral("处理成功，请继续。");
 constexpr int kExportMessageMs = 3000;
+
+QString tooManyColumnsText(int columns) {
+  return QStringLiteral("剪贴板中的表格有%1列，超过了可以导入的%2列，没有导入。")
+      .arg(columns)
+      .arg(kMaxImportColumns);
+}
 
 QString tooLargeText(const QString& path) {
   return QStringLiteral("文件“%1”太大（超过%2MB），不像是文本列表，没有导入。")
@@ -46,8 +52,15 @@ bool TableExchange::ImportTable() {
                           MessageIcon::Question) != AnswerOk)
     return false;
   const QString clipboard = desktop_.clipboardText();
+  const QStringView text = TextBeforeNul(clipboard);
+  const int columns = CountTableShape(text).columns;
+  if (columns > kMaxImportColumns) {
+    dialogs_.messageBox(tooManyColumnsText(columns), kCannotImportCaption, MessageButtons::Ok,
+                        MessageIcon::Warning);
+    return false;
+  }
   WaitCursor busy(desktop_);
-  ReadTableText(grid_, TextBeforeNul(clipboard));
+  ReadTableText(grid_, text);
   GridToList(grid_, table_);
   return true;
 }
@@ -61,7 +74,7 @@ bool TableExchange::ImportCaptureList() {
     list = ReadCaptureList(path);
   }
   if (list.outcome == CaptureListOutcome::TooLarge) {
-    dialogs_.messageBox(tooLargeText(path), kTooLargeCaption, MessageButtons::Ok,
+    dialogs_.messageBox(tooLargeText(path), kCannotImportCaption, MessageButtons::Ok,
                         MessageIcon::Warning);
     return false;
   }

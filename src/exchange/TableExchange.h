@@ -6,6 +6,10 @@ class Desktop;
 class Dialogs;
 class PictureTableModel;
 
+// No spreadsheet copies more columns than this; text whose title line has more is no
+// picture table and is refused rather than laid out column by column.
+inline constexpr int kMaxImportColumns = 16384;
+
 // The clipboard page's three actions: bring a table in from the clipboard or from a
 // capture-list file, and put the picture table on the clipboard. Both directions pass
 // through the scratch grid, which keeps the last table moved until the next exchange.
@@ -15,7 +19,8 @@ public:
 
   // After the user confirms, replaces the picture table by the clipboard's table text
   // (first line the titles). The clipboard itself is left as it was. Returns whether
-  // the table was replaced.
+  // the table was replaced; a title line of more than kMaxImportColumns fields is
+  // refused with a message.
   bool ImportTable();
 
   // Lets the user pick a capture-list file, puts its text on the clipboard and runs

@@ -29,9 +29,12 @@ void ListToGrid(const PictureTableModel& list, ScratchGrid& grid) {
   for (int column = 0; column < columns; ++column) titles.append(list.ColumnTitle(column));
   cells.append(std::move(titles));
   for (int row = 0; row < rows; ++row) {
+    // Empty cells at a row's end stay absent: a wide, sparse table keeps its size.
+    int used = columns;
+    while (used > 0 && list.Cell(row, used - 1).isEmpty()) --used;
     QStringList line;
-    line.reserve(columns);
-    for (int column = 0; column < columns; ++column) line.append(list.Cell(row, column));
+    line.reserve(used);
+    for (int column = 0; column < used; ++column) line.append(list.Cell(row, column));
     cells.append(std::move(line));
   }
   grid.Assign(std::move(cells), std::max(columns, 1));

@@ -12,5 +12,6 @@ class ScratchGrid;
 void GridToList(const ScratchGrid& grid, PictureTableModel& list);
 
 // Replaces the grid by the picture table: the column titles in row 0, then the rows in
-// table order; max(columns, 1) columns.
+// table order; max(columns, 1) columns. Empty cells at the end of a row are left
+// absent (they read as empty).
 void ListToGrid(const PictureTableModel& list, ScratchGrid& grid);

@@ -329,4 +329,24 @@ TEST_F(TableExchangeTest, SearchTableExportImportRoundTripIsIdentical) {
   EXPECT_EQ(table_.RowCount(), 0);
 }
 
+TEST_F(TableExchangeTest, TitleLineBeyondTheColumnLimitIsRefused) {
+  FillLikeSearch(table_, kSearchRows);
+  QString text(kMaxImportColumns, u'\t');  // one field more than the limit
+  text += u"\r\n1\r\n";
+  desktop_.clipboard = text;
+  dialogs_.queueAnswer(AnswerOk);
+  EXPECT_FALSE(exchange_.ImportTable());
+  const QList<FakeDialogs::Call> told = dialogs_.callsOf(FakeDialogs::Kind::MessageBox);
+  ASSERT_EQ(told.size(), 2);
+  EXPECT_EQ(told[1].icon, MessageIcon::Warning);
+  EXPECT_TRUE(told[1].text.contains(QString::number(kMaxImportColumns + 1)));
+  EXPECT_EQ(Cells(table_), kSearchRows);
+
+  text.remove(0, 1);  // exactly at the limit
+  ASSERT_TRUE(Import(text));
+  EXPECT_EQ(table_.ColumnCount(), kMaxImportColumns);
+  exchange_.ExportTable();
+  EXPECT_EQ(desktop_.clipboard.size(), 2 * (kMaxImportColumns - 1) + 2);
+}
+
 }  // namespace
