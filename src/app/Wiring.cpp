@@ -21,9 +21,9 @@ void wireCollect(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop&
   (void)window, (void)state, (void)dialogs, (void)desktop;
 }
 
-// Table exchange: 按钮_从剪贴板导入, 按钮_导出到剪贴板, 按钮_从Gleanview结果中导入 and
-// the scratch grid 高级表格_中间结果.
-// The scratch grid is the exchange's own ScratchGrid; the hidden widget stays unused.
+// Table exchange: 按钮_从剪贴板导入, 按钮_导出到剪贴板 and 按钮_从Gleanview结果中导入. The
+// scratch grid 高级表格_中间结果 is the exchange's own ScratchGrid; its hidden widget
+// stays unused.
 void wireExchange(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& desktop) {
   (void)state;
   auto* table = qobject_cast<PictureTableModel*>(window.pictureList()->model());
