@@ -1,19 +1,18 @@
-// Times the folder search filling the picture table shown in a list view, with the
-// status texts going to a status bar label, as in the main window. Prints one line per
+// Times the search button of the main window, wired as the program wires it, filling
+// the picture list of a shown window on the offscreen platform. Prints one line per
 // run and then the median and the peak resident memory as key=value lines.
-#include "collect/CollectState.h"
-#include "collect/PictureSearch.h"
-#include "collect/PictureTableModel.h"
-#include "collect/PictureTableView.h"
+#include "app/AppState.h"
+#include "app/MainWindow.h"
+#include "app/StartUp.h"
+#include "app/Wiring.h"
 #include "platform/FakeDesktop.h"
+#include "platform/FakeDialogs.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QStatusBar>
+#include <QPushButton>
 #include <QTableView>
-#include <QVBoxLayout>
-#include <QWidget>
 
 #include <sys/resource.h>
 
@@ -30,39 +29,30 @@ int main(int argc, char** argv) {
   const QString root = QString::fromLocal8Bit(argv[1]);
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
 
-  QWidget window;
-  auto* layout = new QVBoxLayout(&window);
-  auto* view = new QTableView;
-  auto* statusBar = new QStatusBar;
-  auto* statusLabel = new QLabel;
-  statusBar->addWidget(statusLabel, 1);
-  layout->addWidget(view);
-  layout->addWidget(statusBar);
-  window.resize(687, 545);
-  window.show();
-
-  CollectState state;
-  PictureTableModel table;
-  AttachPictureTable(*view, table);
+  AppState state;
+  FakeDialogs dialogs;
   FakeDesktop desktop;
-  PictureSearch search(state, table, desktop, [statusLabel](const QString& text) {
-    statusLabel->setText(text);
-  });
+  InitialiseMainWindowState(state.collect, desktop);
+  MainWindow window;
+  wireSubsystems(window, state, dialogs, desktop);
+  window.show();
+  QCoreApplication::processEvents();
 
   std::vector<double> times;
   for (int run = 0; run < runs; ++run) {
-    state.folderPath = root;
+    state.collect.folderPath = root;
     QElapsedTimer timer;
     timer.start();
-    search.SearchPictures(true);
-    QCoreApplication::processEvents();  // the view catches up, as it would on screen
+    window.searchButton()->click();
+    QCoreApplication::processEvents();  // the list and the status bar catch up
     times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    std::printf("run %d: %.1f ms, %d rows\n", run + 1, times.back(), table.RowCount());
+    std::printf("run %d: %.1f ms, %d rows\n", run + 1, times.back(),
+                window.pictureList()->model()->rowCount());
   }
   std::sort(times.begin(), times.end());
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  std::printf("rows=%d\n", table.RowCount());
+  std::printf("rows=%d\n", window.pictureList()->model()->rowCount());
   std::printf("median_ms=%.1f\n", times[times.size() / 2]);
   std::printf("peak_rss_mb=%.1f\n", double(usage.ru_maxrss) / 1024.0);
   return 0;

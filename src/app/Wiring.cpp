@@ -2,14 +2,17 @@
 
 #include "app/AppState.h"
 #include "app/MainWindow.h"
+#include "collect/PictureCollection.h"
 #include "collect/PictureTableModel.h"
 #include "collect/PictureTableView.h"
 #include "exchange/TableExchange.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -18,7 +21,11 @@ namespace {
 // Picture collection: the picture table on 超级列表框_显示, the folder tree on
 // 树型框_文件夹 (fixed items and one item per volume), the search and stop buttons.
 void wireCollect(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& desktop) {
-  (void)window, (void)state, (void)dialogs, (void)desktop;
+  (void)dialogs;
+  new PictureCollection({*window.pictureList(), *window.folderTree(), *window.searchButton(),
+                         *window.stopSearchButton(), *window.includeSubfoldersBox(), window},
+                        state.collect, desktop,
+                        [&window](const QString& text) { window.setStatusText(text); });
 }
 
 // Table exchange: 按钮_从剪贴板导入, 按钮_导出到剪贴板 and 按钮_从Gleanview结果中导入. The

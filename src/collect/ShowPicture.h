@@ -1,10 +1,10 @@
 #pragma once
 
+#include "collect/PictureViewWindow.h"
+
 #include <QPointer>
 
 class PictureTableModel;
-class PictureViewWindow;
-class QWidget;
 
 // Index of the leftmost column whose title contains "图片名全称" (letters compared
 // without regard to case), or -1 when there is none.
