@@ -3,11 +3,11 @@
 #include "render/GifResolution.h"
 #include "render/PictureLimits.h"
 #include "render/PictureStructure.h"
+#include "render/QtPictureReader.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
-#include <QImageReader>
 #include <QSaveFile>
 
 #include <vips/vips8>
@@ -123,15 +123,8 @@ struct CxImage::Impl {
 
   bool decodeBmp(const QByteArray& data) {
     if (!bmpIsComplete(data)) return failLoad(QStringLiteral("the BMP picture is cut off or damaged"));
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "bmp");
-    const QSize size = reader.size();
-    if (size.isValid() && !pictureSizeAllowed(size.width(), size.height()))
-      return failLoad(QStringLiteral("picture larger than %1 pixels").arg(kMaxPicturePixels));
-    const QImage decoded = reader.read();
-    if (decoded.isNull()) return failLoad(QStringLiteral("not a readable BMP picture: %1").arg(reader.errorString()));
+    const QImage decoded = readPictureWithQt(data, "bmp");
+    if (decoded.isNull()) return failLoad(QStringLiteral("not a readable BMP picture, or larger than %1 pixels").arg(kMaxPicturePixels));
     hold(fromQImage(decoded));
     xDpi = static_cast<int>(std::lround(decoded.dotsPerMeterX() * 0.0254));
     yDpi = static_cast<int>(std::lround(decoded.dotsPerMeterY() * 0.0254));

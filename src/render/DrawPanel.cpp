@@ -1,13 +1,12 @@
 #include "render/DrawPanel.h"
 
 #include "render/FontMapping.h"
-#include "render/PictureLimits.h"
+#include "render/QtPictureReader.h"
 #include "render/TextLines.h"
 #include "render/Units.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
-#include <QImageReader>
 #include <QPainter>
 
 #include <cmath>
@@ -16,18 +15,6 @@ namespace {
 
 constexpr double kScreenDpi = 96.0;
 constexpr int kLineGap = 2;  // device pixels between lines
-
-QImage decodeBackground(const QByteArray& encoded) {
-  if (encoded.isEmpty()) return {};
-  QBuffer buffer;
-  buffer.setData(encoded);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
-  reader.setAutoTransform(true);
-  const QSize size = reader.size();
-  if (size.isValid() && !pictureSizeAllowed(size.width(), size.height())) return {};
-  return reader.read();
-}
 
 // Where the background picture goes: mode 2 centres it and shrinks it by the smaller
 // of the two ratios when it is larger than the panel; every other mode puts it
@@ -181,7 +168,7 @@ QByteArray DrawPanel::SnapshotPanel() const {
 }
 
 void DrawPanel::setBackgroundPicture(const QByteArray& encoded) {
-  background_ = decodeBackground(encoded);
+  background_ = readPictureWithQt(encoded, nullptr);
   update();
 }
 

@@ -3,11 +3,9 @@
 #include "render/PictureStructure.h"
 #include "render/PcxDecoder.h"
 #include "render/PictureKind.h"
-#include "render/PictureLimits.h"
+#include "render/QtPictureReader.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QImageReader>
 
 namespace {
 
@@ -22,24 +20,6 @@ const char* qtFormatOf(PictureKind kind) {
   }
 }
 
-// Decodes with Qt's reader, upright by the EXIF orientation. The size is read from
-// the header first so that an oversized picture is refused before allocation; the
-// reader's own allocation limit backs this up for formats that cannot tell their size.
-QImage decodeWithQt(const QByteArray& data, const char* format) {
-  QBuffer buffer;
-  buffer.setData(data);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, format);
-  reader.setAutoTransform(true);
-  reader.setDecideFormatFromContent(false);
-  const QSize size = reader.size();
-  if (size.isValid() && !pictureSizeAllowed(size.width(), size.height())) return {};
-  reader.setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024) + 1));
-  QImage image = reader.read();
-  if (image.isNull() || !pictureSizeAllowed(image.width(), image.height())) return {};
-  return image;
-}
-
 QImage decodePicture(const QByteArray& data) {
   const PictureKind kind = recognisePictureKind(data);
   switch (kind) {
@@ -52,9 +32,12 @@ QImage decodePicture(const QByteArray& data) {
     case PictureKind::Bmp:
       if (!bmpIsComplete(data)) return {};
       break;
+    case PictureKind::Gif:
+      if (!gifIsComplete(data)) return {};
+      break;
     default: break;
   }
-  return decodeWithQt(data, qtFormatOf(kind));
+  return readPictureWithQt(data, qtFormatOf(kind));
 }
 
 }  // namespace

@@ -83,3 +83,43 @@ bool bmpIsComplete(QByteArrayView data) {
   const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
   return pixelsAt + rowBytes * height <= size;
 }
+
+namespace {
+
+// Skips a chain of data sub-blocks; the position after its terminator, or -1 when the
+// data ends first.
+qsizetype skipSubBlocks(const uchar* bytes, qsizetype size, qsizetype pos) {
+  while (pos < size) {
+    const int length = bytes[pos];
+    pos += 1 + length;
+    if (length == 0) return pos;
+  }
+  return -1;
+}
+
+qsizetype colourTableSize(uchar flags) { return (flags & 0x80) ? 3 * (qsizetype{1} << ((flags & 7) + 1)) : 0; }
+
+}  // namespace
+
+bool gifIsComplete(QByteArrayView data) {
+  const auto* bytes = reinterpret_cast<const uchar*>(data.data());
+  const qsizetype size = data.size();
+  if (size < 13) return false;
+  qsizetype pos = 13 + colourTableSize(bytes[10]);
+  while (pos < size) {
+    switch (bytes[pos]) {
+      case 0x21:  // extension: label, then sub-blocks
+        pos = pos + 2 > size ? -1 : skipSubBlocks(bytes, size, pos + 2);
+        break;
+      case 0x2C: {  // image: descriptor, local colour table, code size, sub-blocks
+        if (pos + 10 > size) return false;
+        pos += 10 + colourTableSize(bytes[pos + 9]);
+        if (pos >= size) return false;
+        return skipSubBlocks(bytes, size, pos + 1) >= 0;
+      }
+      default: return false;  // the trailer or anything else before any picture
+    }
+    if (pos < 0) return false;
+  }
+  return false;
+}

@@ -12,3 +12,7 @@ bool jpegIsComplete(QByteArrayView data);
 // Whether an uncompressed BMP holds all the pixel rows its header promises. Run-length
 // coded BMPs cannot be measured from the header and pass.
 bool bmpIsComplete(QByteArrayView data);
+
+// Whether a GIF holds the whole data of its first picture (the one that is shown).
+// A missing trailer after it is tolerated, as viewers do.
+bool gifIsComplete(QByteArrayView data);

@@ -129,3 +129,14 @@ TEST(BmpStructure, RowsMustAllBeThere) {
   EXPECT_FALSE(bmpIsComplete(bmp.left(20)));
   EXPECT_FALSE(bmpIsComplete("BM"));
 }
+
+TEST(GifStructure, TheFirstPictureMustBeWhole) {
+  const QByteArray gif = testpictures::encode(testpictures::twoHalves(30, 20), ".gif");
+  ASSERT_FALSE(gif.isEmpty());
+  EXPECT_TRUE(gifIsComplete(gif));
+  EXPECT_TRUE(gifIsComplete(gif.left(gif.size() - 1)));  // only the trailer missing
+  EXPECT_FALSE(gifIsComplete(gif.left(gif.size() - 3)));
+  EXPECT_FALSE(gifIsComplete(gif.left(gif.size() / 2)));
+  EXPECT_FALSE(gifIsComplete(gif.left(12)));
+  EXPECT_FALSE(gifIsComplete(QByteArray("GIF89a") + QByteArray(7, '\0') + QByteArray(1, ';')));  // no picture at all
+}

@@ -60,11 +60,12 @@ TEST_F(PictureRegistryTest, BadInputYieldsZero) {
   writeFile(path("corrupt.jpg"), corrupt);
   const QByteArray gif = encode(twoHalves(200, 150), ".gif");
   writeFile(path("truncated.gif"), gif.left(30));
+  writeFile(path("half.gif"), gif.left(gif.size() / 2));
   const QByteArray bmp = encode(twoHalves(200, 150), ".bmp");
   writeFile(path("truncated.bmp"), bmp.left(bmp.size() / 2));
 
   for (const char* name : {"empty.jpg", "text.jpg", "truncated.jpg", "corrupt.jpg", "truncated.gif",
-                           "truncated.bmp", "missing.jpg"})
+                           "half.gif", "truncated.bmp", "missing.jpg"})
     EXPECT_EQ(registry.LoadPicture(path(QString::fromLatin1(name))), 0) << name;
   EXPECT_EQ(registry.LoadPicture(QString()), 0);
   EXPECT_EQ(registry.LoadPicture(QByteArray()), 0);

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+// Decodes with Qt's readers, upright by the EXIF orientation. format is a Qt format
+// name ("jpeg", "bmp", …) or nullptr to tell it from the content. The size is read from
+// the header first, so a picture above the pixel limit is refused before it is
+// allocated; the reader's allocation limit backs this up where the header cannot
+// tell. Null when the data cannot be read.
+QImage readPictureWithQt(const QByteArray& data, const char* format);
