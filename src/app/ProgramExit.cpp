@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ranges>
 #include <utility>
 
 void ProgramExit::addCleanup(std::function<void()> cleanup) {
@@ -12,8 +13,8 @@ void ProgramExit::runCleanups() {
   // A clean-up that asks to end the program again finds the list already empty.
   std::vector<std::function<void()>> pending;
   pending.swap(cleanups_);
-  for (auto it = pending.rbegin(); it != pending.rend(); ++it)
-    if (*it) (*it)();
+  for (const auto& cleanup : std::views::reverse(pending))
+    if (cleanup) cleanup();
 }
 
 void ProgramExit::endNow() {

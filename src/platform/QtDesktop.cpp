@@ -28,7 +28,7 @@ QString existingFolder(QStandardPaths::StandardLocation location) {
 }  // namespace
 
 QtDesktop::~QtDesktop() {
-  while (waitDepth_ > 0) setWaitCursor(false);
+  for (; waitDepth_ > 0; --waitDepth_) QApplication::restoreOverrideCursor();
 }
 
 QString QtDesktop::clipboardText() { return QApplication::clipboard()->text(); }
