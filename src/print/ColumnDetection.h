@@ -1,11 +1,10 @@
 #pragma once
 
-#include "print/ColumnMap.h"
-
 #include <QString>
 #include <QStringList>
-
 #include <functional>
+
+#include "print/ColumnMap.h"
 
 // Finding the picture, category and caption columns of the picture table by their
 // titles, and reading the user's answers about them.

@@ -1,13 +1,12 @@
 #include "print/JobDriver.h"
 
+#include <QCoreApplication>
+#include <utility>
+
 #include "platform/Dialogs.h"
 #include "print/ColumnDetection.h"
 #include "print/PageGeometry.h"
 #include "print/TableText.h"
-
-#include <QCoreApplication>
-
-#include <utility>
 
 namespace {
 
@@ -16,7 +15,8 @@ constexpr int kMaxListedFiles = 15;
 
 QString UnwrittenFilesText(const QStringList& files) {
   QString text = QStringLiteral("下列页面文件没有保存成功：");
-  for (int i = 0; i < files.size() && i < kMaxListedFiles; ++i) text += QStringLiteral("\r\n") + files[i];
+  for (int i = 0; i < files.size() && i < kMaxListedFiles; ++i)
+    text += QStringLiteral("\r\n") + files[i];
   if (files.size() > kMaxListedFiles) {
     text += QStringLiteral("\r\n……共 %1 个文件没有保存。").arg(files.size());
   }
@@ -90,9 +90,9 @@ std::optional<QList<planning::TableRow>> JobDriver::ConfirmColumns(bool byPage) 
   columnMap_.pictureColumn = picture;
 
   int category = columnMap_.categoryColumn;
-  const QString categoryPrompt = byPage
-                                     ? QStringLiteral("系统认为图片的‘类别’在第 %1 列，你也可以手工输入：")
-                                     : QStringLiteral("系统认为‘图片的类别’在第 %1 列，你也可以手工输入：");
+  const QString categoryPrompt =
+      byPage ? QStringLiteral("系统认为图片的‘类别’在第 %1 列，你也可以手工输入：")
+             : QStringLiteral("系统认为‘图片的类别’在第 %1 列，你也可以手工输入：");
   dialogs_.inputInteger(categoryPrompt.arg(category), category,
                         QStringLiteral("请输入‘图片的类别’所在的列！"));
   columnMap_.categoryColumn = category;
@@ -105,7 +105,8 @@ std::optional<QList<planning::TableRow>> JobDriver::ConfirmColumns(bool byPage) 
   }
 
   const QString confirmText =
-      QStringLiteral("要打印的‘图片的位置’在第 %1 列，‘图片说明’在第[ %2 ]列，‘图片的分类’在第 %3 列。")
+      QStringLiteral(
+          "要打印的‘图片的位置’在第 %1 列，‘图片说明’在第[ %2 ]列，‘图片的分类’在第 %3 列。")
           .arg(QString::number(columnMap_.pictureColumn), answer,
                QString::number(columnMap_.categoryColumn));
   const int confirmation = dialogs_.messageBox(confirmText, printtext::kConfirmCaption,
@@ -153,8 +154,9 @@ bool JobDriver::ReportOutcome(JobResult result, const JobOutputReport& report) {
     const QString printer = session_.printSettings.printerName.isEmpty()
                                 ? session_.printSettings.defaultPrinter
                                 : session_.printSettings.printerName;
-    QString text = QStringLiteral("打印机“%1”无法开始打印作业，这一作业没有打印出来。").arg(printer);
-    if (!report.startError.isEmpty()) text += QStringLiteral("\r\n") + report.startError;
+    const QString reason = report.startError.isEmpty() ? QStringLiteral("打印机无法开始打印作业。")
+                                                       : report.startError;
+    const QString text = QStringLiteral("打印机“%1”没有打印出这一作业：%2").arg(printer, reason);
     dialogs_.messageBox(text, QStringLiteral("打印失败"), MessageButtons::Ok, MessageIcon::Error);
     SetStatus(printtext::kStartFailed);
     // The next run opens the settings window again, so another printer can be chosen.
@@ -163,8 +165,9 @@ bool JobDriver::ReportOutcome(JobResult result, const JobOutputReport& report) {
   }
   if (!report.unwrittenFiles.isEmpty()) {
     unwrittenFiles_ += static_cast<int>(report.unwrittenFiles.size());
-    dialogs_.messageBox(UnwrittenFilesText(report.unwrittenFiles), QStringLiteral("页面文件保存失败"),
-                        MessageButtons::Ok, MessageIcon::Warning);
+    dialogs_.messageBox(UnwrittenFilesText(report.unwrittenFiles),
+                        QStringLiteral("页面文件保存失败"), MessageButtons::Ok,
+                        MessageIcon::Warning);
   }
   return true;
 }
@@ -184,10 +187,10 @@ void JobDriver::PrintByCategory() {
   for (const planning::RowRange& range : planning::CutByCategory(*rows)) {
     const QString category = (*rows)[range.first].category;
     SetStatus(printtext::kPrinting);
-    const QString header =
-        planning::FillCategoryMacros(ports_.headerTemplate ? ports_.headerTemplate() : QString(), category);
-    const QString footer =
-        planning::FillCategoryMacros(ports_.footerTemplate ? ports_.footerTemplate() : QString(), category);
+    const QString header = planning::FillCategoryMacros(
+        ports_.headerTemplate ? ports_.headerTemplate() : QString(), category);
+    const QString footer = planning::FillCategoryMacros(
+        ports_.footerTemplate ? ports_.footerTemplate() : QString(), category);
     if (!ContinuePrompt()) return;
     const JobResult result = RunPrintJob(planning::JobOfRows(*rows, range, header, footer));
     if (session_.printSettings.confirmed == 0) {
@@ -211,7 +214,8 @@ void JobDriver::PrintByPage() {
   const int cells = shape.rows * shape.columns;
   const int totalPages = TotalPages(rows->size(), shape);
   int page = 0;
-  for (const planning::RowRange& range : planning::CutByPage(static_cast<int>(rows->size()), cells)) {
+  for (const planning::RowRange& range :
+       planning::CutByPage(static_cast<int>(rows->size()), cells)) {
     if (session_.printSettings.confirmed == 0) {
       SetStatus(printtext::kInterrupted);
       return;

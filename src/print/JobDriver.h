@@ -1,5 +1,11 @@
 #pragma once
 
+#include <QAbstractItemModel>
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
 #include "collect/CollectState.h"
 #include "print/ColumnMap.h"
 #include "print/JobOutput.h"
@@ -7,13 +13,6 @@
 #include "print/PrintJob.h"
 #include "settings/PrintSettings.h"
 #include "settings/SettingsSession.h"
-
-#include <QAbstractItemModel>
-#include <QList>
-#include <QString>
-
-#include <functional>
-#include <optional>
 
 class Dialogs;
 
@@ -38,7 +37,7 @@ struct JobDriverPorts {
   std::function<void(const QString&)> setStatusText;
   std::function<QString()> headerTemplate;  // read afresh for every job
   std::function<QString()> footerTemplate;
-  std::function<bool()> printByCategory;    // 选择框_按文件夹分类
+  std::function<bool()> printByCategory;  // 选择框_按文件夹分类
   // Shows the settings window modally and returns when it has closed; the window
   // writes PrintSettings and sets `confirmed` when the user presses 准备打印.
   std::function<void()> showSettingsWindow;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "print/PrintJob.h"
-#include "settings/FontSpec.h"
-#include "settings/PrintSettings.h"
-
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include "print/PrintJob.h"
+#include "settings/FontSpec.h"
+#include "settings/PrintSettings.h"
 
 // What the job driver hands to the printer page loop: the job's lists and the layout
 // values in the order the loop takes them. Width and height are already swapped for a
@@ -58,9 +58,9 @@ struct PictureFilePageArgs {
 
 // How a page loop went, as far as the user must hear of it.
 struct JobOutputReport {
-  bool started = true;        // false: the printer job could not start, nothing came out
-  QString startError;         // why, when the loop can tell
-  QStringList unwrittenFiles; // page files that could not be written, each "name：reason"
+  bool started = true;         // false: the printer job could not start, nothing came out
+  QString startError;          // why, when the loop can tell
+  QStringList unwrittenFiles;  // page files that could not be written, each "name：reason"
 };
 
 PrinterPageArgs PrinterArgsFor(const PrintJob& job, const PrintSettings& settings);

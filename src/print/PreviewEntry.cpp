@@ -40,7 +40,8 @@ PrintJob BuildSampleJob(const QAbstractItemModel& table, const ColumnMap& map,
 
 void RunPreviewEntry(const QAbstractItemModel& table, ColumnMap& map, Dialogs& dialogs,
                      SettingsSession& session, const QString& headerTemplate,
-                     const QString& footerTemplate, const std::function<void()>& showSettingsWindow) {
+                     const QString& footerTemplate,
+                     const std::function<void()>& showSettingsWindow) {
   map = DefaultColumns();
   const QString listing = columns::DetectColumns(tabletext::ColumnTitles(table), map);
   columns::ProposeOneBased(map);

@@ -1,13 +1,12 @@
 #pragma once
 
+#include <QAbstractItemModel>
+#include <QString>
+#include <functional>
+
 #include "print/ColumnMap.h"
 #include "print/PrintJob.h"
 #include "settings/SettingsSession.h"
-
-#include <QAbstractItemModel>
-#include <QString>
-
-#include <functional>
 
 class Dialogs;
 
@@ -32,6 +31,7 @@ PrintJob BuildSampleJob(const QAbstractItemModel& table, const ColumnMap& map,
 // text and does not wait for a running search.
 void RunPreviewEntry(const QAbstractItemModel& table, ColumnMap& map, Dialogs& dialogs,
                      SettingsSession& session, const QString& headerTemplate,
-                     const QString& footerTemplate, const std::function<void()>& showSettingsWindow);
+                     const QString& footerTemplate,
+                     const std::function<void()>& showSettingsWindow);
 
 }  // namespace previewentry

@@ -2,9 +2,13 @@
 
 namespace tabletext {
 
-int RowCount(const QAbstractItemModel& table) { return table.rowCount(); }
+int RowCount(const QAbstractItemModel& table) {
+  return table.rowCount();
+}
 
-int ColumnCount(const QAbstractItemModel& table) { return table.columnCount(); }
+int ColumnCount(const QAbstractItemModel& table) {
+  return table.columnCount();
+}
 
 QString ColumnTitle(const QAbstractItemModel& table, int column) {
   if (column < 0 || column >= table.columnCount()) return {};

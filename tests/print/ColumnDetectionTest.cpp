@@ -1,8 +1,8 @@
-#include "print/ColumnDetection.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
+
+#include "print/ColumnDetection.h"
 
 using namespace columns;
 
@@ -28,9 +28,10 @@ TEST(ColumnDetection, SearchTableProposesColumnsTwoThreeFour) {
 TEST(ColumnDetection, TitlesMatchExactlyAndTheLastOneWins) {
   ColumnMap map;
   map.captionColumns = {QString()};
-  DetectColumns({QStringLiteral("图片名全称"), QStringLiteral("图片名全称 "), QStringLiteral("图片类别"),
-                 QStringLiteral("图片名全称"), QStringLiteral("图片类别")},
-                map);
+  DetectColumns(
+      {QStringLiteral("图片名全称"), QStringLiteral("图片名全称 "), QStringLiteral("图片类别"),
+       QStringLiteral("图片名全称"), QStringLiteral("图片类别")},
+      map);
   EXPECT_EQ(map.pictureColumn, 3);
   EXPECT_EQ(map.categoryColumn, 4);
 }
@@ -87,7 +88,8 @@ TEST(CaptionColumns, PromptPutsTheHintUnderTheListing) {
 namespace {
 QString CaptionOf(const QStringList& entries) {
   const QStringList row = {"1", "/p/a.jpg", "cat", "desc"};
-  return CaptionOfRow([&](int c) { return c >= 0 && c < row.size() ? row[c] : QString(); }, entries);
+  return CaptionOfRow([&](int c) { return c >= 0 && c < row.size() ? row[c] : QString(); },
+                      entries);
 }
 }  // namespace
 

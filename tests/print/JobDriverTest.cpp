@@ -1,9 +1,9 @@
-#include "print/JobDriver.h"
-
-#include "platform/FakeDialogs.h"
+#include <gtest/gtest.h>
 
 #include <QStandardItemModel>
-#include <gtest/gtest.h>
+
+#include "platform/FakeDialogs.h"
+#include "print/JobDriver.h"
 
 namespace {
 
@@ -17,7 +17,8 @@ void FillTable(QStandardItemModel& model, const QStringList& categories) {
   for (int r = 0; r < categories.size(); ++r) {
     model.appendRow({new QStandardItem(QString::number(r + 1)),
                      new QStandardItem(QStringLiteral("/photos/%1.jpg").arg(r)),
-                     new QStandardItem(categories[r]), new QStandardItem(QStringLiteral("说明%1").arg(r))});
+                     new QStandardItem(categories[r]),
+                     new QStandardItem(QStringLiteral("说明%1").arg(r))});
   }
 }
 
@@ -128,8 +129,9 @@ TEST_F(JobDriverTest, AsksForTheColumnsWithTheExactTextsAndShowsTheAnswerAsTyped
   EXPECT_EQ(texts[0].initialText, QStringLiteral("4"));
   const auto boxes = dialogs.callsOf(Kind::MessageBox);
   ASSERT_EQ(boxes.size(), 1);
-  EXPECT_EQ(boxes[0].text, QStringLiteral("要打印的‘图片的位置’在第 2 列，‘图片说明’在第[ 4，3 ]列，"
-                                          "‘图片的分类’在第 3 列。"));
+  EXPECT_EQ(boxes[0].text,
+            QStringLiteral("要打印的‘图片的位置’在第 2 列，‘图片说明’在第[ 4，3 ]列，"
+                           "‘图片的分类’在第 3 列。"));
   EXPECT_EQ(boxes[0].caption, QStringLiteral("你确定你刚才的输入吗？"));
   EXPECT_EQ(boxes[0].buttons, MessageButtons::OkCancel);
   EXPECT_EQ(boxes[0].icon, MessageIcon::Question);
@@ -171,9 +173,11 @@ TEST_F(JobDriverTest, ByCategoryPrintsOneJobPerRunOfEqualCategories) {
   EXPECT_EQ(printerJobs[2].pictures, QStringList{"/photos/3.jpg"});
   EXPECT_EQ(settingsOpened, 1);
   EXPECT_EQ(dialogs.callsOf(Kind::TimedMessageBox).size(), 3);
-  EXPECT_EQ(statuses, (QStringList{QStringLiteral("打印程序正在初始化...."),
-                                   QStringLiteral("正在打印，请稍候...."), QStringLiteral("正在打印，请稍候...."),
-                                   QStringLiteral("正在打印，请稍候...."), QStringLiteral("打印完毕！")}));
+  EXPECT_EQ(
+      statuses,
+      (QStringList{QStringLiteral("打印程序正在初始化...."), QStringLiteral("正在打印，请稍候...."),
+                   QStringLiteral("正在打印，请稍候...."), QStringLiteral("正在打印，请稍候...."),
+                   QStringLiteral("打印完毕！")}));
   EXPECT_EQ(session.printSettings.confirmed, 0);
   EXPECT_EQ(session.lastJob.pictures, QStringList{"/photos/3.jpg"});
   EXPECT_EQ(columnMap.pictureColumn, 1);

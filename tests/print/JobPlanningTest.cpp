@@ -1,7 +1,8 @@
-#include "print/JobPlanning.h"
+#include <gtest/gtest.h>
 
 #include <QStandardItemModel>
-#include <gtest/gtest.h>
+
+#include "print/JobPlanning.h"
 
 using namespace planning;
 
@@ -37,7 +38,8 @@ TEST(Macros, PageJobFillsTotalThenCategoryThenPageIgnoringCase) {
   EXPECT_EQ(FillPageMacros(QStringLiteral("&F 第&p页/共&A页 &P"), 2, QStringLiteral("旅行"), 1),
             QStringLiteral("旅行 第1页/共2页 1"));
   // the category is put in before the page number, so its own "&p" is filled too
-  EXPECT_EQ(FillPageMacros(QStringLiteral("&f"), 3, QStringLiteral("x&p"), 2), QStringLiteral("x2"));
+  EXPECT_EQ(FillPageMacros(QStringLiteral("&f"), 3, QStringLiteral("x&p"), 2),
+            QStringLiteral("x2"));
 }
 
 TEST(Macros, CategoryJobLeavesPageMacrosForThePageLoop) {
@@ -45,7 +47,8 @@ TEST(Macros, CategoryJobLeavesPageMacrosForThePageLoop) {
             QStringLiteral("B: &p/&a B"));
   EXPECT_EQ(FillCategoryMacros(QString(), QStringLiteral("B")), QString());
   // a category holding the macro itself is not filled again
-  EXPECT_EQ(FillCategoryMacros(QStringLiteral("&f&f"), QStringLiteral("&F")), QStringLiteral("&F&F"));
+  EXPECT_EQ(FillCategoryMacros(QStringLiteral("&f&f"), QStringLiteral("&F")),
+            QStringLiteral("&F&F"));
 }
 
 TEST(ReadRows, TakesPicturesCategoriesAndCaptionsFromTheMappedColumns) {

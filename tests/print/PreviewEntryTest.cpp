@@ -1,9 +1,9 @@
-#include "print/PreviewEntry.h"
-
-#include "platform/FakeDialogs.h"
+#include <gtest/gtest.h>
 
 #include <QStandardItemModel>
-#include <gtest/gtest.h>
+
+#include "platform/FakeDialogs.h"
+#include "print/PreviewEntry.h"
 
 using namespace previewentry;
 
@@ -14,7 +14,8 @@ void FillTable(QStandardItemModel& model, int rows, const QStringList& titles) {
   model.setHorizontalHeaderLabels(titles);
   for (int r = 0; r < rows; ++r) {
     QList<QStandardItem*> items;
-    for (int c = 0; c < titles.size(); ++c) items.append(new QStandardItem(QStringLiteral("r%1c%2").arg(r).arg(c)));
+    for (int c = 0; c < titles.size(); ++c)
+      items.append(new QStandardItem(QStringLiteral("r%1c%2").arg(r).arg(c)));
     model.appendRow(items);
   }
 }
