@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# bench/run.sh album [PHOTOS] — an album of PHOTOS (default 100) camera-like 4000 × 3000
+# JPEGs printed to JPEG page files at 5 × 5 on A4 with file-name captions and
+# optimisation level 3, side by side in the same run with ImageMagick montage making
+# the same pages (plain, and with its jpeg:size decode hint) and with the decode
+# floor (vipsthumbnail: the same photos decoded at the DCT scale that covers a cell).
+# Then the same album through a CUPS-PDF queue when one can be set up.
+# Photos are generated once under /tmp/quillmere-bench/photos (the first 100 are
+# unique; larger albums reuse them in turn). Figures are medians of RUNS runs.
+set -euo pipefail
+photos=${1:-100}
+runs=${RUNS:-3}
+bench_dir=/tmp/quillmere-bench
+photo_dir=$bench_dir/photos
+bin=$QUILLMERE_BENCH_BUILD/bench
+unique=$(( photos < 100 ? photos : 100 ))
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+"$bin/quillmere_bench_photos" "$photo_dir" "$unique"
+list=$work/photos.txt
+for ((i = 0; i < photos; i++)); do
+  printf '%s/photo_%04d.jpg\n' "$photo_dir" $(( i % unique + 1 ))
+done >"$list"
+pages=$(( (photos + 24) / 25 ))
+
+field() { sed -n "s/^$1=//p" "$2"; }
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+now() { date +%s.%N; }
+# Wall seconds of a command; its peak memory (MB) into $work/rss.
+timed() {
+  local start end
+  start=$(now)
+  /usr/bin/time -f '%M' -o "$work/rss.kb" "$@" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; return 1; }
+  end=$(now)
+  echo "$(awk '{ printf "%.1f", $1 / 1024 }' "$work/rss.kb")" >"$work/rss"
+  echo "$end - $start" | bc -l
+}
+
+# The cell of the album: (1900 - 4 × 10) / 5 wide, (2590 - 4 × 10) / 5 high, in
+# 0.1 mm = page pixels; montage tiles of that size with a label line under them.
+cell=372x510
+montage_page() {  # montage_page OUT HINT FILES…
+  local out=$1 hint=$2
+  shift 2
+  local define=()
+  [ -n "$hint" ] && define=(-define "jpeg:size=$hint")
+  montage "${define[@]}" -label '%t' "$@" -tile 5x5 -geometry "${cell}+5+5" -pointsize 22 \
+    -background white "$out"
+}
+montage_album() {  # montage_album HINT
+  local hint=$1 p=0
+  mapfile -t all <"$list"
+  for ((first = 0; first < photos; first += 25)); do
+    montage_page "$work/montage/page_$p.jpg" "$hint" "${all[@]:first:25}"
+    p=$((p + 1))
+  done
+}
+floor_album() {
+  mapfile -t all <"$list"
+  vipsthumbnail "${all[@]}" --size "$cell" -o "$work/floor/%s.jpg[Q=75]"
+}
+
+ours=() ours_rss=() plain=() fast=() floor=()
+mkdir -p "$work/pages" "$work/montage" "$work/floor"
+for ((r = 0; r < runs; r++)); do
+  rm -rf "$work/pages"/* "$work/montage"/* "$work/floor"/*
+  ours+=("$(timed "$bin/quillmere_bench_album" files "$work/pages" "$list")")
+  ours_rss+=("$(cat "$work/rss")")
+  written=$(ls "$work/pages" | wc -l)
+  [ "$written" -eq "$pages" ] || { echo "expected $pages pages, found $written" >&2; exit 1; }
+  plain+=("$(timed bash -c "$(declare -f montage_page montage_album); list='$list' photos=$photos work='$work' cell=$cell; montage_album ''")")
+  fast+=("$(timed bash -c "$(declare -f montage_page montage_album); list='$list' photos=$photos work='$work' cell=$cell; montage_album 744x1020")")
+  floor+=("$(timed bash -c "$(declare -f floor_album); list='$list' photos=$photos work='$work' cell=$cell; floor_album")")
+done
+
+ours_s=$(printf '%s\n' "${ours[@]}" | median)
+plain_s=$(printf '%s\n' "${plain[@]}" | median)
+fast_s=$(printf '%s\n' "${fast[@]}" | median)
+floor_s=$(printf '%s\n' "${floor[@]}" | median)
+rss=$(printf '%s\n' "${ours_rss[@]}" | sort -g | tail -1)
+
+pdf_line=""
+if [ -x "$bin/quillmere_bench_album" ] && command -v lpstat >/dev/null; then
+  queue=${QUILLMERE_PDF_QUEUE:-}
+  if [ -n "$queue" ]; then
+    start=$(now)
+    if "$bin/quillmere_bench_album" printer "$queue" "$list" >"$work/pdf.out" 2>&1; then
+      pdf_s=$(echo "$(now) - $start" | bc -l)
+      pdf_line=$(printf 'cups_pdf_s=%.2f' "$pdf_s")
+    fi
+  fi
+fi
+
+printf 'photos=%d\npages=%d\n' "$photos" "$pages"
+printf 'ours_s=%.2f\nmontage_s=%.2f\nmontage_fast_s=%.2f\nfloor_s=%.2f\n' "$ours_s" "$plain_s" "$fast_s" "$floor_s"
+[ -n "$pdf_line" ] && echo "$pdf_line"
+printf 's_per_page=%.3f\n' "$(echo "$ours_s / $pages" | bc -l)"
+printf 'ratio_vs_montage=%.2f\n' "$(echo "$plain_s / $ours_s" | bc -l)"
+printf 'ratio_vs_montage_fast=%.2f\n' "$(echo "$fast_s / $ours_s" | bc -l)"
+printf 'ratio_vs_floor=%.2f\n' "$(echo "$ours_s / $floor_s" | bc -l)"
+printf 'peak_rss_mb=%s\n' "$rss"

@@ -1,0 +1,73 @@
+#include "print/CellPicture.h"
+
+#include "print/CellPicturePlan.h"
+#include "print/PageFiles.h"
+#include "render/CxImage.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageIOHandler>
+#include <QImageReader>
+
+namespace {
+
+// The size the photo has once turned upright, read from its header alone.
+QSize uprightSize(const QString& fileName) {
+  QImageReader reader(fileName);
+  reader.setDecideFormatFromContent(true);
+  QSize size = reader.size();
+  if (size.isValid() && (reader.transformation() & QImageIOHandler::TransformationRotate90))
+    size.transpose();
+  return size;
+}
+
+// The kind the bytes really are, for names whose extension says nothing useful
+// (".jpeg", ".tif", none): re-encoding needs a real format.
+int formatFromContent(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return FormatUnknown;
+  const QByteArray head = file.read(8);
+  if (head.startsWith("\xFF\xD8")) return FormatJpeg;
+  if (head.startsWith("GIF8")) return FormatGif;
+  if (head.startsWith("BM")) return FormatBmp;
+  if (head.startsWith("\x89PNG")) return FormatPng;
+  if (head.startsWith("II*") || head.startsWith("MM\0*")) return FormatTiff;
+  return FormatUnknown;
+}
+
+// Decodes the photo at the size the plan asks for; shrink-on-load keeps large JPEGs
+// from ever being decoded at full size.
+bool decodeForCell(CxImage& image, const QString& fileName, int format, int targetWidth,
+                   int targetHeight, int level) {
+  const QSize size = uprightSize(fileName);
+  if (!size.isValid()) {
+    if (!image.Load(fileName, format)) return false;
+    const ResamplePlan plan = PlanResample(image.Width(), image.Height(), targetWidth, targetHeight, level);
+    return plan.action != CellPictureAction::Resample || image.Resample(plan.width, plan.height);
+  }
+  const ResamplePlan plan = PlanResample(size.width(), size.height(), targetWidth, targetHeight, level);
+  if (plan.action != CellPictureAction::Resample) return image.Load(fileName, format);
+  if (!image.LoadShrunk(fileName, format, plan.width, plan.height)) return false;
+  if (image.Width() == plan.width && image.Height() == plan.height) return true;
+  return image.Resample(plan.width, plan.height);
+}
+
+}  // namespace
+
+PictureHandle LoadCellPicture(PictureRegistry& pictures, CxImage& image, const QString& fileName,
+                              int level, int targetWidth, int targetHeight) {
+  const QFileInfo info(fileName);
+  const qint64 fileSize = info.isFile() ? info.size() : -1;
+  int format = PictureFormatOfFile(fileName);
+  switch (PlanBeforeDecoding(fileSize, level, format, targetWidth, targetHeight)) {
+    case CellPictureAction::Skip: return 0;
+    case CellPictureAction::LoadDirectly: return pictures.LoadPicture(fileName);
+    default: break;
+  }
+  if (format == FormatUnknown) {
+    format = formatFromContent(fileName);
+    if (format == FormatUnknown || format == FormatBmp) return pictures.LoadPicture(fileName);
+  }
+  if (!decodeForCell(image, fileName, format, targetWidth, targetHeight, level)) return 0;
+  return pictures.LoadPicture(image.Encode(format));
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "render/PictureRegistry.h"
+
+#include <QString>
+
+class CxImage;
+
+// Loads the photo of one cell. With level 1..5, a photo whose file is well above the
+// level's size (level × 50 KiB) and has more pixels than the cell needs is shrunk in
+// memory to m pixels per target unit on its tighter side, re-encoded in its own format
+// and loaded from those bytes; nothing is written to disk. Level 0 loads the file as
+// it is and never touches the image object; BMP files are always loaded as they are.
+// target is the cell's size in the unit of the surface it is drawn on. The caller
+// owns the handle; 0 when nothing could be loaded.
+PictureHandle LoadCellPicture(PictureRegistry& pictures, CxImage& image, const QString& fileName,
+                              int level, int targetWidth, int targetHeight);

@@ -1,0 +1,45 @@
+#include "print/PageFileWriter.h"
+
+#include "print/PageFiles.h"
+#include "render/CxImage.h"
+#include "render/DrawPanel.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int kPageDpi = 300;
+
+QString writePage(DrawPanel& panel, CxImage& image, const QString& fileName, int pictureFormat,
+                  bool landscape) {
+  const QString folder = QFileInfo(fileName).absolutePath();
+  if (!QFileInfo(folder).isDir())
+    return QStringLiteral("文件夹不存在：%1").arg(QDir::toNativeSeparators(folder));
+  if (!image.Decode(panel.SnapshotPanel(), FormatBmp)) return image.lastError();
+  image.SetXDpi(kPageDpi);
+  image.SetYDpi(kPageDpi);
+  if (landscape && !image.RotateQuarter()) return image.lastError();
+  if (!image.Save(fileName, PageFileFormatCode(pictureFormat))) {
+    const QString error = image.lastError();
+    return error.isEmpty() ? QStringLiteral("无法写入文件") : error;
+  }
+  return {};
+}
+
+}  // namespace
+
+PageFileResult SavePageAsPictureFile(DrawPanel& panel, CxImage& image, const QString& folder,
+                                     int page, int pictureFormat, bool landscape,
+                                     const QDateTime& now, const QString& programFolder) {
+  PageFileResult result;
+  result.fileName =
+      UniqueFileName(PageFileName(folder, now, page, pictureFormat, programFolder),
+                     [](const QString& name) { return QFileInfo::exists(name); });
+  result.reason = writePage(panel, image, result.fileName, pictureFormat, landscape);
+  result.written = result.reason.isEmpty();
+  QCoreApplication::processEvents();
+  panel.ClearPanel();
+  return result;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class CxImage;
+class DrawPanel;
+
+struct PageFileResult {
+  QString fileName;  // the name written, or tried
+  bool written = false;
+  QString reason;    // why it was not written
+};
+
+// Writes the page drawn on the page panel as one picture file at 300 dpi, named from
+// the date, the time and the page number in folder (never replacing a file already
+// there); a landscape page, drawn lying, is turned upright first. Then clears the
+// panel for the next page.
+PageFileResult SavePageAsPictureFile(DrawPanel& panel, CxImage& image, const QString& folder,
+                                     int page, int pictureFormat, bool landscape,
+                                     const QDateTime& now, const QString& programFolder);

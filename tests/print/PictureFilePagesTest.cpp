@@ -1,0 +1,219 @@
+#include "print/PageLoops.h"
+
+#include "PrintTestPictures.h"
+#include "TestPictures.h"
+#include "print/ProgressWindowHost.h"
+#include "render/CxImage.h"
+#include "render/PictureRegistry.h"
+#include "settings/SettingsSession.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+namespace {
+
+const QDateTime kWhen(QDate(2026, 12, 8), QTime(9, 30, 5));
+
+class PictureFilePagesTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    out = dir.filePath("out");
+    QDir().mkpath(out);
+    PrintSettings& s = session.printSettings;
+    s.photoArea = {0.0f, 0.0f, 1.0f, 0.8f};
+    s.textArea = {0.0f, 0.8f, 1.0f, 0.2f};
+    s.captionLines = 1;
+    s.optimiseLevel = 3;
+    s.headerAlign = 1;
+    s.footerAlign = 1;
+  }
+
+  // A4 portrait 5 × 5 with the built-in margins, the job's pictures and captions.
+  PictureFilePageArgs args(const QStringList& photos, const QStringList& captions) {
+    PictureFilePageArgs a;
+    a.folder = out;
+    a.paperWidth = 2100;
+    a.paperHeight = 2970;
+    a.rows = 5;
+    a.columns = 5;
+    a.rowSpacing = 10;
+    a.columnSpacing = 10;
+    a.bodyFont = FontSpec::song9();
+    a.marginTop = 200;
+    a.marginBottom = 180;
+    a.marginLeft = 50;
+    a.marginRight = 150;
+    a.headerFromTop = 110;
+    a.footerFromBottom = 140;
+    a.pictureFormat = 5;
+    a.job.pictures = photos;
+    a.job.captions = captions;
+    return a;
+  }
+
+  QString photo(const QString& name, int width = 400, int height = 300) {
+    const QString path = dir.filePath(name);
+    EXPECT_TRUE(testpictures::write(path, testpictures::twoHalves(width, height, Qt::black, Qt::darkBlue)));
+    return path;
+  }
+
+  PageRunResult run(const PictureFilePageArgs& a) { return PrintPagesToPictureFiles(services, a); }
+
+  QTemporaryDir dir;
+  QString out;
+  SettingsSession session;
+  PictureRegistry pictures;
+  CxImage image;
+  ProgressWindowHost progress{session, pictures};
+  PageLoopServices services = [this] {
+    PageLoopServices s(session, pictures, image, progress);
+    s.clock = [] { return kWhen; };
+    s.programFolder = QStringLiteral("/nonexistent-program-folder");
+    return s;
+  }();
+};
+
+TEST_F(PictureFilePagesTest, TwentySixPicturesMakeTwoNumberedPages) {
+  const QString p = photo("a.jpg");
+  const PageRunResult result = run(args(QStringList(26, p), {}));
+  EXPECT_TRUE(result.succeeded());
+  EXPECT_EQ(result.totalPages, 2);
+  EXPECT_EQ(result.writtenFiles,
+            (QStringList{out + "/20261208_93005_1.png", out + "/20261208_93005_2.png"}));
+  EXPECT_EQ(pictures.liveCount(), 0);
+  EXPECT_FALSE(progress.isLoaded());
+
+  // page 2 holds only its first cell
+  const QImage page2(result.writtenFiles.value(1));
+  ASSERT_EQ(page2.size(), QSize(2100, 2970));
+  EXPECT_TRUE(printtest::hasInk(page2, QRect(50, 200, 372, 400)));
+  EXPECT_FALSE(printtest::hasInk(page2, QRect(50 + 382, 200, 372, 510)));
+  EXPECT_FALSE(printtest::hasInk(page2, QRect(50, 200 + 520, 372, 510)));
+}
+
+TEST_F(PictureFilePagesTest, PagesAreWrittenAtThreeHundredDpiInEveryFormat) {
+  const QString p = photo("a.jpg");
+  for (int format = 1; format <= 5; ++format) {
+    PictureFilePageArgs a = args({p}, {"x"});
+    a.pictureFormat = format;
+    a.folder = dir.filePath(QString::number(format));
+    QDir().mkpath(a.folder);
+    const PageRunResult result = run(a);
+    ASSERT_EQ(result.writtenFiles.size(), 1) << format;
+    CxImage readBack;
+    ASSERT_TRUE(readBack.Load(result.writtenFiles[0], 0)) << format;
+    EXPECT_EQ(readBack.Width(), 2100) << format;
+    EXPECT_EQ(readBack.Height(), 2970) << format;
+    EXPECT_EQ(readBack.XDpi(), 300) << format;
+    EXPECT_EQ(readBack.YDpi(), 300) << format;
+  }
+}
+
+TEST_F(PictureFilePagesTest, LandscapePageIsDrawnLyingAndSavedUpright) {
+  PictureFilePageArgs a = args({photo("a.jpg")}, {});
+  a.landscape = 1;
+  a.rows = a.columns = 1;
+  a.marginTop = a.marginBottom = a.marginLeft = a.marginRight = 0;
+  a.job.headerText = QStringLiteral("W");
+  a.headerFromTop = 0;
+  session.printSettings.headerAlign = 0;
+  session.printSettings.photoArea = {0.0f, 0.5f, 1.0f, 0.5f};  // lower half of the lying page
+  const PageRunResult result = run(a);
+  ASSERT_EQ(result.writtenFiles.size(), 1);
+  const QImage saved(result.writtenFiles[0]);
+  ASSERT_EQ(saved.size(), QSize(2100, 2970));
+  // the lying page was 2970 × 2100 with its photo in the lower half: after the quarter
+  // turn the photo fills one long half of the upright page
+  const bool leftHalf = printtest::hasInk(saved, QRect(100, 1400, 900, 100));
+  const bool rightHalf = printtest::hasInk(saved, QRect(1100, 1400, 900, 100));
+  EXPECT_NE(leftHalf, rightHalf);
+}
+
+TEST_F(PictureFilePagesTest, MissingPhotoStillHasItsCaption) {
+  PictureFilePageArgs a = args({dir.filePath("gone.jpg")}, {QStringLiteral("说明 caption")});
+  a.bodyFont.size = 20;
+  a.rows = a.columns = 1;
+  const PageRunResult result = run(a);
+  ASSERT_EQ(result.writtenFiles.size(), 1);
+  const QImage page(result.writtenFiles[0]);
+  // photo area: the top 80 % of the cell, text band below
+  const int cellHeight = 2970 - 200 - 180;
+  EXPECT_FALSE(printtest::hasInk(page, QRect(50, 200, 1900, int(cellHeight * 0.8) - 2)));
+  EXPECT_TRUE(printtest::hasInk(page, QRect(50, 200 + int(cellHeight * 0.8), 1900, 200)));
+}
+
+TEST_F(PictureFilePagesTest, HeaderAndFooterCarryThePageNumbers) {
+  PictureFilePageArgs a = args(QStringList(26, photo("a.jpg")), {});
+  a.job.headerText = QStringLiteral("Page &p of &A");
+  a.job.footerText = QStringLiteral("&p");
+  const PageRunResult result = run(a);
+  ASSERT_EQ(result.writtenFiles.size(), 2);
+  const QImage page(result.writtenFiles[1]);
+  EXPECT_TRUE(printtest::hasInk(page, QRect(600, 110, 900, 80)));             // header
+  EXPECT_TRUE(printtest::hasInk(page, QRect(900, 2970 - 140, 300, 80)));      // footer
+  EXPECT_FALSE(printtest::hasInk(page, QRect(0, 0, 2100, 100)));
+}
+
+TEST_F(PictureFilePagesTest, ASecondJobInTheSameSecondNeverOverwritesTheFirst) {
+  const QString p = photo("a.jpg");
+  const PageRunResult first = run(args({p}, {}));
+  const QByteArray firstBytes = testpictures::readFile(first.writtenFiles.value(0));
+  const PageRunResult second = run(args(QStringList(26, p), {}));
+  EXPECT_EQ(second.writtenFiles,
+            (QStringList{out + "/20261208_93005_1 (2).png", out + "/20261208_93005_2.png"}));
+  EXPECT_EQ(testpictures::readFile(first.writtenFiles.value(0)), firstBytes);
+}
+
+TEST_F(PictureFilePagesTest, UnwritablePagesAreReportedByNameAndReason) {
+  PictureFilePageArgs a = args(QStringList(30, photo("a.jpg")), {});
+  a.folder = dir.filePath("no/such/folder");
+  const PageRunResult result = run(a);
+  EXPECT_FALSE(result.succeeded());
+  EXPECT_TRUE(result.writtenFiles.isEmpty());
+  ASSERT_EQ(result.failedFiles.size(), 2);
+  EXPECT_TRUE(result.failedFiles[1].fileName.endsWith("20261208_93005_2.png"));
+  EXPECT_FALSE(result.failedFiles[1].reason.isEmpty());
+  const JobOutputReport report = ReportOf(result);
+  EXPECT_TRUE(report.started);
+  ASSERT_EQ(report.unwrittenFiles.size(), 2);
+  EXPECT_TRUE(report.unwrittenFiles[0].contains("20261208_93005_1.png"));
+}
+
+TEST_F(PictureFilePagesTest, NonsenseSizesFallBackToTheDefaults) {
+  PictureFilePageArgs a = args(QStringList(26, photo("a.jpg")), {});
+  a.paperWidth = 0;
+  a.paperHeight = -3;
+  a.rows = 0;
+  a.columns = -2;
+  a.photoFit = 17;
+  a.bodyFont = FontSpec();
+  const PageRunResult result = run(a);
+  EXPECT_EQ(result.totalPages, 2);  // 5 × 5
+  ASSERT_EQ(result.writtenFiles.size(), 2);
+  EXPECT_EQ(QImageReader(result.writtenFiles[0]).size(), QSize(2100, 2970));
+}
+
+TEST_F(PictureFilePagesTest, MarginsWiderThanThePaperDrawNoCellsAndDoNotCrash) {
+  PictureFilePageArgs a = args(QStringList(3, photo("a.jpg")), {"a", "b", "c"});
+  a.marginLeft = 1500;
+  a.marginRight = 1500;
+  const PageRunResult result = run(a);
+  ASSERT_EQ(result.writtenFiles.size(), 1);
+  EXPECT_FALSE(printtest::hasInk(QImage(result.writtenFiles[0]), QRect(0, 0, 2100, 2970)));
+  EXPECT_EQ(pictures.liveCount(), 0);
+}
+
+TEST_F(PictureFilePagesTest, WithoutUseThisJobTheLastJobIsDrawn) {
+  session.lastJob.pictures = QStringList(26, photo("a.jpg"));
+  PictureFilePageArgs a = args({}, {});
+  a.useThisJob = false;
+  EXPECT_EQ(run(a).totalPages, 2);
+}
+
+}  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// Photos for the print tests: noisy enough that a JPEG of them is as large as a
+// camera's, made at run time.
+namespace printtest {
+
+QImage noisyPhoto(int width, int height, quint32 seed = 1);
+
+// Writes the image in the format of the file's extension (via the shared test
+// pictures); false on failure.
+bool writePhoto(const QString& path, const QImage& image);
+
+// Whether any pixel inside rect is darker than a light grey.
+bool hasInk(const QImage& image, const QRect& rect);
+
+}  // namespace printtest
