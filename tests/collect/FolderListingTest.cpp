@@ -2,7 +2,6 @@
 
 #include "SandboxDir.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -50,16 +49,4 @@ TEST(FolderListing, AMissingFolderIsUnreadableAndEmpty) {
   EXPECT_TRUE(listing.files.isEmpty());
   EXPECT_TRUE(listing.folders.isEmpty());
   EXPECT_FALSE(ListFolder(box.nativePath("missing/..")).readable);
-}
-
-TEST(FolderListing, KeepsTheBytesOfNamesThatAreNotValidText) {
-  SandboxDir box;
-  const QByteArray bad = box.nativePath(QString()) + "/bad\xff.jpg";
-  const int fd = ::open(bad.constData(), O_CREAT | O_WRONLY, 0644);
-  ASSERT_GE(fd, 0);
-  ::close(fd);
-  const FolderListing listing = ListFolder(box.nativePath(QString()));
-  ASSERT_EQ(listing.files.size(), 1);
-  EXPECT_EQ(listing.files.front().nativeName, QByteArray("bad\xff.jpg"));
-  EXPECT_TRUE(listing.files.front().name.endsWith(QStringLiteral(".jpg")));
 }

@@ -40,9 +40,3 @@ TEST(PictureNames, AVolumeRootHasNoName) {
   }
   EXPECT_EQ(SplitSearchRoot(QStringLiteral("/media/usb/")).name, QStringLiteral("usb"));
 }
-
-TEST(PictureNames, CollapsesEveryRunOfSeparators) {
-  EXPECT_EQ(CollapseDoubledSeparators(QStringLiteral("a///b//c/")), QStringLiteral("a/b/c/"));
-  EXPECT_EQ(CollapseDoubledSeparators(QStringLiteral("//")), QStringLiteral("/"));
-  EXPECT_EQ(CollapseDoubledSeparators(QString()), QString());
-}
