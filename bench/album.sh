@@ -80,21 +80,36 @@ fast_s=$(printf '%s\n' "${fast[@]}" | median)
 floor_s=$(printf '%s\n' "${floor[@]}" | median)
 rss=$(printf '%s\n' "${ours_rss[@]}" | sort -g | tail -1)
 
-pdf_line=""
-if [ -x "$bin/quillmere_bench_album" ] && command -v lpstat >/dev/null; then
-  queue=${QUILLMERE_PDF_QUEUE:-}
-  if [ -n "$queue" ]; then
-    start=$(now)
-    if "$bin/quillmere_bench_album" printer "$queue" "$list" >"$work/pdf.out" 2>&1; then
-      pdf_s=$(echo "$(now) - $start" | bc -l)
-      pdf_line=$(printf 'cups_pdf_s=%.2f' "$pdf_s")
+# The same album through the CUPS-PDF queue the printing tests set up: seconds until
+# its PDF is complete, and the PDF's size.
+pdf_lines=()
+queue=${QUILLMERE_PDF_QUEUE:-QuillmerePDF}
+pdf_dir=/tmp/quillmere-cups-pdf/$queue
+if lpstat -v "$queue" >/dev/null 2>&1 && [ -d "$pdf_dir" ]; then
+  touch "$work/marker"
+  start=$(now)
+  if "$bin/quillmere_bench_album" printer "$queue" "$list" >"$work/pdf.out" 2>&1; then
+    pdf="" last=-1
+    for _ in $(seq 1 1200); do
+      pdf=$(find "$pdf_dir" -name '*.pdf' -newer "$work/marker" | head -1)
+      if [ -n "$pdf" ]; then
+        size=$(stat -c %s "$pdf")
+        [ "$size" -gt 0 ] && [ "$size" -eq "$last" ] && pdfinfo "$pdf" >/dev/null 2>&1 && break
+        last=$size
+      fi
+      sleep 0.25
+    done
+    if [ -n "$pdf" ]; then
+      pdf_lines+=("$(printf 'cups_pdf_s=%.2f' "$(echo "$(now) - $start - 0.25" | bc -l)")")
+      pdf_lines+=("$(printf 'cups_pdf_mb=%.1f' "$(echo "$(stat -c %s "$pdf") / 1048576" | bc -l)")")
+      pdf_lines+=("cups_pdf_pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')")
     fi
   fi
 fi
 
 printf 'photos=%d\npages=%d\n' "$photos" "$pages"
 printf 'ours_s=%.2f\nmontage_s=%.2f\nmontage_fast_s=%.2f\nfloor_s=%.2f\n' "$ours_s" "$plain_s" "$fast_s" "$floor_s"
-[ -n "$pdf_line" ] && echo "$pdf_line"
+for line in "${pdf_lines[@]}"; do echo "$line"; done
 printf 's_per_page=%.3f\n' "$(echo "$ours_s / $pages" | bc -l)"
 printf 'ratio_vs_montage=%.2f\n' "$(echo "$plain_s / $ours_s" | bc -l)"
 printf 'ratio_vs_montage_fast=%.2f\n' "$(echo "$fast_s / $ours_s" | bc -l)"

@@ -3,6 +3,7 @@
 #include "app/ProgramExit.h"
 #include "collect/CollectState.h"
 #include "print/ColumnMap.h"
+#include "print/ProgressWindowHost.h"
 #include "render/CxImage.h"
 #include "render/PictureRegistry.h"
 #include "settings/SettingsSession.h"
@@ -20,6 +21,9 @@ struct AppState {
   CxImage image;
   DrawPanel* renderPanel = nullptr;       // the progress window's page panel, while it lives
   PrinterObject* renderPrinter = nullptr; // the progress window's printer, while it lives
+  // Loads the progress window for the page loops and the preview and closes it again;
+  // publishes its page panel and printer in the two references above.
+  ProgressWindowHost progressWindow{settings, pictures, &renderPanel, &renderPrinter};
   // Ends the program; holds what must be put back outside the program before it goes
   // (a printer made the default for a job, for example).
   ProgramExit programExit;

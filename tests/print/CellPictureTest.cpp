@@ -91,6 +91,15 @@ TEST_F(CellPictureTest, MissingOrBrokenFilesGiveNoPicture) {
   EXPECT_EQ(pictures.liveCount(), 0);
 }
 
+TEST_F(CellPictureTest, TurnedPhotoIsReducedInItsUprightShape) {
+  // stored 2000 × 1500 with the EXIF orientation "turn right": upright 1500 × 2000,
+  // s = 1500 / 100 = 15, so 200 × 266 at two pixels per unit
+  const QString turned = dir_->filePath("turned.jpg");
+  ASSERT_TRUE(testpictures::writeFile(
+      turned, testpictures::encode(printtest::noisyPhoto(2000, 1500), ".jpg", 6)));
+  EXPECT_EQ(loadedSize(turned, 1, 100, 100), QSize(200, 266));
+}
+
 TEST_F(CellPictureTest, CellOfNoAreaLoadsNothing) {
   EXPECT_EQ(LoadCellPicture(pictures, image, bigJpeg_, 3, 0, 510), 0);
 }
