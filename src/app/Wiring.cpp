@@ -8,8 +8,10 @@
 #include "exchange/TableExchange.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "print/PrintEntryPoints.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTreeWidget>
@@ -49,7 +51,29 @@ void wireExchange(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop
 
 // Printing: 按钮_文件夹准备打印 (the job driver) and 按钮_打印预览 (preview and settings).
 void wirePrint(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& desktop) {
-  (void)window, (void)state, (void)dialogs, (void)desktop;
+  (void)desktop;
+  MainWindowPort port;
+  port.setStatusText = [&window](const QString& text) { window.setStatusText(text); };
+  port.headerTemplate = [&window] { return window.headerEdit()->text(); };
+  port.footerTemplate = [&window] { return window.footerEdit()->text(); };
+  port.printByCategory = [&window] { return window.byFolderBox()->isChecked(); };
+  const PrintState printState{state.settings, state.columnMap, state.collect,
+                              state.pictures, state.image,     state.progressWindow};
+  // Shared by the two connections, so it lives as long as the window's buttons do.
+  auto entry = std::make_shared<PrintEntryPoints>(printState, dialogs, std::move(port));
+  // Printing reads every row, also those the list view has not been told of yet.
+  const auto pictureTable = [&window]() -> const QAbstractItemModel* {
+    auto* table = qobject_cast<PictureTableModel*>(window.pictureList()->model());
+    if (table) table->AnnounceAppendedRows();
+    return table;
+  };
+  QObject::connect(window.preparePrintButton(), &QPushButton::clicked, &window,
+                   [entry, pictureTable] {
+                     if (const QAbstractItemModel* table = pictureTable()) entry->PreparePrint(*table);
+                   });
+  QObject::connect(window.previewButton(), &QPushButton::clicked, &window, [entry, pictureTable] {
+    if (const QAbstractItemModel* table = pictureTable()) entry->PreviewAndSettings(*table);
+  });
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "print/ColumnDetection.h"
 
-#include <limits>
-
 #include "settings/TextNumbers.h"
+
+#include <limits>
 
 namespace columns {
 

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "print/ColumnMap.h"
+
 #include <QString>
 #include <QStringList>
-#include <functional>
 
-#include "print/ColumnMap.h"
+#include <functional>
 
 // Finding the picture, category and caption columns of the picture table by their
 // titles, and reading the user's answers about them.

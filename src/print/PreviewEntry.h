@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QAbstractItemModel>
-#include <QString>
-#include <functional>
-
 #include "print/ColumnMap.h"
 #include "print/PrintJob.h"
 #include "settings/SettingsSession.h"
+
+#include <QAbstractItemModel>
+#include <QString>
+
+#include <functional>
 
 class Dialogs;
 

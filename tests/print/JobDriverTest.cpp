@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <QStandardItemModel>
-
 #include "platform/FakeDialogs.h"
 #include "print/JobDriver.h"
+
+#include <QStandardItemModel>
+#include <gtest/gtest.h>
 
 namespace {
 

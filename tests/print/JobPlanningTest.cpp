@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
+#include "print/JobPlanning.h"
 
 #include <QStandardItemModel>
-
-#include "print/JobPlanning.h"
+#include <gtest/gtest.h>
 
 using namespace planning;
 

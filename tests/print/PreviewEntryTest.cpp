@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <QStandardItemModel>
-
 #include "platform/FakeDialogs.h"
 #include "print/PreviewEntry.h"
+
+#include <QStandardItemModel>
+#include <gtest/gtest.h>
 
 using namespace previewentry;
 

@@ -1,0 +1,182 @@
+#include "print/PagePreview.h"
+
+#include "print/CellDrawer.h"
+#include "print/CellPicture.h"
+#include "print/HeaderFooter.h"
+#include "print/ProgressWindow.h"
+#include "print/ProgressWindowHost.h"
+#include "render/CxImage.h"
+#include "render/DrawPanel.h"
+#include "render/Units.h"
+#include "settings/PrintSettingsWindow.h"
+#include "settings/SettingsSession.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPointer>
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+FontSpec ScaledFont(FontSpec font) {
+  font.size = preview::PreviewFontSize(font.size);
+  return font;
+}
+
+// A header or footer line on the page panel, in its own font; the body font after.
+void WriteHeaderFooter(DrawPanel& panel, const SettingsSession& session, const PreviewPage& page,
+                       bool isHeader, const QString& text) {
+  const PrintSettings& settings = session.printSettings;
+  panel.setFont(ScaledFont(isHeader ? settings.headerFont : settings.footerFont));
+  const FilledHeaderFooter filled =
+      FillHeaderFooter(isHeader, panel, text, 1, 1, panel.width(), panel.height(), page.marginLeft,
+                       page.marginRight, page.headerFromTop, page.footerFromBottom,
+                       isHeader ? settings.headerAlign : settings.footerAlign);
+  panel.WriteTextAt(filled.x, filled.y, filled.text);
+  panel.setFont(ScaledFont(page.bodyFont));
+}
+
+}  // namespace
+
+QByteArray RenderPreviewPage(PreviewServices& services, const PreviewPage& requested,
+                             CardRect& photoArea, CardRect& textArea) {
+  SettingsSession& session = services.session;
+  session.previewStopRequested = false;
+  ProgressWindow& window = services.progress.Open();
+  const QPointer<ProgressWindow> alive(&window);
+  DrawPanel& panel = window.pagePanel();
+  panel.setUnit(units::Pixels);
+  panel.setAutoRedraw(true);
+  panel.ClearPanel();
+
+  const PrintJob& source = requested.lists ? *requested.lists : session.lastJob;
+  QStringList pictures = source.pictures;
+  QStringList captions = source.captions;
+  QList<float> overrides = source.aspectOverrides;
+
+  const PreviewPage page = preview::WithDefaults(requested);
+  panel.setFont(ScaledFont(page.bodyFont));
+  panel.moveResize(panel.x(), panel.y(), page.paperWidth, page.paperHeight);
+  panel.ClearPanel();
+
+  const int usableWidth = page.paperWidth - page.marginLeft - page.marginRight;
+  const int usableHeight = page.paperHeight - page.marginTop - page.marginBottom;
+  const int capacity = page.rows * page.columns;
+  while (pictures.size() < capacity) pictures.append(QString());
+  while (captions.size() < pictures.size()) captions.append(QString());
+  while (overrides.size() < pictures.size()) overrides.append(0.0f);
+  QList<PictureHandle> handles(pictures.size(), 0);
+
+  const float cellWidth = (static_cast<float>(usableWidth) -
+                           static_cast<float>((page.columns - 1) * page.columnSpacing)) /
+                          static_cast<float>(page.columns);
+  const float cellHeight =
+      (static_cast<float>(usableHeight) - static_cast<float>((page.rows - 1) * page.rowSpacing)) /
+      static_cast<float>(page.rows);
+  preview::RepairLayout(photoArea, textArea, session.printSettings.bodyFont.size,
+                        session.printSettings.captionLines, cellHeight);
+
+  if (!requested.headerText.isEmpty()) {
+    WriteHeaderFooter(panel, session, page, true, requested.headerText);
+  }
+  window.setRange(capacity);
+
+  const bool landscape = page.landscape == 1;
+  const auto finish = [&](int progressAtEnd) {
+    QByteArray bytes;
+    if (services.image.Decode(panel.SnapshotPanel(), CxImage::Bmp)) {
+      if (landscape) services.image.RotateQuarter();
+      bytes = services.image.Encode(CxImage::Bmp);
+    }
+    for (PictureHandle handle : handles) services.pictures.UnloadPicture(handle);
+    window.setProgress(progressAtEnd);
+    window.hide();
+    return bytes;
+  };
+
+  int k = 0;
+  for (int i = 0; i < page.rows && k < capacity; ++i) {
+    for (int j = 0; j < page.columns && k < capacity; ++j) {
+      const CellRect cell{
+          static_cast<float>(page.marginLeft) +
+              static_cast<float>(j) * (cellWidth + static_cast<float>(page.columnSpacing)),
+          static_cast<float>(page.marginTop) +
+              static_cast<float>(i) * (cellHeight + static_cast<float>(page.rowSpacing)),
+          cellWidth, cellHeight};
+      if (!pictures[k].isEmpty() && QFileInfo::exists(pictures[k])) {
+        handles[k] = LoadCellPicture(services.pictures, services.image, pictures[k], 1,
+                                     static_cast<int>(cellWidth), static_cast<int>(cellHeight));
+      }
+      DrawCellOnPanel(panel, services.pictures, session.printSettings, handles[k], cell,
+                      captions[k], overrides[k], page.photoFit, false);
+      ++k;
+      window.setProgress(k);
+      // The progress window repaints and its hide button can ask the preview to stop.
+      QCoreApplication::processEvents();
+      if (!alive) return {};  // the window went away with the program
+      if (session.previewStopRequested) {
+        QByteArray bytes = finish(1);
+        session.previewStopRequested = false;
+        return bytes;
+      }
+    }
+  }
+
+  if (!requested.footerText.isEmpty()) {
+    WriteHeaderFooter(panel, session, page, false, requested.footerText);
+  }
+  QCoreApplication::processEvents();
+  if (!alive) return {};
+  return finish(0);
+}
+
+void ShowPagePreview(PrintSettingsWindow& window, PreviewServices& services) {
+  SettingsSession& session = services.session;
+  if (session.previewBusy) return;
+  session.previewBusy = true;
+  const PrintSettings snapshot = session.printSettings;
+
+  if (session.settingsApplied) {
+    window.ShowCellPreview();
+  } else {
+    window.ShowDefaultCellPreview();
+  }
+  session.settingsApplied = true;
+  window.StoreSettings();
+
+  DrawPanel* shown = window.pagePreviewPanel();
+  if (shown) {
+    shown->setAutoRedraw(true);
+    shown->ClearPanel();
+    shown->setBackgroundPicture(QByteArray());
+    shown->setBackgroundMode(2);
+  }
+
+  const PagePreviewInputs inputs = window.pagePreviewInputs();
+  PreviewPage page;
+  page.paperWidth = inputs.paperWidth;
+  page.paperHeight = inputs.paperHeight;
+  page.photoFit = inputs.photoFit;
+  page.rows = inputs.rows;
+  page.columns = inputs.columns;
+  page.rowSpacing = inputs.rowSpacing;
+  page.columnSpacing = inputs.columnSpacing;
+  page.bodyFont = session.printSettings.bodyFont;
+  page.marginTop = inputs.marginTop;
+  page.marginBottom = inputs.marginBottom;
+  page.marginLeft = inputs.marginLeft;
+  page.marginRight = inputs.marginRight;
+  page.headerFromTop = inputs.headerFromTop;
+  page.footerFromBottom = inputs.footerFromBottom;
+  page.landscape = inputs.landscape;
+  page.headerText = session.lastJob.headerText;
+  page.footerText = session.lastJob.footerText;
+  const QByteArray bytes = RenderPreviewPage(services, page, session.workingLayout.photoArea,
+                                             session.workingLayout.textArea);
+  if (shown) shown->setBackgroundPicture(bytes);
+
+  session.printSettings = snapshot;
+  session.previewBusy = false;
+}

@@ -1,0 +1,65 @@
+#include "print/PrintEntryPoints.h"
+
+#include "print/PreviewEntry.h"
+#include "settings/PrintSettingsWindow.h"
+#include "settings/SettingsSession.h"
+
+#include <QApplication>
+
+PrintEntryPoints::PrintEntryPoints(PrintState state, Dialogs& dialogs, MainWindowPort mainWindow,
+                                   PrinterCatalog printers)
+    : state_(state),
+      dialogs_(dialogs),
+      mainWindow_(std::move(mainWindow)),
+      printers_(std::move(printers)),
+      loops_{state.session, state.pictures, state.image, state.progress},
+      preview_{state.session, state.pictures, state.image, state.progress} {
+  loops_.programFolder = QCoreApplication::applicationDirPath();
+}
+
+PrintEntryPoints::~PrintEntryPoints() = default;
+
+void PrintEntryPoints::PreparePrint(const QAbstractItemModel& table) {
+  if (driver_ && driver_->isRunning()) return;
+  if (!driver_ || driverTable_ != &table) {
+    JobDriverPorts ports;
+    ports.setStatusText = mainWindow_.setStatusText;
+    ports.headerTemplate = mainWindow_.headerTemplate;
+    ports.footerTemplate = mainWindow_.footerTemplate;
+    ports.printByCategory = mainWindow_.printByCategory;
+    ports.showSettingsWindow = [this] { ShowSettingsWindow(); };
+    ports.printToPrinter = [this](const PrinterPageArgs& pages) {
+      return ReportOf(PrintPagesToPrinter(loops_, pages));
+    };
+    ports.printToPictureFiles = [this](const PictureFilePageArgs& pages) {
+      return ReportOf(PrintPagesToPictureFiles(loops_, pages));
+    };
+    driver_ = std::make_unique<JobDriver>(table, state_.collect, state_.session, state_.columnMap,
+                                          dialogs_, std::move(ports));
+    driverTable_ = &table;
+  }
+  driver_->StartPrint();
+}
+
+void PrintEntryPoints::PreviewAndSettings(const QAbstractItemModel& table) {
+  previewentry::RunPreviewEntry(
+      table, state_.columnMap, dialogs_, state_.session,
+      mainWindow_.headerTemplate ? mainWindow_.headerTemplate() : QString(),
+      mainWindow_.footerTemplate ? mainWindow_.footerTemplate() : QString(),
+      [this] { ShowSettingsWindow(); });
+}
+
+void PrintEntryPoints::ShowSettingsWindow() {
+  PrintSettingsWindow* shown = nullptr;
+  SettingsWindowHooks hooks;
+  hooks.pagePreview = [this, &shown] {
+    if (shown) ShowPagePreview(*shown, preview_);
+  };
+  hooks.closeProgressWindow = [this] {
+    if (state_.progress.isLoaded()) state_.progress.Close();
+  };
+  PrintSettingsWindow window(state_.session, dialogs_, state_.pictures, printers_, std::move(hooks),
+                             QApplication::activeWindow());
+  shown = &window;
+  window.exec();
+}

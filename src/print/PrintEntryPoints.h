@@ -1,0 +1,71 @@
+#pragma once
+
+#include "print/JobDriver.h"
+#include "print/PageLoops.h"
+#include "print/PagePreview.h"
+#include "print/ProgressWindowHost.h"
+#include "settings/PrinterCatalog.h"
+
+#include <QAbstractItemModel>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class CxImage;
+class Dialogs;
+class PictureRegistry;
+struct ColumnMap;
+struct CollectState;
+struct SettingsSession;
+
+// What the print entry points read from and write to the main window.
+struct MainWindowPort {
+  std::function<void(const QString&)> setStatusText;
+  std::function<QString()> headerTemplate;
+  std::function<QString()> footerTemplate;
+  std::function<bool()> printByCategory;
+};
+
+// The pieces of the shared state that printing works with.
+struct PrintState {
+  SettingsSession& session;
+  ColumnMap& columnMap;
+  const CollectState& collect;
+  PictureRegistry& pictures;
+  CxImage& image;
+  ProgressWindowHost& progress;
+};
+
+// The main window's two print buttons — 准备打印 and 预览与设置 — with everything
+// behind them: the job driver, the settings window with its page preview, the
+// progress window and the page loops.
+class PrintEntryPoints {
+public:
+  PrintEntryPoints(PrintState state, Dialogs& dialogs, MainWindowPort mainWindow,
+                   PrinterCatalog printers = PrinterCatalog::system());
+  ~PrintEntryPoints();
+  PrintEntryPoints(const PrintEntryPoints&) = delete;
+  PrintEntryPoints& operator=(const PrintEntryPoints&) = delete;
+
+  // 准备打印 on the main window.
+  void PreparePrint(const QAbstractItemModel& table);
+  // 预览与设置 on the main window.
+  void PreviewAndSettings(const QAbstractItemModel& table);
+  // Opens the settings window modally and returns when it has closed.
+  void ShowSettingsWindow();
+
+  // Printer jobs go to this PDF file instead of a queue (tests, print to file).
+  void setPrinterPdfOutput(const QString& fileName) { loops_.printerPdfOutput = fileName; }
+
+private:
+  PrintState state_;
+  Dialogs& dialogs_;
+  MainWindowPort mainWindow_;
+  PrinterCatalog printers_;
+  PageLoopServices loops_;
+  PreviewServices preview_;
+  std::unique_ptr<JobDriver> driver_;
+  const QAbstractItemModel* driverTable_ = nullptr;
+};
