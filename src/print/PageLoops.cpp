@@ -104,6 +104,9 @@ void drawPages(PageLoopServices& services, PageSurface& page, const PrintJob& jo
         ++k;
         if ((window = services.progress.window()))
           window->setProgress(static_cast<int>(qMin<qsizetype>(k, ProgressWindow::kMaxSteps)));
+        // A page of large photos takes seconds: the bar moves and the hide button
+        // answers after every cell, not only between pages.
+        QCoreApplication::processEvents();
       }
     }
     writeHeaderFooter(page, settings, false, job.footerText, pageNumber, result.totalPages,

@@ -22,6 +22,8 @@ ProgressWindow& ProgressWindowHost::Open() {
   window_->show();
   window_->raise();
   window_->activateWindow();
+  // Painted before the work that follows keeps the event loop busy.
+  QCoreApplication::processEvents();
   return *window_;
 }
 
