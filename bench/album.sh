@@ -27,15 +27,32 @@ pages=$(( (photos + 24) / 25 ))
 field() { sed -n "s/^$1=//p" "$2"; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 now() { date +%s.%N; }
-# Wall seconds of a command; its peak memory (MB) into $work/rss.
+# Wall seconds of a command; its CPU seconds (user + system) into $work/cpu and its
+# peak memory (MB) into $work/rss. On a shared machine the CPU seconds are the steadier
+# figure, so both are kept.
 timed() {
   local start end
   start=$(now)
-  /usr/bin/time -f '%M' -o "$work/rss.kb" "$@" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; return 1; }
+  /usr/bin/time -f '%M %U %S' -o "$work/usage" "$@" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; return 1; }
   end=$(now)
-  echo "$(awk '{ printf "%.1f", $1 / 1024 }' "$work/rss.kb")" >"$work/rss"
+  awk '{ printf "%.1f", $1 / 1024 }' "$work/usage" >"$work/rss"
+  awk '{ printf "%.3f", $2 + $3 }' "$work/usage" >"$work/cpu"
   echo "$end - $start" | bc -l
 }
+
+# ImageMagick's packaged policy caps its pixel cache far below what 25 full-size
+# photos need, which makes plain montage thrash its disk cache and drop photos; the
+# peer gets the memory it needs.
+mkdir -p "$bench_dir/im"
+cat >"$bench_dir/im/policy.xml" <<'XML'
+<policymap>
+  <policy domain="resource" name="memory" value="8GiB"/>
+  <policy domain="resource" name="map" value="8GiB"/>
+  <policy domain="resource" name="area" value="1GP"/>
+  <policy domain="resource" name="disk" value="16GiB"/>
+</policymap>
+XML
+export MAGICK_CONFIGURE_PATH=$bench_dir/im
 
 # The cell of the album: (1900 - 4 × 10) / 5 wide, (2590 - 4 × 10) / 5 high, in
 # 0.1 mm = page pixels; montage tiles of that size with a label line under them.
@@ -61,23 +78,24 @@ floor_album() {
   vipsthumbnail "${all[@]}" --size "$cell" -o "$work/floor/%s.jpg[Q=75]"
 }
 
-ours=() ours_rss=() plain=() fast=() floor=()
+ours=() ours_cpu=() ours_rss=() plain=() plain_cpu=() fast=() fast_cpu=() floor=() floor_cpu=()
 mkdir -p "$work/pages" "$work/montage" "$work/floor"
+# A peer's script, run in its own shell so /usr/bin/time measures it and its children.
+peer() { echo "$(declare -f montage_page montage_album floor_album); list='$list' photos=$photos work='$work' cell=$cell; $1"; }
 for ((r = 0; r < runs; r++)); do
   rm -rf "$work/pages"/* "$work/montage"/* "$work/floor"/*
   ours+=("$(timed "$bin/quillmere_bench_album" files "$work/pages" "$list")")
-  ours_rss+=("$(cat "$work/rss")")
+  ours_cpu+=("$(cat "$work/cpu")") ours_rss+=("$(cat "$work/rss")")
   written=$(ls "$work/pages" | wc -l)
   [ "$written" -eq "$pages" ] || { echo "expected $pages pages, found $written" >&2; exit 1; }
-  plain+=("$(timed bash -c "$(declare -f montage_page montage_album); list='$list' photos=$photos work='$work' cell=$cell; montage_album ''")")
-  fast+=("$(timed bash -c "$(declare -f montage_page montage_album); list='$list' photos=$photos work='$work' cell=$cell; montage_album 744x1020")")
-  floor+=("$(timed bash -c "$(declare -f floor_album); list='$list' photos=$photos work='$work' cell=$cell; floor_album")")
+  plain+=("$(timed bash -c "$(peer "montage_album ''")")") plain_cpu+=("$(cat "$work/cpu")")
+  fast+=("$(timed bash -c "$(peer "montage_album 744x1020")")") fast_cpu+=("$(cat "$work/cpu")")
+  floor+=("$(timed bash -c "$(peer floor_album)")") floor_cpu+=("$(cat "$work/cpu")")
 done
 
-ours_s=$(printf '%s\n' "${ours[@]}" | median)
-plain_s=$(printf '%s\n' "${plain[@]}" | median)
-fast_s=$(printf '%s\n' "${fast[@]}" | median)
-floor_s=$(printf '%s\n' "${floor[@]}" | median)
+med() { printf '%s\n' "$@" | median; }
+ours_s=$(med "${ours[@]}") plain_s=$(med "${plain[@]}") fast_s=$(med "${fast[@]}") floor_s=$(med "${floor[@]}")
+ours_c=$(med "${ours_cpu[@]}") plain_c=$(med "${plain_cpu[@]}") fast_c=$(med "${fast_cpu[@]}") floor_c=$(med "${floor_cpu[@]}")
 rss=$(printf '%s\n' "${ours_rss[@]}" | sort -g | tail -1)
 
 # The same album through the CUPS-PDF queue the printing tests set up: seconds until
@@ -107,8 +125,11 @@ if lpstat -v "$queue" >/dev/null 2>&1 && [ -d "$pdf_dir" ]; then
   fi
 fi
 
-printf 'photos=%d\npages=%d\n' "$photos" "$pages"
+printf 'photos=%d\npages=%d\nruns=%d\n' "$photos" "$pages" "$runs"
 printf 'ours_s=%.2f\nmontage_s=%.2f\nmontage_fast_s=%.2f\nfloor_s=%.2f\n' "$ours_s" "$plain_s" "$fast_s" "$floor_s"
+printf 'ours_cpu_s=%.2f\nmontage_cpu_s=%.2f\nmontage_fast_cpu_s=%.2f\nfloor_cpu_s=%.2f\n' "$ours_c" "$plain_c" "$fast_c" "$floor_c"
+printf 'cpu_ratio_vs_montage=%.2f\ncpu_ratio_vs_montage_fast=%.2f\ncpu_ratio_vs_floor=%.2f\n' \
+  "$(echo "$plain_c / $ours_c" | bc -l)" "$(echo "$fast_c / $ours_c" | bc -l)" "$(echo "$ours_c / $floor_c" | bc -l)"
 for line in "${pdf_lines[@]}"; do echo "$line"; done
 printf 's_per_page=%.3f\n' "$(echo "$ours_s / $pages" | bc -l)"
 printf 'ratio_vs_montage=%.2f\n' "$(echo "$plain_s / $ours_s" | bc -l)"
