@@ -83,6 +83,16 @@ QByteArray takeBuffer(void* buffer, size_t size) {
   return bytes;
 }
 
+int formatOfLoader(const VImage& image) {
+  if (!image.get_typeof("vips-loader")) return 0;
+  const QByteArray loader(image.get_string("vips-loader"));
+  if (loader.startsWith("jpegload")) return CxImage::Jpeg;
+  if (loader.startsWith("pngload")) return CxImage::Png;
+  if (loader.startsWith("gifload")) return CxImage::Gif;
+  if (loader.startsWith("tiffload")) return CxImage::Tiff;
+  return 0;
+}
+
 int dotsPerMeter(int dpi) { return static_cast<int>(std::lround(dpi / 0.0254)); }
 
 }  // namespace
@@ -92,6 +102,7 @@ struct CxImage::Impl {
   bool valid = false;
   int xDpi = 0;
   int yDpi = 0;
+  int sourceFormat = 0;
   QString error;
 
   bool fail(const QString& message) {
@@ -105,6 +116,7 @@ struct CxImage::Impl {
     image = VImage();
     valid = false;
     xDpi = yDpi = 0;
+    sourceFormat = 0;
     return fail(message);
   }
 
@@ -126,6 +138,7 @@ struct CxImage::Impl {
     const QImage decoded = readPictureWithQt(data, "bmp");
     if (decoded.isNull()) return failLoad(QStringLiteral("not a readable BMP picture, or larger than %1 pixels").arg(kMaxPicturePixels));
     hold(fromQImage(decoded));
+    sourceFormat = Bmp;
     xDpi = static_cast<int>(std::lround(decoded.dotsPerMeterX() * 0.0254));
     yDpi = static_cast<int>(std::lround(decoded.dotsPerMeterY() * 0.0254));
     return true;
@@ -143,6 +156,7 @@ struct CxImage::Impl {
         return failLoad(QStringLiteral("picture larger than %1 pixels").arg(kMaxPicturePixels));
       hold(header.autorot());
       takeDpiFrom(header);
+      sourceFormat = formatOfLoader(header);
       if (data.startsWith("GIF")) readGifResolution(data, xDpi, yDpi);
       return true;
     } catch (const VError& e) {
@@ -242,6 +256,7 @@ bool CxImage::LoadShrunk(const QString& fileName, int format, int targetWidth, i
 }
 
 bool CxImage::IsValid() const { return impl_->valid; }
+int CxImage::SourceFormat() const { return impl_->sourceFormat; }
 int CxImage::Width() const { return impl_->valid ? impl_->image.width() : 0; }
 int CxImage::Height() const { return impl_->valid ? impl_->image.height() : 0; }
 

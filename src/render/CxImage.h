@@ -26,6 +26,10 @@ public:
   bool LoadShrunk(const QString& fileName, int format, int targetWidth, int targetHeight);
 
   bool IsValid() const;
+  // The format code of the data last decoded, told from its content (0 when none or
+  // another kind): lets a caller re-encode a picture in its own format when the file
+  // name does not say it.
+  int SourceFormat() const;
   int Width() const;
   int Height() const;
 

@@ -111,6 +111,18 @@ TEST_F(CxImageTest, BadInputFailsAndLeavesNothingHeld) {
   EXPECT_FALSE(QFile::exists(path("out.jpg")));
 }
 
+TEST_F(CxImageTest, SourceFormatComesFromTheContent) {
+  const QImage picture = twoHalves(20, 10);
+  for (const FormatCase& c : {FormatCase{CxImage::Bmp, ".bmp"}, FormatCase{CxImage::Gif, ".gif"},
+                              FormatCase{CxImage::Jpeg, ".jpg"}, FormatCase{CxImage::Png, ".png"},
+                              FormatCase{CxImage::Tiff, ".tif"}}) {
+    ASSERT_TRUE(image.Decode(encode(picture, QString::fromLatin1(c.extension)), 100)) << c.extension;
+    EXPECT_EQ(image.SourceFormat(), c.code) << c.extension;
+  }
+  EXPECT_FALSE(image.Decode("garbage", 100));
+  EXPECT_EQ(image.SourceFormat(), 0);
+}
+
 TEST_F(CxImageTest, UnknownFormatCodeEncodesNothing) {
   ASSERT_TRUE(image.Decode(encode(twoHalves(20, 20), ".png"), 100));  // decoded by content
   EXPECT_TRUE(image.Encode(5).isEmpty());

@@ -38,6 +38,18 @@ QList<int> inkTops(const QImage& image) {
   return tops;
 }
 
+QList<int> inkBottoms(const QImage& image) {
+  QList<int> bottoms;
+  bool inInk = false;
+  for (int y = 0; y < image.height(); ++y) {
+    bool ink = false;
+    for (int x = 0; x < image.width() && !ink; ++x) ink = qGray(image.pixel(x, y)) < 128;
+    if (!ink && inInk) bottoms.append(y);
+    inInk = ink;
+  }
+  return bottoms;
+}
+
 QRect boundsOf(const QImage& image, QRgb colour) {
   QRect bounds;
   for (int y = 0; y < image.height(); ++y)
@@ -161,14 +173,17 @@ TEST_F(PrinterObjectTest, BlankLineIsAsHighAsW) {
   font.size = 24;
   printer.setFont(font);
   ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  // The character is 24 × 3.525 = 84 tenths of a mm high; the line a little more.
   const int w = printer.TextHeight(QStringLiteral("W"));
-  EXPECT_GT(w, 80);  // 24 points are 8.5 mm; the line is higher than the character
-  printer.WriteTextAt(200, 200, QStringLiteral("a\r\n\r\na"));
+  EXPECT_GE(w, 84);
+  EXPECT_LE(w, 84 * 16 / 10);
+  printer.WriteTextAt(200, 200, QStringLiteral("a\r\n\r\nb"));
   ASSERT_TRUE(printer.EndPrintJob());
-  const QList<int> tops = inkTops(renderPage(file, 1));
-  ASSERT_EQ(tops.size(), 2);
-  // one line (text height + 2 device pixels, well under 0.1 mm at 1200 dpi) and one "W"
-  EXPECT_NEAR(tops[1] - tops[0], 2 * w, 2);
+  // "a" and "b" both sit on the baseline: the bottoms of their ink are a line plus
+  // a blank line of the height of "W" apart (the 2 device pixels are under 0.1 mm here).
+  const QList<int> bottoms = inkBottoms(renderPage(file, 1));
+  ASSERT_EQ(bottoms.size(), 2);
+  EXPECT_NEAR(bottoms[1] - bottoms[0], 2 * w, 2);
 }
 
 TEST_F(PrinterObjectTest, MarginsAreOffsetsFromThePrintableCorner) {
