@@ -1,5 +1,6 @@
 #include "print/ColumnDetection.h"
 
+#include "platform/Dialogs.h"
 #include "settings/TextNumbers.h"
 
 #include <limits>
@@ -46,6 +47,24 @@ void ProposeOneBased(ColumnMap& map) {
 
 QString CaptionColumnsPrompt(const QString& listing) {
   return listing + QStringLiteral("\r\n\r\n（你可以手工输入列号，以逗号分隔，为0不打印）");
+}
+
+void AskPictureColumn(Dialogs& dialogs, ColumnMap& map, const QString& caption) {
+  int picture = map.pictureColumn;
+  dialogs.inputInteger(
+      QStringLiteral("系统认为‘图片位置’在第 %1 列，你也可以手工输入：").arg(picture), picture,
+      caption);
+  map.pictureColumn = picture;
+}
+
+QString AskCaptionColumns(Dialogs& dialogs, ColumnMap& map, const QString& listing,
+                          int columnCount) {
+  if (map.captionColumns.isEmpty()) map.captionColumns.append(QString());
+  QString answer = map.captionColumns.first();
+  if (dialogs.inputText(CaptionColumnsPrompt(listing), answer, kCaptionColumnsCaption)) {
+    map.captionColumns = ParseCaptionColumns(answer, columnCount);
+  }
+  return answer;
 }
 
 QStringList ParseCaptionColumns(const QString& answer, int columnCount) {

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class Dialogs;
+
 // Finding the picture, category and caption columns of the picture table by their
 // titles, and reading the user's answers about them.
 namespace columns {
@@ -33,6 +35,16 @@ void ShiftColumns(ColumnMap& map, int delta);
 QString CaptionColumnsPrompt(const QString& listing);
 inline const QString kCaptionColumnsCaption =
     QStringLiteral("手工输入列号，以逗号分隔，为0不打印。");
+
+// The picture-column input box (integer input, proposal pre-filled): the number the user
+// confirms replaces map.pictureColumn; cancel keeps the proposal.
+void AskPictureColumn(Dialogs& dialogs, ColumnMap& map, const QString& caption);
+
+// The caption-columns input box under the column listing: a confirmed answer is read
+// into map.captionColumns (ParseCaptionColumns); cancel keeps the proposal. Returns the
+// answer as typed, or the proposal when cancelled.
+QString AskCaptionColumns(Dialogs& dialogs, ColumnMap& map, const QString& listing,
+                          int columnCount);
 
 // The user's caption-columns answer: full-width commas read as commas, an empty answer
 // as "0", split at commas (empty parts between commas kept, an empty last part

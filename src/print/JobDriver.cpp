@@ -84,11 +84,7 @@ std::optional<QList<planning::TableRow>> JobDriver::ConfirmColumns(bool byPage) 
   const QString listing = columns::DetectColumns(tabletext::ColumnTitles(table_), columnMap_);
   columns::ProposeOneBased(columnMap_);
 
-  int picture = columnMap_.pictureColumn;
-  dialogs_.inputInteger(
-      QStringLiteral("系统认为‘图片位置’在第 %1 列，你也可以手工输入：").arg(picture), picture,
-      QStringLiteral("请输入‘图片位置’所在的列！"));
-  columnMap_.pictureColumn = picture;
+  columns::AskPictureColumn(dialogs_, columnMap_, QStringLiteral("请输入‘图片位置’所在的列！"));
 
   int category = columnMap_.categoryColumn;
   const QString categoryPrompt =
@@ -98,12 +94,8 @@ std::optional<QList<planning::TableRow>> JobDriver::ConfirmColumns(bool byPage) 
                         QStringLiteral("请输入‘图片的类别’所在的列！"));
   columnMap_.categoryColumn = category;
 
-  QString answer = columnMap_.captionColumns.first();
-  if (dialogs_.inputText(columns::CaptionColumnsPrompt(listing), answer,
-                         columns::kCaptionColumnsCaption)) {
-    columnMap_.captionColumns =
-        columns::ParseCaptionColumns(answer, tabletext::ColumnCount(table_));
-  }
+  const QString answer =
+      columns::AskCaptionColumns(dialogs_, columnMap_, listing, tabletext::ColumnCount(table_));
 
   const QString confirmText =
       QStringLiteral(

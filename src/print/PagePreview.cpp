@@ -30,10 +30,10 @@ void WriteHeaderFooter(DrawPanel& panel, const SettingsSession& session, const P
                        bool isHeader, const QString& text) {
   const PrintSettings& settings = session.printSettings;
   panel.setFont(ScaledFont(isHeader ? settings.headerFont : settings.footerFont));
-  const FilledHeaderFooter filled =
-      FillHeaderFooter(isHeader, panel, text, 1, 1, panel.width(), panel.height(), page.marginLeft,
-                       page.marginRight, page.headerFromTop, page.footerFromBottom,
-                       isHeader ? settings.headerAlign : settings.footerAlign);
+  const FilledHeaderFooter filled = FillHeaderFooter(
+      isHeader, panel, text, 1, 1, panel.width(), panel.height(), page.numbers.marginLeft,
+      page.numbers.marginRight, page.numbers.headerFromTop, page.numbers.footerFromBottom,
+      isHeader ? settings.headerAlign : settings.footerAlign);
   panel.WriteTextAt(filled.x, filled.y, filled.text);
   panel.setFont(ScaledFont(page.bodyFont));
 }
@@ -58,23 +58,26 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PreviewPage& reque
 
   const PreviewPage page = preview::WithDefaults(requested);
   panel.setFont(ScaledFont(page.bodyFont));
-  panel.moveResize(panel.x(), panel.y(), page.paperWidth, page.paperHeight);
+  panel.moveResize(panel.x(), panel.y(), page.numbers.paperWidth, page.numbers.paperHeight);
   panel.ClearPanel();
 
-  const int usableWidth = page.paperWidth - page.marginLeft - page.marginRight;
-  const int usableHeight = page.paperHeight - page.marginTop - page.marginBottom;
-  const int capacity = page.rows * page.columns;
+  const int usableWidth =
+      page.numbers.paperWidth - page.numbers.marginLeft - page.numbers.marginRight;
+  const int usableHeight =
+      page.numbers.paperHeight - page.numbers.marginTop - page.numbers.marginBottom;
+  const int capacity = page.numbers.rows * page.numbers.columns;
   while (pictures.size() < capacity) pictures.append(QString());
   while (captions.size() < pictures.size()) captions.append(QString());
   while (overrides.size() < pictures.size()) overrides.append(0.0f);
   QList<PictureHandle> handles(pictures.size(), 0);
 
-  const float cellWidth = (static_cast<float>(usableWidth) -
-                           static_cast<float>((page.columns - 1) * page.columnSpacing)) /
-                          static_cast<float>(page.columns);
-  const float cellHeight =
-      (static_cast<float>(usableHeight) - static_cast<float>((page.rows - 1) * page.rowSpacing)) /
-      static_cast<float>(page.rows);
+  const float cellWidth =
+      (static_cast<float>(usableWidth) -
+       static_cast<float>((page.numbers.columns - 1) * page.numbers.columnSpacing)) /
+      static_cast<float>(page.numbers.columns);
+  const float cellHeight = (static_cast<float>(usableHeight) -
+                            static_cast<float>((page.numbers.rows - 1) * page.numbers.rowSpacing)) /
+                           static_cast<float>(page.numbers.rows);
   preview::RepairLayout(photoArea, textArea, session.printSettings.bodyFont.size,
                         session.printSettings.captionLines, cellHeight);
 
@@ -83,7 +86,7 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PreviewPage& reque
   }
   window.setRange(capacity);
 
-  const bool landscape = page.landscape == 1;
+  const bool landscape = page.numbers.landscape == 1;
   const auto finish = [&](int progressAtEnd) {
     QByteArray bytes;
     if (services.image.Decode(panel.SnapshotPanel(), CxImage::Bmp)) {
@@ -97,20 +100,20 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PreviewPage& reque
   };
 
   int k = 0;
-  for (int i = 0; i < page.rows && k < capacity; ++i) {
-    for (int j = 0; j < page.columns && k < capacity; ++j) {
+  for (int i = 0; i < page.numbers.rows && k < capacity; ++i) {
+    for (int j = 0; j < page.numbers.columns && k < capacity; ++j) {
       const CellRect cell{
-          static_cast<float>(page.marginLeft) +
-              static_cast<float>(j) * (cellWidth + static_cast<float>(page.columnSpacing)),
-          static_cast<float>(page.marginTop) +
-              static_cast<float>(i) * (cellHeight + static_cast<float>(page.rowSpacing)),
+          static_cast<float>(page.numbers.marginLeft) +
+              static_cast<float>(j) * (cellWidth + static_cast<float>(page.numbers.columnSpacing)),
+          static_cast<float>(page.numbers.marginTop) +
+              static_cast<float>(i) * (cellHeight + static_cast<float>(page.numbers.rowSpacing)),
           cellWidth, cellHeight};
       if (!pictures[k].isEmpty() && QFileInfo::exists(pictures[k])) {
         handles[k] = LoadCellPicture(services.pictures, services.image, pictures[k], 1,
                                      static_cast<int>(cellWidth), static_cast<int>(cellHeight));
       }
       DrawCellOnPanel(panel, services.pictures, session.printSettings, handles[k], cell,
-                      captions[k], overrides[k], page.photoFit, false);
+                      captions[k], overrides[k], page.numbers.photoFit, false);
       ++k;
       window.setProgress(k);
       // The progress window repaints and its hide button can ask the preview to stop.
@@ -154,23 +157,9 @@ void ShowPagePreview(PrintSettingsWindow& window, PreviewServices& services) {
     shown->setBackgroundMode(2);
   }
 
-  const PagePreviewInputs inputs = window.pagePreviewInputs();
   PreviewPage page;
-  page.paperWidth = inputs.paperWidth;
-  page.paperHeight = inputs.paperHeight;
-  page.photoFit = inputs.photoFit;
-  page.rows = inputs.rows;
-  page.columns = inputs.columns;
-  page.rowSpacing = inputs.rowSpacing;
-  page.columnSpacing = inputs.columnSpacing;
+  page.numbers = window.pagePreviewInputs();
   page.bodyFont = session.printSettings.bodyFont;
-  page.marginTop = inputs.marginTop;
-  page.marginBottom = inputs.marginBottom;
-  page.marginLeft = inputs.marginLeft;
-  page.marginRight = inputs.marginRight;
-  page.headerFromTop = inputs.headerFromTop;
-  page.footerFromBottom = inputs.footerFromBottom;
-  page.landscape = inputs.landscape;
   page.headerText = session.lastJob.headerText;
   page.footerText = session.lastJob.footerText;
   const QByteArray bytes = RenderPreviewPage(services, page, session.workingLayout.photoArea,

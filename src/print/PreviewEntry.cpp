@@ -1,6 +1,5 @@
 #include "print/PreviewEntry.h"
 
-#include "platform/Dialogs.h"
 #include "print/ColumnDetection.h"
 #include "print/JobDriver.h"
 #include "print/JobPlanning.h"
@@ -46,17 +45,8 @@ void RunPreviewEntry(const QAbstractItemModel& table, ColumnMap& map, Dialogs& d
   const QString listing = columns::DetectColumns(tabletext::ColumnTitles(table), map);
   columns::ProposeOneBased(map);
 
-  int picture = map.pictureColumn;
-  dialogs.inputInteger(
-      QStringLiteral("系统认为‘图片位置’在第 %1 列，你也可以手工输入：").arg(picture), picture,
-      QStringLiteral("请输入图片位置所在的列！"));
-  map.pictureColumn = picture;
-
-  QString answer = map.captionColumns.first();
-  if (dialogs.inputText(columns::CaptionColumnsPrompt(listing), answer,
-                        columns::kCaptionColumnsCaption)) {
-    map.captionColumns = columns::ParseCaptionColumns(answer, tabletext::ColumnCount(table));
-  }
+  columns::AskPictureColumn(dialogs, map, QStringLiteral("请输入图片位置所在的列！"));
+  columns::AskCaptionColumns(dialogs, map, listing, tabletext::ColumnCount(table));
   columns::ShiftColumns(map, -1);
 
   OpenSettingsForJob(session, showSettingsWindow,

@@ -10,16 +10,16 @@ int PreviewFontSize(int points) {
 }
 
 PreviewPage WithDefaults(PreviewPage page) {
-  if (page.paperWidth < 1 || page.paperHeight < 1) {
-    page.paperWidth = 210;
-    page.paperHeight = 297;
+  if (page.numbers.paperWidth < 1 || page.numbers.paperHeight < 1) {
+    page.numbers.paperWidth = 210;
+    page.numbers.paperHeight = 297;
   }
-  if (page.photoFit < 0 || page.photoFit > 4) page.photoFit = 0;
-  if (page.rows < 1 || page.columns < 1) {
-    page.rows = 5;
-    page.columns = 5;
+  if (page.numbers.photoFit < 0 || page.numbers.photoFit > 4) page.numbers.photoFit = 0;
+  if (page.numbers.rows < 1 || page.numbers.columns < 1) {
+    page.numbers.rows = 5;
+    page.numbers.columns = 5;
   }
-  if (page.landscape == 1) std::swap(page.paperWidth, page.paperHeight);
+  if (page.numbers.landscape == 1) std::swap(page.numbers.paperWidth, page.numbers.paperHeight);
   return page;
 }
 

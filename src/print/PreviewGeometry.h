@@ -3,6 +3,7 @@
 #include "print/PrintJob.h"
 #include "settings/CardLayout.h"
 #include "settings/FontSpec.h"
+#include "settings/PagePreviewInputs.h"
 
 #include <QString>
 
@@ -12,21 +13,8 @@
 
 // Lengths in whole millimetres, spacings included.
 struct PreviewPage {
-  int paperWidth = 0;
-  int paperHeight = 0;
-  int photoFit = 0;
-  int rows = 0;
-  int columns = 0;
-  int rowSpacing = 0;
-  int columnSpacing = 0;
+  PagePreviewInputs numbers;
   FontSpec bodyFont;
-  int marginTop = 0;
-  int marginBottom = 0;
-  int marginLeft = 0;
-  int marginRight = 0;
-  int headerFromTop = 0;
-  int footerFromBottom = 0;
-  int landscape = 0;
   std::optional<PrintJob> lists;  // omitted: the last job's pictures, captions, overrides
   QString headerText;
   QString footerText;

@@ -14,40 +14,40 @@ TEST(PreviewGeometry, FontPointsBecomeMillimetresTruncated) {
 
 TEST(PreviewGeometry, NonsenseArgumentsFallBackToA4AndFiveByFive) {
   PreviewPage page;
-  page.paperWidth = 0;
-  page.paperHeight = 420;
-  page.photoFit = 7;
-  page.rows = 0;
-  page.columns = 3;
+  page.numbers.paperWidth = 0;
+  page.numbers.paperHeight = 420;
+  page.numbers.photoFit = 7;
+  page.numbers.rows = 0;
+  page.numbers.columns = 3;
   const PreviewPage fixed = WithDefaults(page);
-  EXPECT_EQ(fixed.paperWidth, 210);
-  EXPECT_EQ(fixed.paperHeight, 297);
-  EXPECT_EQ(fixed.photoFit, 0);
-  EXPECT_EQ(fixed.rows, 5);
-  EXPECT_EQ(fixed.columns, 5);
+  EXPECT_EQ(fixed.numbers.paperWidth, 210);
+  EXPECT_EQ(fixed.numbers.paperHeight, 297);
+  EXPECT_EQ(fixed.numbers.photoFit, 0);
+  EXPECT_EQ(fixed.numbers.rows, 5);
+  EXPECT_EQ(fixed.numbers.columns, 5);
 
   page = PreviewPage{};
-  page.paperWidth = 297;
-  page.paperHeight = 420;
-  page.photoFit = 4;
-  page.rows = 2;
-  page.columns = 3;
+  page.numbers.paperWidth = 297;
+  page.numbers.paperHeight = 420;
+  page.numbers.photoFit = 4;
+  page.numbers.rows = 2;
+  page.numbers.columns = 3;
   const PreviewPage kept = WithDefaults(page);
-  EXPECT_EQ(kept.paperWidth, 297);
-  EXPECT_EQ(kept.photoFit, 4);
-  EXPECT_EQ(kept.rows, 2);
-  EXPECT_EQ(kept.columns, 3);
+  EXPECT_EQ(kept.numbers.paperWidth, 297);
+  EXPECT_EQ(kept.numbers.photoFit, 4);
+  EXPECT_EQ(kept.numbers.rows, 2);
+  EXPECT_EQ(kept.numbers.columns, 3);
 }
 
 TEST(PreviewGeometry, LandscapeIsComposedInTheTurnedSize) {
   PreviewPage page;
-  page.paperWidth = 210;
-  page.paperHeight = 297;
-  page.rows = page.columns = 5;
-  page.landscape = 1;
+  page.numbers.paperWidth = 210;
+  page.numbers.paperHeight = 297;
+  page.numbers.rows = page.numbers.columns = 5;
+  page.numbers.landscape = 1;
   const PreviewPage turned = WithDefaults(page);
-  EXPECT_EQ(turned.paperWidth, 297);
-  EXPECT_EQ(turned.paperHeight, 210);
+  EXPECT_EQ(turned.numbers.paperWidth, 297);
+  EXPECT_EQ(turned.numbers.paperHeight, 210);
 }
 
 TEST(PreviewGeometry, EmptyAreasAreRepairedIntoATextBandUnderAPhoto) {
