@@ -96,7 +96,8 @@ int main(int argc, char** argv) {
     result = PrintPagesToPrinter(services, PrinterArgsFor(job, session.printSettings));
   }
   const double seconds = timer.nsecsElapsed() / 1e9;
-  std::printf("seconds=%.3f\npages=%d\nok=%d\npeak_rss_mb=%.1f\n", seconds, result.pagesDone,
-              result.succeeded() ? 1 : 0, peakRssMb());
+  std::printf("seconds=%.3f\npages=%d\nok=%d\npeak_rss_mb=%.1f\ndocument=%s\n", seconds,
+              result.pagesDone, result.succeeded() ? 1 : 0, peakRssMb(),
+              result.documentName.toUtf8().constData());
   return result.succeeded() ? 0 : 1;
 }

@@ -107,9 +107,12 @@ if lpstat -v "$queue" >/dev/null 2>&1 && [ -d "$pdf_dir" ]; then
   touch "$work/marker"
   start=$(now)
   if "$bin/quillmere_bench_album" printer "$queue" "$list" >"$work/pdf.out" 2>&1; then
+    # cups-pdf names the file after the job; its time-number prefix tells ours apart
+    # from other jobs on the same queue.
+    prefix=$(field document "$work/pdf.out" | cut -d_ -f1)
     pdf="" last=-1
     for _ in $(seq 1 1200); do
-      pdf=$(find "$pdf_dir" -name '*.pdf' -newer "$work/marker" | head -1)
+      pdf=$(find "$pdf_dir" -name "${prefix}_*.pdf" -newer "$work/marker" | head -1)
       if [ -n "$pdf" ]; then
         size=$(stat -c %s "$pdf")
         [ "$size" -gt 0 ] && [ "$size" -eq "$last" ] && pdfinfo "$pdf" >/dev/null 2>&1 && break
