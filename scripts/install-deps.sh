@@ -13,6 +13,7 @@ packages=(
   xvfb xauth xdotool imagemagick
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
   clang libclang-rt-14-dev
+  libvips-tools libjpeg-turbo-progs
 )
 
 installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null |
