@@ -46,14 +46,14 @@ QString resolvedFontFamily(const QString& face) {
   return trimmed;
 }
 
-QFont makeFont(const FontSpec& spec, int pixelHeight) {
+QFont makeFont(const FontSpec& fontSpec, int pixelHeight) {
   QFont font;
-  const QString family = resolvedFontFamily(spec.face);
+  const QString family = resolvedFontFamily(fontSpec.face);
   if (!family.isEmpty()) font.setFamilies(QStringList{family});
   font.setPixelSize(std::max(1, pixelHeight));
-  font.setBold(spec.bold != 0);
-  font.setItalic(spec.italic != 0);
-  font.setUnderline(spec.underline != 0);
-  font.setStrikeOut(spec.strikeout != 0);
+  font.setBold(fontSpec.bold != 0);
+  font.setItalic(fontSpec.italic != 0);
+  font.setUnderline(fontSpec.underline != 0);
+  font.setStrikeOut(fontSpec.strikeout != 0);
   return font;
 }

@@ -13,6 +13,6 @@ int screenFontPixels(int points);
 // bytes, means the system face (empty family).
 QString resolvedFontFamily(const QString& face);
 
-// A QFont of the spec's face and style with the given character (em) height in device
+// A QFont of the font's face and style with the given character (em) height in device
 // pixels.
-QFont makeFont(const FontSpec& spec, int pixelHeight);
+QFont makeFont(const FontSpec& fontSpec, int pixelHeight);
