@@ -23,24 +23,9 @@ namespace {
 
 // The settings window's built-in defaults, with one caption line under each photo.
 PrintSettings albumSettings() {
-  PrintSettings s;
-  s.paperWidth = 2100;
-  s.paperHeight = 2970;
-  s.copies = 1;
-  s.marginTop = 200;
-  s.marginBottom = 180;
-  s.marginLeft = 50;
-  s.marginRight = 150;
-  s.headerFromTop = 110;
-  s.footerFromBottom = 140;
-  s.headerAlign = s.footerAlign = 1;
-  s.rows = s.columns = 5;
-  s.rowSpacing = s.columnSpacing = 10;
+  PrintSettings s = PrintSettings::builtInDefaults();
   s.photoArea = {0.0f, 0.0f, 1.0f, 0.93f};
   s.textArea = {0.0f, 0.93f, 1.0f, 0.07f};
-  s.captionLines = 1;
-  s.pictureFormat = 2;
-  s.optimiseLevel = 3;
   return s;
 }
 
