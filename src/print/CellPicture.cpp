@@ -54,20 +54,25 @@ bool decodeForCell(CxImage& image, const QString& fileName, int format, int targ
 
 }  // namespace
 
-PictureHandle LoadCellPicture(PictureRegistry& pictures, CxImage& image, const QString& fileName,
-                              int level, int targetWidth, int targetHeight) {
+QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int targetWidth,
+                         int targetHeight) {
   const QFileInfo info(fileName);
   const qint64 fileSize = info.isFile() ? info.size() : -1;
   int format = PictureFormatOfFile(fileName);
   switch (PlanBeforeDecoding(fileSize, level, format, targetWidth, targetHeight)) {
-    case CellPictureAction::Skip: return 0;
-    case CellPictureAction::LoadDirectly: return pictures.LoadPicture(fileName);
+    case CellPictureAction::Skip: return {};
+    case CellPictureAction::LoadDirectly: return PictureRegistry::DecodePicture(fileName);
     default: break;
   }
   if (format == FormatUnknown) {
     format = formatFromContent(fileName);
-    if (format == FormatUnknown || format == FormatBmp) return pictures.LoadPicture(fileName);
+    if (format == FormatUnknown || format == FormatBmp) return PictureRegistry::DecodePicture(fileName);
   }
-  if (!decodeForCell(image, fileName, format, targetWidth, targetHeight, level)) return 0;
-  return pictures.LoadPicture(image.Encode(format));
+  if (!decodeForCell(image, fileName, format, targetWidth, targetHeight, level)) return {};
+  return PictureRegistry::DecodePicture(image.Encode(format));
+}
+
+PictureHandle LoadCellPicture(PictureRegistry& pictures, CxImage& image, const QString& fileName,
+                              int level, int targetWidth, int targetHeight) {
+  return pictures.Add(DecodeCellPicture(image, fileName, level, targetWidth, targetHeight));
 }

@@ -2,6 +2,7 @@
 
 #include "render/PictureRegistry.h"
 
+#include <QImage>
 #include <QString>
 
 class CxImage;
@@ -15,3 +16,8 @@ class CxImage;
 // owns the handle; 0 when nothing could be loaded.
 PictureHandle LoadCellPicture(PictureRegistry& pictures, CxImage& image, const QString& fileName,
                               int level, int targetWidth, int targetHeight);
+
+// The decoding half of LoadCellPicture, not yet registered: a null image where
+// LoadCellPicture gives 0. Safe on any thread that has an image object of its own.
+QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int targetWidth,
+                         int targetHeight);

@@ -1,7 +1,7 @@
 #include "print/PageLoops.h"
 
 #include "print/CellDrawer.h"
-#include "print/CellPicture.h"
+#include "print/CellPicturePrefetch.h"
 #include "print/HeaderFooter.h"
 #include "print/PageGeometry.h"
 #include "print/ProgressWindow.h"
@@ -86,6 +86,8 @@ void drawPages(PageLoopServices& services, PageSurface& page, const PrintJob& jo
   const int targetWidth = static_cast<int>(page.grid.cellWidth);
   const int targetHeight = static_cast<int>(page.grid.cellHeight);
   QList<PictureHandle> handles(n, 0);
+  CellPicturePrefetch prefetch(page.grid.cellsAreDrawable() ? lists.pictures : QStringList(),
+                               settings.optimiseLevel, targetWidth, targetHeight);
   qsizetype k = 0;
   int pageNumber = 0;
   while (k < n) {
@@ -97,8 +99,7 @@ void drawPages(PageLoopServices& services, PageSurface& page, const PrintJob& jo
         const CellRect cell = page.grid.cell(i, j);
         const QString& path = lists.pictures.at(k);
         if (page.grid.cellsAreDrawable() && !path.isEmpty() && QFileInfo::exists(path))
-          handles[k] = LoadCellPicture(services.pictures, services.image, path,
-                                       settings.optimiseLevel, targetWidth, targetHeight);
+          handles[k] = prefetch.Load(services.pictures, k);
         DrawCell(page.surface, services.pictures, settings, handles[k], cell, lists.captions.at(k),
                  lists.aspectOverrides.at(k), fitMode, page.naturalSize);
         ++k;

@@ -1,7 +1,7 @@
 #include "print/PagePreview.h"
 
 #include "print/CellDrawer.h"
-#include "print/CellPicture.h"
+#include "print/CellPicturePrefetch.h"
 #include "print/HeaderFooter.h"
 #include "print/ProgressWindow.h"
 #include "print/ProgressWindowHost.h"
@@ -99,6 +99,8 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PreviewPage& reque
     return bytes;
   };
 
+  CellPicturePrefetch prefetch(pictures.mid(0, capacity), 1, static_cast<int>(cellWidth),
+                               static_cast<int>(cellHeight));
   int k = 0;
   for (int i = 0; i < page.numbers.rows && k < capacity; ++i) {
     for (int j = 0; j < page.numbers.columns && k < capacity; ++j) {
@@ -109,8 +111,7 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PreviewPage& reque
               static_cast<float>(i) * (cellHeight + static_cast<float>(page.numbers.rowSpacing)),
           cellWidth, cellHeight};
       if (!pictures[k].isEmpty() && QFileInfo::exists(pictures[k])) {
-        handles[k] = LoadCellPicture(services.pictures, services.image, pictures[k], 1,
-                                     static_cast<int>(cellWidth), static_cast<int>(cellHeight));
+        handles[k] = prefetch.Load(services.pictures, k);
       }
       DrawCellOnPanel(panel, services.pictures, session.printSettings, handles[k], cell,
                       captions[k], overrides[k], page.numbers.photoFit, false);

@@ -151,9 +151,14 @@ QImage DrawPanel::backImage() const {
   QImage shown(size, QImage::Format_RGB32);
   shown.fill(backgroundColour_);
   QPainter p(&shown);
-  if (!background_.isNull()) {
+  if (backgroundSize_.isValid()) {
+    const QRect at = backgroundRect(backgroundSize_, size, backgroundMode_);
+    if (backgroundShownAt_ != at.size()) {
+      backgroundShown_ = readPictureWithQt(backgroundData_, nullptr, at.size());
+      backgroundShownAt_ = at.size();
+    }
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(backgroundRect(background_.size(), size, backgroundMode_), background_);
+    p.drawImage(at, backgroundShown_);
   }
   p.drawImage(0, 0, back_);
   return shown;
@@ -168,7 +173,10 @@ QByteArray DrawPanel::SnapshotPanel() const {
 }
 
 void DrawPanel::setBackgroundPicture(const QByteArray& encoded) {
-  background_ = readPictureWithQt(encoded, nullptr);
+  backgroundSize_ = readPictureSize(encoded);
+  backgroundData_ = backgroundSize_.isValid() ? encoded : QByteArray();
+  backgroundShown_ = QImage();
+  backgroundShownAt_ = QSize();
   update();
 }
 

@@ -49,7 +49,7 @@ public:
   // removes it). Mode 0: top-left at natural size; mode 2: centred, shrunk
   // proportionally when larger than the panel, never enlarged.
   void setBackgroundPicture(const QByteArray& encoded);
-  bool hasBackgroundPicture() const { return !background_.isNull(); }
+  bool hasBackgroundPicture() const { return backgroundSize_.isValid(); }
   void setBackgroundMode(int mode);
   int backgroundMode() const { return backgroundMode_; }
   void setBackgroundColor(const QColor& colour);
@@ -79,7 +79,12 @@ private:
 
   PictureRegistry& pictures_;
   QImage back_;  // the drawing, transparent where nothing was drawn
-  QImage background_;
+  // The background picture is kept encoded and decoded at the size it is shown at:
+  // a camera photo shown in a small panel never costs a full decode per paint.
+  QByteArray backgroundData_;
+  QSize backgroundSize_;  // upright, from the header; invalid when there is none
+  mutable QImage backgroundShown_;
+  mutable QSize backgroundShownAt_;
   QColor backgroundColour_ = Qt::white;
   int backgroundMode_ = 0;
   bool autoRedraw_ = true;

@@ -1,9 +1,11 @@
 #include "render/FontMapping.h"
 
 #include <QFontDatabase>
+#include <QHash>
 #include <QStringList>
 
 #include <cmath>
+#include <mutex>
 
 namespace {
 
@@ -29,6 +31,20 @@ constexpr FaceAlias kAliases[] = {
     {u"KaiTi", "AR PL UKai CN"},
 };
 
+// The font database answers through a fontconfig lookup that costs more than drawing
+// a caption, and text is drawn cell after cell; the installed families do not change
+// while the program runs.
+bool familyInstalled(const QString& family) {
+  static std::mutex mutex;
+  static QHash<QString, bool> known;
+  const std::lock_guard lock(mutex);
+  const auto it = known.constFind(family);
+  if (it != known.constEnd()) return it.value();
+  const bool installed = QFontDatabase::hasFamily(family);
+  known.insert(family, installed);
+  return installed;
+}
+
 }  // namespace
 
 int screenFontPixels(int points) { return static_cast<int>(std::lround(std::abs(points) * 96.0 / 72.0)); }
@@ -39,7 +55,7 @@ QString resolvedFontFamily(const QString& face) {
   for (const FaceAlias& alias : kAliases) {
     if (trimmed.compare(QString::fromUtf16(alias.face), Qt::CaseInsensitive) == 0) {
       const QString family = QString::fromLatin1(alias.family);
-      if (QFontDatabase::hasFamily(family)) return family;
+      if (familyInstalled(family)) return family;
       break;
     }
   }

@@ -20,7 +20,7 @@ const char* qtFormatOf(PictureKind kind) {
   }
 }
 
-QImage decodePicture(const QByteArray& data) {
+QImage decodeByKind(const QByteArray& data) {
   const PictureKind kind = recognisePictureKind(data);
   switch (kind) {
     case PictureKind::Unsupported: return {};
@@ -42,25 +42,29 @@ QImage decodePicture(const QByteArray& data) {
 
 }  // namespace
 
-PictureHandle PictureRegistry::LoadPicture(const QString& fileName) {
+QImage PictureRegistry::DecodePicture(const QString& fileName) {
   QFile file(fileName);
-  if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() <= 0) return 0;
+  if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() <= 0) return {};
   // Mapped rather than read, so a large file costs no copy.
   if (uchar* mapped = file.map(0, file.size())) {
     const QByteArray view = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size());
-    QImage image = decodePicture(view);
+    QImage image = decodeByKind(view);
     file.unmap(mapped);
-    return add(std::move(image));
+    return image;
   }
-  return LoadPicture(file.readAll());
+  return DecodePicture(file.readAll());
 }
 
-PictureHandle PictureRegistry::LoadPicture(const QByteArray& data) {
-  if (data.isEmpty()) return 0;
-  return add(decodePicture(data));
+QImage PictureRegistry::DecodePicture(const QByteArray& data) {
+  if (data.isEmpty()) return {};
+  return decodeByKind(data);
 }
 
-PictureHandle PictureRegistry::add(QImage image) {
+PictureHandle PictureRegistry::LoadPicture(const QString& fileName) { return Add(DecodePicture(fileName)); }
+
+PictureHandle PictureRegistry::LoadPicture(const QByteArray& data) { return Add(DecodePicture(data)); }
+
+PictureHandle PictureRegistry::Add(QImage image) {
   if (image.isNull()) return 0;
   // Handles are never reused within a run, so a stale handle can never reach a newer picture.
   if (nextHandle_ <= 0) nextHandle_ = 1;

@@ -17,6 +17,12 @@ public:
   PictureHandle LoadPicture(const QString& fileName);
   PictureHandle LoadPicture(const QByteArray& data);
 
+  // The decoding step of LoadPicture alone, safe on any thread: a null image where
+  // LoadPicture gives 0. Add registers what it gives; 0 for a null image.
+  static QImage DecodePicture(const QString& fileName);
+  static QImage DecodePicture(const QByteArray& data);
+  PictureHandle Add(QImage image);
+
   // 0 and handles no longer live are ignored.
   void UnloadPicture(PictureHandle handle);
 
@@ -25,8 +31,6 @@ public:
   int liveCount() const { return static_cast<int>(pictures_.size()); }
 
 private:
-  PictureHandle add(QImage image);
-
   QHash<PictureHandle, QImage> pictures_;
   PictureHandle nextHandle_ = 1;
 };

@@ -181,6 +181,43 @@ TEST_F(DrawPanelTest, BackgroundModes) {
   EXPECT_FALSE(panel.hasBackgroundPicture());
 }
 
+TEST_F(DrawPanelTest, LargeBackgroundIsShownUprightAndFollowsThePanelSize) {
+  // stored 400 × 200, red left, "turn right": upright 200 × 400 with red on top
+  panel.moveResize(0, 0, 100, 100);
+  panel.setBackgroundPicture(encode(twoHalves(400, 200), ".jpg", 6));
+  panel.setBackgroundMode(2);
+  QImage shown = panel.backImage();  // shrunk to 50 × 100, centred
+  EXPECT_GT(qRed(shown.pixel(50, 20)), 200);
+  EXPECT_GT(qBlue(shown.pixel(50, 80)), 200);
+  EXPECT_EQ(shown.pixel(10, 50), qRgb(255, 255, 255));
+  EXPECT_EQ(shown.pixel(90, 50), qRgb(255, 255, 255));
+
+  panel.moveResize(0, 0, 500, 500);  // larger than the picture: natural size, centred
+  shown = panel.backImage();
+  EXPECT_EQ(shown.pixel(100, 250), qRgb(255, 255, 255));
+  EXPECT_GT(qRed(shown.pixel(250, 150)), 200);
+  EXPECT_GT(qBlue(shown.pixel(250, 350)), 200);
+  EXPECT_EQ(shown.pixel(250, 480), qRgb(255, 255, 255));
+
+  panel.setBackgroundMode(0);  // top-left at natural size
+  shown = panel.backImage();
+  EXPECT_GT(qRed(shown.pixel(100, 100)), 200);
+  EXPECT_GT(qBlue(shown.pixel(100, 300)), 200);
+  EXPECT_EQ(shown.pixel(300, 100), qRgb(255, 255, 255));
+}
+
+TEST_F(DrawPanelTest, BackgroundWithAReadableHeaderButBrokenDataDrawsNothing) {
+  panel.moveResize(0, 0, 50, 50);
+  QByteArray jpeg = encode(twoHalves(400, 200), ".jpg");
+  jpeg.truncate(300);
+  panel.setBackgroundPicture(jpeg);
+  panel.setBackgroundMode(2);
+  const QImage shown = panel.backImage();
+  EXPECT_EQ(shown.size(), QSize(50, 50));
+  panel.setBackgroundPicture("BM not really");
+  EXPECT_FALSE(panel.hasBackgroundPicture());
+}
+
 TEST_F(DrawPanelTest, MoveResizeKeepsTheDrawingAndPlacesThePanel) {
   QWidget parent;
   DrawPanel child(registry, &parent);

@@ -1,0 +1,77 @@
+#include "print/CellPicturePrefetch.h"
+
+#include "print/CellPicture.h"
+#include "render/CxImage.h"
+
+#include <QThread>
+
+#include <algorithm>
+#include <utility>
+
+CellPicturePrefetch::CellPicturePrefetch(QStringList files, int level, int targetWidth,
+                                         int targetHeight, int ahead)
+    : files_(std::move(files)),
+      level_(level),
+      targetWidth_(targetWidth),
+      targetHeight_(targetHeight),
+      ahead_(std::max(0, ahead)),
+      slots_(static_cast<size_t>(files_.size())) {
+  pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+  queueThrough(ahead_);
+}
+
+CellPicturePrefetch::~CellPicturePrefetch() {
+  {
+    const std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  pool_.waitForDone();
+}
+
+int CellPicturePrefetch::defaultAhead() { return std::max(1, QThread::idealThreadCount()) + 1; }
+
+void CellPicturePrefetch::queueThrough(qsizetype last) {
+  last = std::min(last, files_.size() - 1);
+  for (; nextToQueue_ <= last; ++nextToQueue_) {
+    const qsizetype index = nextToQueue_;
+    if (files_.at(index).isEmpty()) continue;
+    {
+      const std::lock_guard lock(mutex_);
+      slots_[static_cast<size_t>(index)].state = State::Queued;
+    }
+    pool_.start([this, index] { decode(index); });
+  }
+}
+
+void CellPicturePrefetch::decode(qsizetype index) {
+  {
+    const std::lock_guard lock(mutex_);
+    if (stopping_) return;
+  }
+  // Each worker call has an image object of its own; the program's one stays untouched.
+  CxImage image;
+  QImage picture = DecodeCellPicture(image, files_.at(index), level_, targetWidth_, targetHeight_);
+  {
+    const std::lock_guard lock(mutex_);
+    Slot& slot = slots_[static_cast<size_t>(index)];
+    slot.picture = std::move(picture);
+    slot.state = State::Done;
+  }
+  done_.notify_all();
+}
+
+PictureHandle CellPicturePrefetch::Load(PictureRegistry& pictures, qsizetype index) {
+  if (index < 0 || index >= files_.size()) return 0;
+  queueThrough(index + ahead_);
+  QImage picture;
+  {
+    std::unique_lock lock(mutex_);
+    Slot& slot = slots_[static_cast<size_t>(index)];
+    if (slot.state != State::Queued && slot.state != State::Done) return 0;
+    done_.wait(lock, [&slot] { return slot.state == State::Done; });
+    picture = std::move(slot.picture);
+    slot.picture = QImage();
+    slot.state = State::Taken;
+  }
+  return pictures.Add(std::move(picture));
+}

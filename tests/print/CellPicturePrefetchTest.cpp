@@ -1,0 +1,99 @@
+#include "print/CellPicturePrefetch.h"
+
+#include "PrintTestPictures.h"
+#include "TestPictures.h"
+#include "print/CellPicture.h"
+#include "render/CxImage.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+namespace {
+
+class CellPicturePrefetchTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    dir_ = new QTemporaryDir;
+    for (int i = 0; i < 3; ++i) {
+      // camera-like files of different shapes, far above every level's size
+      const QString name = dir_->filePath(QStringLiteral("photo%1.jpg").arg(i));
+      ASSERT_TRUE(printtest::writePhoto(name, printtest::noisyPhoto(1600 + 400 * i, 1200, i + 1)));
+      photos_.append(name);
+    }
+  }
+  static void TearDownTestSuite() {
+    delete dir_;
+    dir_ = nullptr;
+    photos_.clear();
+  }
+
+  QSize takenSize(CellPicturePrefetch& prefetch, qsizetype index) {
+    const PictureHandle handle = prefetch.Load(pictures, index);
+    const QImage* picture = pictures.picture(handle);
+    const QSize size = picture ? picture->size() : QSize();
+    pictures.UnloadPicture(handle);
+    return size;
+  }
+
+  static QTemporaryDir* dir_;
+  static QStringList photos_;
+  PictureRegistry pictures;
+};
+
+QTemporaryDir* CellPicturePrefetchTest::dir_ = nullptr;
+QStringList CellPicturePrefetchTest::photos_;
+
+TEST_F(CellPicturePrefetchTest, EveryCellGetsThePictureLoadingItDirectlyGives) {
+  for (int level : {0, 1, 5}) {
+    QStringList files;
+    for (int round = 0; round < 3; ++round) files += photos_;  // more cells than run ahead
+    CellPicturePrefetch prefetch(files, level, 200, 150, 1);
+    CxImage image;
+    for (qsizetype k = 0; k < files.size(); ++k) {
+      const PictureHandle direct = LoadCellPicture(pictures, image, files[k], level, 200, 150);
+      ASSERT_NE(direct, 0);
+      const QImage expected = *pictures.picture(direct);
+      pictures.UnloadPicture(direct);
+      const PictureHandle handle = prefetch.Load(pictures, k);
+      ASSERT_NE(handle, 0) << "level " << level << " cell " << k;
+      EXPECT_EQ(*pictures.picture(handle), expected) << "level " << level << " cell " << k;
+      pictures.UnloadPicture(handle);
+    }
+  }
+}
+
+TEST_F(CellPicturePrefetchTest, CellsWithoutAPictureGiveNothing) {
+  const QString broken = dir_->filePath("broken.jpg");
+  QByteArray bytes = testpictures::readFile(photos_[0]);
+  bytes.truncate(bytes.size() / 3);
+  ASSERT_TRUE(testpictures::writeFile(broken, bytes));
+  CellPicturePrefetch prefetch({QString(), dir_->filePath("none.jpg"), broken, photos_[1]}, 3, 100, 80);
+  EXPECT_EQ(prefetch.Load(pictures, 0), 0);
+  EXPECT_EQ(prefetch.Load(pictures, 1), 0);
+  EXPECT_EQ(prefetch.Load(pictures, 2), 0);
+  EXPECT_EQ(pictures.liveCount(), 0);
+  EXPECT_EQ(prefetch.Load(pictures, -1), 0);
+  EXPECT_EQ(prefetch.Load(pictures, 4), 0);
+  EXPECT_EQ(takenSize(prefetch, 3), QSize(266, 160));
+  EXPECT_EQ(prefetch.Load(pictures, 3), 0);  // a cell's picture is handed out once
+}
+
+TEST_F(CellPicturePrefetchTest, CellsMayBeSkippedOrTakenOutOfOrder) {
+  CellPicturePrefetch prefetch(photos_ + photos_, 1, 100, 80, 0);
+  EXPECT_EQ(takenSize(prefetch, 4), QSize(266, 160));
+  EXPECT_EQ(takenSize(prefetch, 0), QSize(213, 160));
+  EXPECT_EQ(takenSize(prefetch, 5), QSize(320, 160));
+}
+
+TEST_F(CellPicturePrefetchTest, StoppingEarlyEndsTheWorkWithoutWaitingForEveryPhoto) {
+  QStringList files;
+  for (int round = 0; round < 30; ++round) files += photos_;
+  {
+    CellPicturePrefetch prefetch(files, 1, 100, 80, static_cast<int>(files.size()));
+    EXPECT_NE(takenSize(prefetch, 0), QSize());
+  }  // the loop stopped after its first cell; destruction must neither hang nor crash
+  EXPECT_EQ(pictures.liveCount(), 0);
+}
+
+}  // namespace
