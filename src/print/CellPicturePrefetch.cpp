@@ -1,5 +1,6 @@
 #include "print/CellPicturePrefetch.h"
 
+#include "platform/MemoryPolicy.h"
 #include "print/CellPicture.h"
 #include "render/CxImage.h"
 
@@ -7,6 +8,14 @@
 
 #include <algorithm>
 #include <utility>
+
+namespace {
+
+// Past a few workers the disk, not the cores, sets the pace, and at level 0 every
+// photo waiting is decoded at full size.
+int workerCount() { return std::clamp(QThread::idealThreadCount(), 1, 4); }
+
+}  // namespace
 
 CellPicturePrefetch::CellPicturePrefetch(QStringList files, int level, int targetWidth,
                                          int targetHeight, int ahead)
@@ -16,7 +25,8 @@ CellPicturePrefetch::CellPicturePrefetch(QStringList files, int level, int targe
       targetHeight_(targetHeight),
       ahead_(std::max(0, ahead)),
       slots_(static_cast<size_t>(files_.size())) {
-  pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+  LimitAllocationArenas();
+  pool_.setMaxThreadCount(workerCount());
   queueThrough(ahead_);
 }
 
@@ -28,7 +38,7 @@ CellPicturePrefetch::~CellPicturePrefetch() {
   pool_.waitForDone();
 }
 
-int CellPicturePrefetch::defaultAhead() { return std::max(1, QThread::idealThreadCount()) + 1; }
+int CellPicturePrefetch::defaultAhead() { return workerCount() + 1; }
 
 void CellPicturePrefetch::queueThrough(qsizetype last) {
   last = std::min(last, files_.size() - 1);

@@ -1,5 +1,6 @@
 #include "print/PageLoops.h"
 
+#include "platform/MemoryPolicy.h"
 #include "print/CellDrawer.h"
 #include "print/CellPicturePrefetch.h"
 #include "print/HeaderFooter.h"
@@ -113,6 +114,7 @@ void drawPages(PageLoopServices& services, PageSurface& page, const PrintJob& jo
     writeHeaderFooter(page, settings, false, job.footerText, pageNumber, result.totalPages,
                       services.clock());
     const bool goOn = page.endPage(pageNumber);
+    ReleaseFreedMemory();
     QCoreApplication::processEvents();
     if (!goOn) break;
   }

@@ -49,19 +49,26 @@ VImage withoutAlpha(const VImage& image) {
   return image.flatten(VImage::option()->set("background", std::vector<double>{255, 255, 255}));
 }
 
+// One copy into libvips' memory, already tagged sRGB: a page-sized picture is held
+// without the further full-size copies a lazy tagging operation would cost.
 VImage fromQImage(const QImage& source) {
   const bool alpha = source.hasAlphaChannel();
   const QImage image = source.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
   const int bands = alpha ? 4 : 3;
   const qsizetype rowBytes = static_cast<qsizetype>(image.width()) * bands;
-  QByteArray packed(rowBytes * image.height(), Qt::Uninitialized);
-  for (int y = 0; y < image.height(); ++y)
-    std::memcpy(packed.data() + y * rowBytes, image.constScanLine(y), static_cast<size_t>(rowBytes));
-  VipsImage* raw = vips_image_new_from_memory_copy(packed.constData(), static_cast<size_t>(packed.size()),
+  QByteArray packed;
+  const uchar* pixels = image.constBits();
+  if (image.bytesPerLine() != rowBytes) {
+    packed = QByteArray(rowBytes * image.height(), Qt::Uninitialized);
+    for (int y = 0; y < image.height(); ++y)
+      std::memcpy(packed.data() + y * rowBytes, image.constScanLine(y), static_cast<size_t>(rowBytes));
+    pixels = reinterpret_cast<const uchar*>(packed.constData());
+  }
+  VipsImage* raw = vips_image_new_from_memory_copy(pixels, static_cast<size_t>(rowBytes * image.height()),
                                                    image.width(), image.height(), bands, VIPS_FORMAT_UCHAR);
   if (!raw) throw VError();
-  VImage out(raw);
-  return out.copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+  raw->Type = VIPS_INTERPRETATION_sRGB;
+  return VImage(raw);
 }
 
 QImage toQImage(const VImage& source) {

@@ -80,6 +80,23 @@ TEST_F(CxImageTest, RotateQuarterSwapsTheSizeAndTurnsClockwise) {
   EXPECT_GT(qBlue(turned->pixel(20, 70)), 200);
 }
 
+TEST_F(CxImageTest, BmpPixelsPassThroughUnchangedWhateverTheRowPadding) {
+  // 7 pixels of RGB leave padded rows; 8 do not
+  for (int width : {7, 8}) {
+    QImage source(width, 3, QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < width; ++x) source.setPixel(x, y, qRgb(x * 30, y * 80, 255 - x * 20));
+    ASSERT_TRUE(image.Decode(encode(source, ".bmp"), CxImage::Bmp));
+    PictureRegistry registry;
+    const QImage* back = registry.picture(registry.LoadPicture(image.Encode(CxImage::Bmp)));
+    ASSERT_NE(back, nullptr);
+    ASSERT_EQ(back->size(), source.size());
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < width; ++x)
+        EXPECT_EQ(back->pixel(x, y), source.pixel(x, y)) << width << " wide, at " << x << "," << y;
+  }
+}
+
 TEST_F(CxImageTest, ResampleGivesExactlyTheSizeAsked) {
   ASSERT_TRUE(image.Decode(encode(twoHalves(4000, 3000), ".jpg"), CxImage::Jpeg));
   for (QSize size : {QSize(1066, 800), QSize(1600, 1200), QSize(333, 777), QSize(1, 1), QSize(4001, 2999)}) {
