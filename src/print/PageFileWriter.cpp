@@ -17,7 +17,7 @@ QString writePage(DrawPanel& panel, CxImage& image, const QString& fileName, int
   const QString folder = QFileInfo(fileName).absolutePath();
   if (!QFileInfo(folder).isDir())
     return QStringLiteral("文件夹不存在：%1").arg(QDir::toNativeSeparators(folder));
-  if (!image.Decode(panel.SnapshotPanel(), FormatBmp)) return image.lastError();
+  if (!image.TakeBitmap(panel.backImage())) return image.lastError();
   image.SetXDpi(kPageDpi);
   image.SetYDpi(kPageDpi);
   if (landscape && !image.RotateQuarter()) return image.lastError();

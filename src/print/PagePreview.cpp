@@ -89,7 +89,7 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PreviewPage& reque
   const bool landscape = page.numbers.landscape == 1;
   const auto finish = [&](int progressAtEnd) {
     QByteArray bytes;
-    if (services.image.Decode(panel.SnapshotPanel(), CxImage::Bmp)) {
+    if (services.image.TakeBitmap(panel.backImage())) {
       if (landscape) services.image.RotateQuarter();
       bytes = services.image.Encode(CxImage::Bmp);
     }

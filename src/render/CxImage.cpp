@@ -144,10 +144,18 @@ struct CxImage::Impl {
     if (!bmpIsComplete(data)) return failLoad(QStringLiteral("the BMP picture is cut off or damaged"));
     const QImage decoded = readPictureWithQt(data, "bmp");
     if (decoded.isNull()) return failLoad(QStringLiteral("not a readable BMP picture, or larger than %1 pixels").arg(kMaxPicturePixels));
-    hold(fromQImage(decoded));
+    return holdBitmap(decoded);
+  }
+
+  // A bitmap is held as its BMP bytes would be: BMP as the source, its resolution.
+  bool holdBitmap(const QImage& bitmap) {
+    if (bitmap.isNull()) return failLoad(QStringLiteral("no picture data"));
+    if (!pictureSizeAllowed(bitmap.width(), bitmap.height()))
+      return failLoad(QStringLiteral("picture larger than %1 pixels").arg(kMaxPicturePixels));
+    hold(fromQImage(bitmap));
     sourceFormat = Bmp;
-    xDpi = static_cast<int>(std::lround(decoded.dotsPerMeterX() * 0.0254));
-    yDpi = static_cast<int>(std::lround(decoded.dotsPerMeterY() * 0.0254));
+    xDpi = static_cast<int>(std::lround(bitmap.dotsPerMeterX() * 0.0254));
+    yDpi = static_cast<int>(std::lround(bitmap.dotsPerMeterY() * 0.0254));
     return true;
   }
 
@@ -155,8 +163,8 @@ struct CxImage::Impl {
   // (a truncated file included) is found now rather than at the first later use.
   bool decode(const QByteArray& data, const char* options) {
     if (data.isEmpty()) return failLoad(QStringLiteral("no picture data"));
-    if (looksLikeBmp(data)) return decodeBmp(data);
     try {
+      if (looksLikeBmp(data)) return decodeBmp(data);
       VImage header = VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), options,
                                               VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
       if (!pictureSizeAllowed(header.width(), header.height()))
@@ -260,6 +268,14 @@ bool CxImage::LoadShrunk(const QString& fileName, int format, int targetWidth, i
     return impl_->failLoad(QString::fromUtf8(e.what()).trimmed());
   }
   return impl_->decode(data, QStringLiteral("shrink=%1").arg(shrink).toLatin1().constData());
+}
+
+bool CxImage::TakeBitmap(const QImage& bitmap) {
+  try {
+    return impl_->holdBitmap(bitmap);
+  } catch (const VError& e) {
+    return impl_->failLoad(QString::fromUtf8(e.what()).trimmed());
+  }
 }
 
 bool CxImage::IsValid() const { return impl_->valid; }

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QImage;
+
 #include <memory>
 
 // The program's one image object: decodes, resamples, turns and encodes pictures.
@@ -24,6 +26,10 @@ public:
   // Decodes so that the result is at least targetWidth × targetHeight where the
   // source allows, using shrink-on-load; the aspect is kept.
   bool LoadShrunk(const QString& fileName, int format, int targetWidth, int targetHeight);
+
+  // Holds a bitmap drawn by the program (a panel's snapshot) as Decode would hold its
+  // BMP bytes, without encoding and decoding a page-sized picture on the way.
+  bool TakeBitmap(const QImage& bitmap);
 
   bool IsValid() const;
   // The format code of the data last decoded, told from its content (0 when none or

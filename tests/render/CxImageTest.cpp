@@ -97,6 +97,22 @@ TEST_F(CxImageTest, BmpPixelsPassThroughUnchangedWhateverTheRowPadding) {
   }
 }
 
+TEST_F(CxImageTest, TakenBitmapIsHeldAsItsBmpBytesWouldBe) {
+  QImage drawn = twoHalves(9, 4);
+  drawn.setDotsPerMeterX(3780);
+  drawn.setDotsPerMeterY(3780);
+  CxImage decoded;
+  ASSERT_TRUE(decoded.Decode(encode(drawn, ".bmp"), CxImage::Bmp));
+  ASSERT_TRUE(image.TakeBitmap(drawn));
+  EXPECT_EQ(image.SourceFormat(), CxImage::Bmp);
+  EXPECT_EQ(image.XDpi(), decoded.XDpi());
+  EXPECT_EQ(image.YDpi(), 96);
+  EXPECT_EQ(image.Encode(CxImage::Bmp), decoded.Encode(CxImage::Bmp));
+
+  EXPECT_FALSE(image.TakeBitmap(QImage()));
+  EXPECT_FALSE(image.IsValid());
+}
+
 TEST_F(CxImageTest, ResampleGivesExactlyTheSizeAsked) {
   ASSERT_TRUE(image.Decode(encode(twoHalves(4000, 3000), ".jpg"), CxImage::Jpeg));
   for (QSize size : {QSize(1066, 800), QSize(1600, 1200), QSize(333, 777), QSize(1, 1), QSize(4001, 2999)}) {
