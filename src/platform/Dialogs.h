@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/FontSpec.h"
+#include "settings/FontDescription.h"
 
 #include <QString>
 
@@ -51,5 +51,5 @@ public:
 
   // Face and size preset from "font"; on confirm writes face, size, bold, italic,
   // underline and strikeout (the angle stays). Returns whether confirmed.
-  virtual bool chooseFont(FontSpec& font) = 0;
+  virtual bool chooseFont(FontDescription& font) = 0;
 };

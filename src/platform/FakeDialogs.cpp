@@ -128,7 +128,7 @@ QString FakeDialogs::openFile(const QString& title, const QString& filter) {
   return files_.dequeue();
 }
 
-bool FakeDialogs::chooseFont(FontSpec& font) {
+bool FakeDialogs::chooseFont(FontDescription& font) {
   Call call;
   call.kind = Kind::Font;
   call.font = font;
@@ -137,7 +137,7 @@ bool FakeDialogs::chooseFont(FontSpec& font) {
     ++unscripted_;
     return false;
   }
-  const std::optional<FontSpec> chosen = fonts_.dequeue();
+  const std::optional<FontDescription> chosen = fonts_.dequeue();
   if (!chosen) return false;
   const int angle = font.angle;
   font = *chosen;

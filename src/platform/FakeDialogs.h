@@ -27,7 +27,7 @@ public:
     int timeoutMs = 0;
     QString initialText;  // input boxes: the pre-filled text
     QString filter;       // open-file dialog
-    FontSpec font;        // font dialog: the font it was preset with
+    FontDescription font;        // font dialog: the font it was preset with
   };
 
   // Answers of message boxes and timed message boxes (AnswerOk … AnswerTimedOut).
@@ -40,7 +40,7 @@ public:
   void queueFolder(const QString& path) { folders_.enqueue(path); }
   void queueFile(const QString& path) { files_.enqueue(path); }
   // The user picks this font (the angle of the caller's font stays), or cancels.
-  void queueFont(const FontSpec& font) { fonts_.enqueue(font); }
+  void queueFont(const FontDescription& font) { fonts_.enqueue(font); }
   void queueFontCancel() { fonts_.enqueue(std::nullopt); }
 
   // Runs inside every dialog call, after it is recorded and before it answers — the
@@ -65,7 +65,7 @@ public:
                     const QString& caption = kDefaultInputCaption) override;
   QString browseForFolder(const QString& prompt) override;
   QString openFile(const QString& title, const QString& filter) override;
-  bool chooseFont(FontSpec& font) override;
+  bool chooseFont(FontDescription& font) override;
 
 private:
   void record(const Call& call);
@@ -76,7 +76,7 @@ private:
   QQueue<std::optional<QString>> inputs_;
   QQueue<QString> folders_;
   QQueue<QString> files_;
-  QQueue<std::optional<FontSpec>> fonts_;
+  QQueue<std::optional<FontDescription>> fonts_;
   QList<Call> calls_;
   std::function<void(const Call&)> during_;
   int unscripted_ = 0;

@@ -128,7 +128,7 @@ QString QtDialogs::openFile(const QString& title, const QString& filter) {
   return file.isEmpty() ? QString() : QDir::toNativeSeparators(file);
 }
 
-bool QtDialogs::chooseFont(FontSpec& font) {
+bool QtDialogs::chooseFont(FontDescription& font) {
   QFont initial(font.face);
   if (font.size > 0) initial.setPointSize(font.size);
   initial.setBold(font.bold != 0);

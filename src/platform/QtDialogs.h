@@ -14,5 +14,5 @@ public:
   bool inputInteger(const QString& prompt, int& value, const QString& caption) override;
   QString browseForFolder(const QString& prompt) override;
   QString openFile(const QString& title, const QString& filter) override;
-  bool chooseFont(FontSpec& font) override;
+  bool chooseFont(FontDescription& font) override;
 };

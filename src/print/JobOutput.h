@@ -1,7 +1,7 @@
 #pragma once
 
 #include "print/PrintJob.h"
-#include "settings/FontSpec.h"
+#include "settings/FontDescription.h"
 #include "settings/PrintSettings.h"
 
 #include <QList>
@@ -41,7 +41,7 @@ struct PictureFilePageArgs {
   int columns = 0;
   int rowSpacing = 0;
   int columnSpacing = 0;
-  FontSpec bodyFont;
+  FontDescription bodyFont;
   int marginTop = 0;
   int marginBottom = 0;
   int marginLeft = 0;

@@ -47,9 +47,9 @@ JobLists paddedLists(const PrintJob& job) {
 struct PageSurface {
   Surface& surface;
   PageGrid grid;
-  FontSpec bodyFont;
-  FontSpec headerFont;
-  FontSpec footerFont;
+  FontDescription bodyFont;
+  FontDescription headerFont;
+  FontDescription footerFont;
   // Header and footer placement.
   int pageWidth = 0;
   int pageHeight = 0;
@@ -137,7 +137,7 @@ QString documentName(const PrintSettings& settings, const QTime& time) {
          QString::number(QRandomGenerator::global()->bounded(1000, 10000));
 }
 
-FontSpec panelFont(FontSpec font) {
+FontDescription panelFont(FontDescription font) {
   font.size = PanelFontSize(font.size);
   return font;
 }
@@ -241,8 +241,8 @@ PageRunResult PrintPagesToPictureFiles(PageLoopServices& services, const Picture
   const bool landscape = pages.landscape == 1;
   if (landscape) std::swap(paperWidth, paperHeight);
   // A font without size and face was never chosen.
-  const FontSpec bodyFont =
-      pages.bodyFont.size <= 0 && pages.bodyFont.face.isEmpty() ? FontSpec::song9() : pages.bodyFont;
+  const bool neverChosen = pages.bodyFont.size <= 0 && pages.bodyFont.face.isEmpty();
+  const FontDescription bodyFont = neverChosen ? FontDescription::song9() : pages.bodyFont;
 
   panel.setFont(panelFont(bodyFont));
   panel.moveResize(panel.x(), panel.y(), paperWidth, paperHeight);

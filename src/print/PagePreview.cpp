@@ -20,7 +20,7 @@
 
 namespace {
 
-FontSpec ScaledFont(FontSpec font) {
+FontDescription ScaledFont(FontDescription font) {
   font.size = preview::PreviewFontSize(font.size);
   return font;
 }

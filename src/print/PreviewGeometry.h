@@ -2,7 +2,7 @@
 
 #include "print/PrintJob.h"
 #include "settings/CardLayout.h"
-#include "settings/FontSpec.h"
+#include "settings/FontDescription.h"
 #include "settings/PagePreviewInputs.h"
 
 #include <QString>
@@ -14,7 +14,7 @@
 // Lengths in whole millimetres, spacings included.
 struct PreviewPage {
   PagePreviewInputs numbers;
-  FontSpec bodyFont;
+  FontDescription bodyFont;
   std::optional<PrintJob> lists;  // omitted: the last job's pictures, captions, overrides
   QString headerText;
   QString footerText;

@@ -36,8 +36,8 @@ DrawPanel::DrawPanel(PictureRegistry& pictures, QWidget* parent) : QWidget(paren
 
 void DrawPanel::setUnit(int code) { unit_ = units::clamp(code); }
 int DrawPanel::unit() const { return unit_; }
-void DrawPanel::setFont(const FontSpec& font) { font_ = font; }
-FontSpec DrawPanel::font() const { return font_; }
+void DrawPanel::setFont(const FontDescription& font) { font_ = font; }
+FontDescription DrawPanel::font() const { return font_; }
 
 int DrawPanel::toDevice(int value) const {
   return static_cast<int>(std::trunc(units::toPixels(value, kScreenDpi, unit_)));

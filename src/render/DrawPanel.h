@@ -18,8 +18,8 @@ public:
 
   void setUnit(int code) override;
   int unit() const override;
-  void setFont(const FontSpec& font) override;
-  FontSpec font() const override;
+  void setFont(const FontDescription& font) override;
+  FontDescription font() const override;
 
   void WriteTextAt(int x, int y, const QString& text) override;
   int TextWidth(const QString& text) override;
@@ -89,7 +89,7 @@ private:
   int backgroundMode_ = 0;
   bool autoRedraw_ = true;
   int unit_ = 0;
-  FontSpec font_ = FontSpec::song9();
+  FontDescription font_ = FontDescription::song9();
   QPoint writePos_;  // device pixels
   int lineStartX_ = 0;
 };

@@ -62,14 +62,14 @@ QString resolvedFontFamily(const QString& face) {
   return trimmed;
 }
 
-QFont makeFont(const FontSpec& fontSpec, int pixelHeight) {
+QFont makeFont(const FontDescription& description, int pixelHeight) {
   QFont font;
-  const QString family = resolvedFontFamily(fontSpec.face);
+  const QString family = resolvedFontFamily(description.face);
   if (!family.isEmpty()) font.setFamilies(QStringList{family});
   font.setPixelSize(std::max(1, pixelHeight));
-  font.setBold(fontSpec.bold != 0);
-  font.setItalic(fontSpec.italic != 0);
-  font.setUnderline(fontSpec.underline != 0);
-  font.setStrikeOut(fontSpec.strikeout != 0);
+  font.setBold(description.bold != 0);
+  font.setItalic(description.italic != 0);
+  font.setUnderline(description.underline != 0);
+  font.setStrikeOut(description.strikeout != 0);
   return font;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/FontSpec.h"
+#include "settings/FontDescription.h"
 
 #include <QFont>
 
@@ -15,4 +15,4 @@ QString resolvedFontFamily(const QString& face);
 
 // A QFont of the font's face and style with the given character (em) height in device
 // pixels.
-QFont makeFont(const FontSpec& fontSpec, int pixelHeight);
+QFont makeFont(const FontDescription& description, int pixelHeight);

@@ -52,11 +52,11 @@ void PrinterObject::setUnit(int code) {
 }
 int PrinterObject::unit() const { return unit_; }
 
-void PrinterObject::setFont(const FontSpec& font) {
+void PrinterObject::setFont(const FontDescription& font) {
   font_ = font;
   updateFont();
 }
-FontSpec PrinterObject::font() const { return font_; }
+FontDescription PrinterObject::font() const { return font_; }
 
 void PrinterObject::setPrinterName(const QString& name) { printerName_ = name; }
 void PrinterObject::setOutputPdf(const QString& fileName) { outputPdf_ = fileName; }

@@ -21,8 +21,8 @@ public:
 
   void setUnit(int code) override;
   int unit() const override;
-  void setFont(const FontSpec& font) override;
-  FontSpec font() const override;
+  void setFont(const FontDescription& font) override;
+  FontDescription font() const override;
 
   void setPrinterName(const QString& name);    // empty: the default printer
   QString printerName() const { return printerName_; }
@@ -87,7 +87,7 @@ private:
   QString documentName_;
   QString error_;
   int unit_ = 0;
-  FontSpec font_ = FontSpec::song9();
+  FontDescription font_ = FontDescription::song9();
   int copies_ = 1;
   int marginLeft_ = 0, marginTop_ = 0, marginRight_ = 0, marginBottom_ = 0;
   bool aborted_ = false;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/PictureRegistry.h"
-#include "settings/FontSpec.h"
+#include "settings/FontDescription.h"
 
 #include <QString>
 
@@ -15,8 +15,8 @@ public:
 
   virtual void setUnit(int code) = 0;
   virtual int unit() const = 0;
-  virtual void setFont(const FontSpec& font) = 0;
-  virtual FontSpec font() const = 0;
+  virtual void setFont(const FontDescription& font) = 0;
+  virtual FontDescription font() const = 0;
 
   // Text is cut at every CR, LF or CR LF; each piece starts at x, one text height
   // plus 2 device pixels below the previous; an empty piece advances by "W"'s height.

@@ -107,7 +107,7 @@ std::optional<QSize> CellEditor::BeginPreview() {
   const std::optional<QSize> cell = CellSizeInTenths(cellInputs());
   if (!cell) return std::nullopt;
   form_.card->hide();
-  FontSpec font = session_.printSettings.bodyFont;
+  FontDescription font = session_.printSettings.bodyFont;
   font.size = CardFontSize(font.size);
   form_.textArea->setFont(font);
   return cell;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "settings/CardLayout.h"
-#include "settings/FontSpec.h"
+#include "settings/FontDescription.h"
 
 #include <QString>
 
@@ -21,11 +21,11 @@ struct PrintSettings {
   int marginRight = 0;       // 0.1 mm
   int headerFromTop = 0;     // 0.1 mm, from the paper's top edge
   int footerFromBottom = 0;  // 0.1 mm, from the paper's bottom edge
-  FontSpec bodyFont = FontSpec::song9();
-  FontSpec headerFont = FontSpec::song9();
+  FontDescription bodyFont = FontDescription::song9();
+  FontDescription headerFont = FontDescription::song9();
   int headerAlign = 0;       // 0 left, 1 centre, 2 right
   int footerAlign = 0;       // 0 left, 1 centre, 2 right
-  FontSpec footerFont = FontSpec::song9();
+  FontDescription footerFont = FontDescription::song9();
   int rows = 0;
   int columns = 0;
   int rowSpacing = 0;        // 0.1 mm

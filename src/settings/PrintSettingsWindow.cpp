@@ -52,7 +52,7 @@ QStringList ListItems(const QListWidget* list) {
   return items;
 }
 
-void ResetFontBelowSize4(FontSpec& font, const QString& face, int size) {
+void ResetFontBelowSize4(FontDescription& font, const QString& face, int size) {
   if (font.size >= 4) return;
   font.face = face;
   font.size = size;
@@ -332,8 +332,8 @@ void PrintSettingsWindow::ChoosePaper(int row) {
   form_.customPaper->setChecked(false);
 }
 
-void PrintSettingsWindow::ChooseFont(FontSpec& font) {
-  FontSpec chosen = font;
+void PrintSettingsWindow::ChooseFont(FontDescription& font) {
+  FontDescription chosen = font;
   if (!dialogs_.chooseFont(chosen)) return;
   chosen.angle = font.angle;
   font = chosen;

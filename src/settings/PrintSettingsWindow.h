@@ -14,7 +14,7 @@ class Dialogs;
 class DrawPanel;
 class PictureRegistry;
 class QLineEdit;
-struct FontSpec;
+struct FontDescription;
 struct SettingsSession;
 
 // What the settings window hands on to code that lives above it.
@@ -73,7 +73,7 @@ private:
   void Cancel();
   bool RefuseCountsBelowOne();
   void ChoosePaper(int row);
-  void ChooseFont(FontSpec& font);
+  void ChooseFont(FontDescription& font);
   void LeaveIntegerBox(QLineEdit* box);
 
   SettingsSession& session_;

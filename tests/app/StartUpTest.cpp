@@ -14,9 +14,9 @@ TEST(AppStateAtStart, HoldsTheStartValues) {
   EXPECT_TRUE(state.collect.folderPath.isEmpty());
   EXPECT_EQ(state.collect.selectedTreeItem, 0);
   EXPECT_EQ(state.collect.selectedTreeLevel, 0);
-  EXPECT_EQ(state.settings.printSettings.bodyFont, FontSpec::song9());
-  EXPECT_EQ(state.settings.printSettings.headerFont, FontSpec::song9());
-  EXPECT_EQ(state.settings.printSettings.footerFont, FontSpec::song9());
+  EXPECT_EQ(state.settings.printSettings.bodyFont, FontDescription::song9());
+  EXPECT_EQ(state.settings.printSettings.headerFont, FontDescription::song9());
+  EXPECT_EQ(state.settings.printSettings.footerFont, FontDescription::song9());
   EXPECT_FALSE(state.settings.settingsApplied);
   EXPECT_FALSE(state.settings.previewBusy);
   EXPECT_FALSE(state.settings.previewStopRequested);

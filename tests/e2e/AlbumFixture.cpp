@@ -60,7 +60,7 @@ QImage ReferenceHeaderPage(const PrintSettings& settings, const QString& filledT
   panel.setUnit(0);
   panel.moveResize(0, 0, 2100, 2970);
   panel.ClearPanel();
-  FontSpec font = settings.headerFont;
+  FontDescription font = settings.headerFont;
   font.size = PanelFontSize(font.size);
   panel.setFont(font);
   const FilledHeaderFooter filled =

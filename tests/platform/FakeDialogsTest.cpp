@@ -43,9 +43,9 @@ TEST(FakeDialogs, UnscriptedCallsGetTheEnterKeyAnswerAndAreCounted) {
   EXPECT_EQ(text, QStringLiteral("预置"));
   EXPECT_TRUE(d.browseForFolder(QStringLiteral("选文件夹")).isEmpty());
   EXPECT_TRUE(d.openFile(QStringLiteral("t"), QStringLiteral("f|*.txt")).isEmpty());
-  FontSpec font = FontSpec::song9();
+  FontDescription font = FontDescription::song9();
   EXPECT_FALSE(d.chooseFont(font));
-  EXPECT_EQ(font, FontSpec::song9());
+  EXPECT_EQ(font, FontDescription::song9());
   EXPECT_EQ(dialogs.unscriptedCalls(), 8);
 }
 
@@ -82,7 +82,7 @@ TEST(FakeDialogs, InputBoxesWriteOnlyOnConfirm) {
 
 TEST(FakeDialogs, FontChoiceKeepsTheCallersAngle) {
   FakeDialogs dialogs;
-  FontSpec picked;
+  FontDescription picked;
   picked.face = QStringLiteral("楷体");
   picked.size = 14;
   picked.bold = 1;
@@ -91,7 +91,7 @@ TEST(FakeDialogs, FontChoiceKeepsTheCallersAngle) {
   dialogs.queueFont(picked);
   dialogs.queueFontCancel();
 
-  FontSpec font = FontSpec::song9();
+  FontDescription font = FontDescription::song9();
   font.angle = 450;
   ASSERT_TRUE(dialogs.chooseFont(font));
   EXPECT_EQ(font.face, QStringLiteral("楷体"));
@@ -101,7 +101,7 @@ TEST(FakeDialogs, FontChoiceKeepsTheCallersAngle) {
   EXPECT_EQ(font.angle, 450);
   EXPECT_EQ(dialogs.calls()[0].font.face, QStringLiteral("宋体"));
 
-  const FontSpec before = font;
+  const FontDescription before = font;
   EXPECT_FALSE(dialogs.chooseFont(font));
   EXPECT_EQ(font, before);
 }

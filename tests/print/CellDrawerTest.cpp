@@ -19,8 +19,8 @@ public:
 
   void setUnit(int code) override { unit_ = code; }
   int unit() const override { return unit_; }
-  void setFont(const FontSpec& font) override { font_ = font; }
-  FontSpec font() const override { return font_; }
+  void setFont(const FontDescription& font) override { font_ = font; }
+  FontDescription font() const override { return font_; }
   void WriteTextAt(int x, int y, const QString& text) override { texts.append({x, y, text}); }
   int TextWidth(const QString& text) override { return int(text.size()) * 10; }
   int TextHeight(const QString&) override { return 20; }
@@ -46,7 +46,7 @@ public:
 private:
   PictureRegistry& pictures_;
   int unit_ = 0;
-  FontSpec font_;
+  FontDescription font_;
 };
 
 class CellDrawerTest : public ::testing::Test {

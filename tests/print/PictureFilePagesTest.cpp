@@ -44,7 +44,7 @@ protected:
     a.columns = 5;
     a.rowSpacing = 10;
     a.columnSpacing = 10;
-    a.bodyFont = FontSpec::song9();
+    a.bodyFont = FontDescription::song9();
     a.marginTop = 200;
     a.marginBottom = 180;
     a.marginLeft = 50;
@@ -192,7 +192,7 @@ TEST_F(PictureFilePagesTest, NonsenseSizesFallBackToTheDefaults) {
   a.rows = 0;
   a.columns = -2;
   a.photoFit = 17;
-  a.bodyFont = FontSpec();
+  a.bodyFont = FontDescription();
   const PageRunResult result = run(a);
   EXPECT_EQ(result.totalPages, 2);  // 5 × 5
   ASSERT_EQ(result.writtenFiles.size(), 2);

@@ -94,7 +94,7 @@ TEST_F(DrawPanelTest, BlankLineBetweenTwoLinesIsAsHighAsW) {
 }
 
 TEST_F(DrawPanelTest, TextMeasuresFollowTheUnitAndTheFont) {
-  FontSpec font = FontSpec::song9();
+  FontDescription font = FontDescription::song9();
   panel.setFont(font);
   const int width9 = panel.TextWidth(QStringLiteral("大大大大"));
   const int height9 = panel.TextHeight(QStringLiteral("大"));

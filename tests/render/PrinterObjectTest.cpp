@@ -169,7 +169,7 @@ TEST_F(PrinterObjectTest, NewPageTwiceLeavesAnEmptyPageBetween) {
 TEST_F(PrinterObjectTest, BlankLineIsAsHighAsW) {
   const QString file = pdf(QStringLiteral("lines.pdf"));
   printer.setUnit(1);
-  FontSpec font = FontSpec::song9();
+  FontDescription font = FontDescription::song9();
   font.size = 24;
   printer.setFont(font);
   ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));

@@ -10,7 +10,7 @@ namespace {
 // Line height of the caption font on the full-scale card: 宋体 9 pt taken as 31.
 int FullScaleLineHeight(PictureRegistry& pictures, int points = 9) {
   DrawPanel probe(pictures);
-  FontSpec font = FontSpec::song9();
+  FontDescription font = FontDescription::song9();
   font.size = CardFontSize(points);
   probe.setFont(font);
   return probe.TextHeight(QStringLiteral("大"));

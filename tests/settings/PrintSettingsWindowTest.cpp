@@ -44,8 +44,8 @@ TEST_F(SettingsWindowTest, FirstOpeningShowsEveryBuiltInDefault) {
     EXPECT_EQ(child<QSlider>(name)->minimum(), 1);
     EXPECT_EQ(child<QSlider>(name)->maximum(), 61);
   }
-  for (const FontSpec* font : {&session.printSettings.bodyFont, &session.printSettings.headerFont,
-                               &session.printSettings.footerFont}) {
+  const PrintSettings& settings = session.printSettings;
+  for (const FontDescription* font : {&settings.bodyFont, &settings.headerFont, &settings.footerFont}) {
     EXPECT_EQ(font->face, "宋体");
     EXPECT_EQ(font->size, 9);
   }
@@ -353,7 +353,7 @@ TEST_F(SettingsWindowTest, BothPreviewButtonsRunThePagePreview) {
 TEST_F(SettingsWindowTest, FontButtonsTakeTheChosenFontButKeepTheAngle) {
   session.printSettings.headerFont.angle = 900;
   open();
-  FontSpec chosen;
+  FontDescription chosen;
   chosen.face = "楷体";
   chosen.size = 14;
   chosen.bold = 1;
@@ -361,7 +361,7 @@ TEST_F(SettingsWindowTest, FontButtonsTakeTheChosenFontButKeepTheAngle) {
   chosen.angle = 450;
   dialogs.queueFont(chosen);
   click("按钮_页眉字体");
-  const FontSpec& header = session.printSettings.headerFont;
+  const FontDescription& header = session.printSettings.headerFont;
   EXPECT_EQ(header.face, "楷体");
   EXPECT_EQ(header.size, 14);
   EXPECT_EQ(header.bold, 1);
@@ -371,7 +371,7 @@ TEST_F(SettingsWindowTest, FontButtonsTakeTheChosenFontButKeepTheAngle) {
 
   dialogs.queueFontCancel();
   click("按钮_页脚字体");
-  EXPECT_EQ(session.printSettings.footerFont, FontSpec::song9());
+  EXPECT_EQ(session.printSettings.footerFont, FontDescription::song9());
   dialogs.queueFont(chosen);
   click("按钮_字体");
   EXPECT_EQ(session.printSettings.bodyFont.size, 14);

@@ -4,7 +4,7 @@
 
 // A font as the settings carry it: seven fields, angle in tenths of a degree,
 // size in points. A face name longer than 31 bytes, or none, means the system face.
-struct FontSpec {
+struct FontDescription {
   int angle = 0;
   int bold = 0;
   int italic = 0;
@@ -13,12 +13,12 @@ struct FontSpec {
   int size = 0;
   QString face;
 
-  static FontSpec song9() {
-    FontSpec f;
+  static FontDescription song9() {
+    FontDescription f;
     f.size = 9;
     f.face = QStringLiteral("宋体");
     return f;
   }
 
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const FontDescription&, const FontDescription&) = default;
 };
