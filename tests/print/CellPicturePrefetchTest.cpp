@@ -29,11 +29,7 @@ protected:
   }
 
   QSize takenSize(CellPicturePrefetch& prefetch, qsizetype index) {
-    const PictureHandle handle = prefetch.Load(pictures, index);
-    const QImage* picture = pictures.picture(handle);
-    const QSize size = picture ? picture->size() : QSize();
-    pictures.UnloadPicture(handle);
-    return size;
+    return printtest::sizeAndUnload(pictures, prefetch.Load(pictures, index));
   }
 
   static QTemporaryDir* dir_;

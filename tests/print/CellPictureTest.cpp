@@ -26,11 +26,8 @@ protected:
   }
 
   QSize loadedSize(const QString& file, int level, int width, int height) {
-    const PictureHandle handle = LoadCellPicture(pictures, image, file, level, width, height);
-    const QImage* picture = pictures.picture(handle);
-    const QSize size = picture ? picture->size() : QSize();
-    pictures.UnloadPicture(handle);
-    return size;
+    return printtest::sizeAndUnload(pictures,
+                                    LoadCellPicture(pictures, image, file, level, width, height));
   }
 
   static QTemporaryDir* dir_;

@@ -21,6 +21,13 @@ bool writePhoto(const QString& path, const QImage& image) {
   return testpictures::write(path, image);
 }
 
+QSize sizeAndUnload(PictureRegistry& pictures, PictureHandle handle) {
+  const QImage* picture = pictures.picture(handle);
+  const QSize size = picture ? picture->size() : QSize();
+  pictures.UnloadPicture(handle);
+  return size;
+}
+
 bool hasInk(const QImage& image, const QRect& rect) {
   const QRect inside = rect.intersected(image.rect());
   for (int y = inside.top(); y <= inside.bottom(); ++y)

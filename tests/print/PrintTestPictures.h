@@ -1,6 +1,9 @@
 #pragma once
 
+#include "render/PictureRegistry.h"
+
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 // Photos for the print tests: noisy enough that a JPEG of them is as large as a
@@ -12,6 +15,9 @@ QImage noisyPhoto(int width, int height, quint32 seed = 1);
 // Writes the image in the format of the file's extension (via the shared test
 // pictures); false on failure.
 bool writePhoto(const QString& path, const QImage& image);
+
+// The size of a loaded picture, which is then unloaded; invalid for handle 0.
+QSize sizeAndUnload(PictureRegistry& pictures, PictureHandle handle);
 
 // Whether any pixel inside rect is darker than a light grey.
 bool hasInk(const QImage& image, const QRect& rect);

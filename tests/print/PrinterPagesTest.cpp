@@ -18,23 +18,14 @@ class PrinterPagesTest : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
+    // the built-in A4 page with its header and footer on the left
     PrintSettings& s = session.printSettings;
+    s = PrintSettings::builtInDefaults();
     s.defaultPrinter = QStringLiteral("PreviousDefault");
-    s.paperWidth = 2100;
-    s.paperHeight = 2970;
-    s.copies = 1;
-    s.marginTop = 200;
-    s.marginBottom = 180;
-    s.marginLeft = 50;
-    s.marginRight = 150;
-    s.headerFromTop = 110;
-    s.footerFromBottom = 140;
-    s.rows = s.columns = 5;
-    s.rowSpacing = s.columnSpacing = 10;
+    s.headerAlign = s.footerAlign = 0;
+    s.pictureFormat = 0;
     s.photoArea = {0.0f, 0.0f, 1.0f, 0.8f};
     s.textArea = {0.0f, 0.8f, 1.0f, 0.2f};
-    s.captionLines = 1;
-    s.optimiseLevel = 3;
     services.setDefaultPrinter = [this](const QString& name) {
       defaults.append(name);
       return true;
