@@ -3,21 +3,20 @@
 // the way a search fills the table. MODE "files": JPEG pages into the folder TARGET;
 // "printer": to the print queue TARGET; "pdf": to the PDF file TARGET. Ends with
 // seconds=…, pages=…, peak_rss_mb=… lines.
-#include "print/PageLoops.h"
-#include "print/ProgressWindowHost.h"
-#include "render/CxImage.h"
-#include "render/PictureRegistry.h"
-#include "settings/SettingsSession.h"
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
-
-#include <sys/resource.h>
-
 #include <cstdio>
+
+#include "print/PageLoops.h"
+#include "print/ProgressWindowHost.h"
+#include "render/CxImage.h"
+#include "render/PictureRegistry.h"
+#include "settings/SettingsSession.h"
 
 namespace {
 
@@ -71,8 +70,8 @@ int main(int argc, char** argv) {
   timer.start();
   PageRunResult result;
   if (mode == QLatin1String("files")) {
-    result = PrintPagesToPictureFiles(services,
-                                      PictureFileArgsFor(target, job, session.printSettings));
+    result =
+        PrintPagesToPictureFiles(services, PictureFileArgsFor(target, job, session.printSettings));
   } else {
     if (mode == QLatin1String("pdf"))
       services.printerPdfOutput = target;

@@ -1,12 +1,11 @@
 // quillmere_bench_photos DIR COUNT — writes DIR/photo_NNNN.jpg, camera-like 4000 × 3000
 // JPEGs of 3–5 MB (smooth scenery, mid-scale texture and sensor noise), skipping
 // the ones already there.
-#include <vips/vips8>
-
 #include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <vips/vips8>
 
 using vips::VImage;
 
@@ -24,11 +23,12 @@ VImage scenery(std::mt19937& random) {
   const VImage texture = VImage::perlin(4000, 3000, opt(detail(random))).linear(40.0, 0.0);
   for (int band = 0; band < 3; ++band) {
     const VImage large = VImage::perlin(4000, 3000, opt(cell(random))).linear(150.0, 120.0);
-    const VImage noise = VImage::gaussnoise(4000, 3000, VImage::option()->set("sigma", sigma(random))
-                                                            ->set("mean", 0.0));
+    const VImage noise = VImage::gaussnoise(
+        4000, 3000, VImage::option()->set("sigma", sigma(random))->set("mean", 0.0));
     bands.push_back(large + texture + noise);
   }
-  return VImage::bandjoin(bands).cast(VIPS_FORMAT_UCHAR)
+  return VImage::bandjoin(bands)
+      .cast(VIPS_FORMAT_UCHAR)
       .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 

@@ -1,29 +1,30 @@
 // Imports and exports a table of ROWS rows and 6 columns through the real handlers,
 // with the picture table shown in a list view and scripted dialogs answering OK.
 // Prints the median seconds of REPEATS runs and the process's peak memory.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTableView>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
 #include "collect/PictureTableModel.h"
 #include "collect/PictureTableView.h"
 #include "exchange/TableExchange.h"
 #include "platform/FakeDesktop.h"
 #include "platform/FakeDialogs.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QTableView>
-
-#include <sys/resource.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <vector>
-
 namespace {
 
 QString MakeTable(int rows) {
   QString text = QStringLiteral("序号\t图片名全称\t图片类别\t图片说明\t拍摄日期\t备注\r\n");
   for (int i = 1; i <= rows; ++i)
-    text += QStringLiteral("%1\t/home/user/Photos/album %2/IMG_%1.jpg\talbum %2\t第%1张 照片\t2026-05-%3\tnote %1\r\n")
+    text += QStringLiteral(
+                "%1\t/home/user/Photos/album %2/IMG_%1.jpg\talbum %2\t第%1张 "
+                "照片\t2026-05-%3\tnote %1\r\n")
                 .arg(i)
                 .arg(i / 500)
                 .arg(i % 28 + 1);
@@ -79,7 +80,7 @@ int main(int argc, char** argv) {
 
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  std::printf("rows=%d\nimport_s=%.4f\nexport_s=%.4f\npeak_rss_mb=%.1f\n", rows, Median(importTimes),
-              Median(exportTimes), usage.ru_maxrss / 1024.0);
+  std::printf("rows=%d\nimport_s=%.4f\nexport_s=%.4f\npeak_rss_mb=%.1f\n", rows,
+              Median(importTimes), Median(exportTimes), usage.ru_maxrss / 1024.0);
   return 0;
 }

@@ -4,6 +4,15 @@
 //
 //   preview_bench DIR COUNT RUNS   previews the first COUNT photos of DIR, RUNS times
 
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QPushButton>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+
 #include "platform/FakeDialogs.h"
 #include "print/PagePreview.h"
 #include "print/ProgressWindow.h"
@@ -12,16 +21,6 @@
 #include "render/PictureRegistry.h"
 #include "settings/PrintSettingsWindow.h"
 #include "settings/SettingsSession.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QEvent>
-#include <QPushButton>
-#include <QTextStream>
-
-#include <algorithm>
-#include <cstdio>
 
 namespace {
 

@@ -2,22 +2,21 @@
 // large camera JPEG in full and with shrink-on-load, the shrink-resample-encode step
 // of photo reduction, the surfaces' own decoder, and writing a page file. Prints
 // key=value medians in seconds and the peak resident memory.
-#include "render/CxImage.h"
-#include "render/DrawPanel.h"
-#include "render/PictureRegistry.h"
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
-
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
+
+#include "render/CxImage.h"
+#include "render/DrawPanel.h"
+#include "render/PictureRegistry.h"
 
 namespace {
 
@@ -42,7 +41,8 @@ QImage photo(int width, int height) {
     for (int x = 0; x < width; ++x) {
       seed = seed * 1664525u + 1013904223u;
       const int noise = static_cast<int>(seed >> 28);
-      line[x] = qRgb((x * 255 / width + noise) & 255, (y * 255 / height + noise) & 255, ((x + y) / 16 + noise) & 255);
+      line[x] = qRgb((x * 255 / width + noise) & 255, (y * 255 / height + noise) & 255,
+                     ((x + y) / 16 + noise) & 255);
     }
   }
   return image;
@@ -61,14 +61,16 @@ int main(int argc, char** argv) {
   CxImage image;
   PictureRegistry registry;
   const double fullLoad = medianSeconds(runs, [&] { image.Load(big, CxImage::Jpeg); });
-  const double shrunkLoad = medianSeconds(runs, [&] { image.LoadShrunk(big, CxImage::Jpeg, 500, 400); });
+  const double shrunkLoad =
+      medianSeconds(runs, [&] { image.LoadShrunk(big, CxImage::Jpeg, 500, 400); });
   // Photo reduction for a 500 × 400 cell at two pixels per unit: 1000 × 667.
   const double reduce = medianSeconds(runs, [&] {
     image.LoadShrunk(big, CxImage::Jpeg, 1000, 667);
     image.Resample(1000, 667, 0);
     registry.UnloadPicture(registry.LoadPicture(image.Encode(CxImage::Jpeg)));
   });
-  const double surfaceLoad = medianSeconds(runs, [&] { registry.UnloadPicture(registry.LoadPicture(big)); });
+  const double surfaceLoad =
+      medianSeconds(runs, [&] { registry.UnloadPicture(registry.LoadPicture(big)); });
 
   DrawPanel page(registry);
   page.moveResize(0, 0, 2100, 2970);

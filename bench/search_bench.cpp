@@ -1,24 +1,23 @@
 // Times the search button of the main window, wired as the program wires it, filling
 // the picture list of a shown window on the offscreen platform. Prints one line per
 // run and then the median and the peak resident memory as key=value lines.
-#include "app/AppState.h"
-#include "app/MainWindow.h"
-#include "app/StartUp.h"
-#include "app/Wiring.h"
-#include "platform/FakeDesktop.h"
-#include "platform/FakeDialogs.h"
+#include <sys/resource.h>
 
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTableView>
-
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+
+#include "app/AppState.h"
+#include "app/MainWindow.h"
+#include "app/StartUp.h"
+#include "app/Wiring.h"
+#include "platform/FakeDesktop.h"
+#include "platform/FakeDialogs.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

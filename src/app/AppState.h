@@ -19,8 +19,8 @@ struct AppState {
   ColumnMap columnMap;
   PictureRegistry pictures;
   CxImage image;
-  DrawPanel* renderPanel = nullptr;       // the progress window's page panel, while it lives
-  PrinterObject* renderPrinter = nullptr; // the progress window's printer, while it lives
+  DrawPanel* renderPanel = nullptr;        // the progress window's page panel, while it lives
+  PrinterObject* renderPrinter = nullptr;  // the progress window's printer, while it lives
   // Loads the progress window for the page loops and the preview and closes it again;
   // publishes its page panel and printer in the two references above.
   ProgressWindowHost progressWindow{settings, pictures, &renderPanel, &renderPrinter};

@@ -1,14 +1,14 @@
 #include "app/Application.h"
 
+#include <QApplication>
+#include <QFont>
+
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "app/StartUp.h"
 #include "app/Wiring.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
-
-#include <QApplication>
-#include <QFont>
 
 namespace {
 

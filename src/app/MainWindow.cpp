@@ -37,12 +37,14 @@ QString linesAtHeight(const QStringList& lines, int lineHeight) {
 
 QString MainWindow::headerHelpText() {
   return QStringLiteral(
-      "显示在每个页眉上，可用&a表示总页数， &p表示当前页， &f表示分类。字体及对齐方式从‘打印设置’中设置。");
+      "显示在每个页眉上，可用&a表示总页数， &p表示当前页， "
+      "&f表示分类。字体及对齐方式从‘打印设置’中设置。");
 }
 
 QString MainWindow::footerHelpText() {
   return QStringLiteral(
-      "显示在每个页脚上，可用&a表示总页数， &p表示当前页， &f表示分类。字体及对齐方式从‘打印设置’中设置。");
+      "显示在每个页脚上，可用&a表示总页数， &p表示当前页， "
+      "&f表示分类。字体及对齐方式从‘打印设置’中设置。");
 }
 
 QStringList MainWindow::clipboardHelpLines() {
@@ -53,7 +55,8 @@ QStringList MainWindow::clipboardHelpLines() {
       QString(),
       QString(),
       QString(),
-      QStringLiteral("2.你可以把右表中的数据导出到剪贴板，然后再在excel中粘贴处理，处理后再“导入”。"),
+      QStringLiteral(
+          "2.你可以把右表中的数据导出到剪贴板，然后再在excel中粘贴处理，处理后再“导入”。"),
       QString(),
       QString(),
       QString(),
@@ -63,9 +66,13 @@ QStringList MainWindow::clipboardHelpLines() {
       QString(),
       QStringLiteral("3.你可以调整列宽。系统默认第2列为照片位置，第3列为分类，第4列为图片说明。"),
       QString(),
-      QStringLiteral("4.默认第2列是照片的位置（含路径），第3列是文件的分类（每个类别单独打印），要事先排序好。第4列是各照片的说明文字。"),
+      QStringLiteral("4."
+                     "默认第2列是照片的位置（含路径），第3列是文件的分类（每个类别单独打印），要事"
+                     "先排序好。第4列是各照片的说明文字。"),
       QString(),
-      QStringLiteral("5.《Gleanview》导出的文本文件可以打开后全选复制，在此再“从剪贴板导入”。也可以复制粘贴到excel中处理后再导入此处。"),
+      QStringLiteral("5."
+                     "《Gleanview》导出的文本文件可以打开后全选复制，在此再“从剪贴板导入”。也可以复"
+                     "制粘贴到excel中处理后再导入此处。"),
   };
 }
 
@@ -114,15 +121,16 @@ MainWindow::MainWindow(QWidget* parent)
   printGroup_->setObjectName(QStringLiteral("分组框_文件夹打印"));
   // The title sits on the frame line, as the form was drawn, leaving the rows below
   // it to the header and footer boxes.
-  printGroup_->setStyleSheet(QStringLiteral(
-      "QGroupBox#分组框_文件夹打印 { border: 1px solid #b4b9c2; border-radius: 3px;"
-      " margin-top: 5px; }"
-      "QGroupBox#分组框_文件夹打印::title { subcontrol-origin: margin; left: 8px;"
-      " padding: 0px 2px; }"));
+  printGroup_->setStyleSheet(
+      QStringLiteral("QGroupBox#分组框_文件夹打印 { border: 1px solid #b4b9c2; border-radius: 3px;"
+                     " margin-top: 5px; }"
+                     "QGroupBox#分组框_文件夹打印::title { subcontrol-origin: margin; left: 8px;"
+                     " padding: 0px 2px; }"));
   place(printGroup_, QRect(211, 416, 352, 72), Anchor::Bottom);
   buildPrintGroup();
 
-  exitButton_ = makeSuperButton(central_, QStringLiteral("按钮_结束程序"), QStringLiteral("退出程序"));
+  exitButton_ =
+      makeSuperButton(central_, QStringLiteral("按钮_结束程序"), QStringLiteral("退出程序"));
   place(exitButton_, QRect(597, 466, 60, 20), Anchor::BottomRight);
   connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitRequested);
 
@@ -143,8 +151,8 @@ MainWindow::MainWindow(QWidget* parent)
   clipboardPage_->installEventFilter(this);
 }
 
-QPushButton* MainWindow::makeSuperButton(QWidget* parent, const QString& name,
-                                         const QString& text, const QString& toolTip) {
+QPushButton* MainWindow::makeSuperButton(QWidget* parent, const QString& name, const QString& text,
+                                         const QString& toolTip) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(name);
   button->setFlat(true);
@@ -172,11 +180,11 @@ void MainWindow::buildFolderPage() {
   includeSubfolders_->setChecked(true);
   folderPagePlacements_ << Placement{includeSubfolders_, QRect(9, 465, 99, 16), Anchor::Bottom};
 
-  searchButton_ = makeSuperButton(folderPage_, QStringLiteral("按钮_文件夹搜索"),
-                                  QStringLiteral("搜索"));
+  searchButton_ =
+      makeSuperButton(folderPage_, QStringLiteral("按钮_文件夹搜索"), QStringLiteral("搜索"));
   folderPagePlacements_ << Placement{searchButton_, QRect(104, 461, 40, 20), Anchor::Bottom};
-  stopSearchButton_ = makeSuperButton(folderPage_, QStringLiteral("按钮_文件夹停止搜索"),
-                                      QStringLiteral("停止"));
+  stopSearchButton_ =
+      makeSuperButton(folderPage_, QStringLiteral("按钮_文件夹停止搜索"), QStringLiteral("停止"));
   folderPagePlacements_ << Placement{stopSearchButton_, QRect(160, 461, 40, 20), Anchor::Bottom};
 }
 
@@ -197,9 +205,9 @@ void MainWindow::buildClipboardPage() {
       clipboardPage_, QStringLiteral("按钮_导出到剪贴板"), QStringLiteral("导出到剪贴板"),
       QStringLiteral("把右表的数据导出到剪贴板，然后再在其它软件中“粘贴”"));
   clipboardPagePlacements_ << Placement{exportClipboard_, QRect(40, 137, 116, 24), Anchor::Fixed};
-  importCaptureList_ = makeSuperButton(
-      clipboardPage_, QStringLiteral("按钮_从Gleanview结果中导入"),
-      QStringLiteral("导入Gleanview文本"), QStringLiteral("导入由Gleanview生成的列表文本文件。"));
+  importCaptureList_ = makeSuperButton(clipboardPage_, QStringLiteral("按钮_从Gleanview结果中导入"),
+                                       QStringLiteral("导入Gleanview文本"),
+                                       QStringLiteral("导入由Gleanview生成的列表文本文件。"));
   clipboardPagePlacements_ << Placement{importCaptureList_, QRect(40, 452, 116, 24), Anchor::Fixed};
 }
 
@@ -208,7 +216,8 @@ void MainWindow::buildPrintGroup() {
   labels->setObjectName(QStringLiteral("标签_页眉页脚"));
   labels->setTextFormat(Qt::RichText);
   // "页眉：", a blank line and "页脚：" face the two edit boxes 21 pixels apart.
-  labels->setText(linesAtHeight({QStringLiteral("页眉："), QString(), QStringLiteral("页脚：")}, 10));
+  labels->setText(
+      linesAtHeight({QStringLiteral("页眉："), QString(), QStringLiteral("页脚：")}, 10));
   labels->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   labels->setGeometry(3, 17, 38, 40);
 
@@ -226,8 +235,8 @@ void MainWindow::buildPrintGroup() {
   byFolder_->setChecked(true);
   byFolder_->setGeometry(39, 52, 168, 18);
 
-  previewButton_ = makeSuperButton(printGroup_, QStringLiteral("按钮_打印预览"),
-                                   QStringLiteral("预览与设置"));
+  previewButton_ =
+      makeSuperButton(printGroup_, QStringLiteral("按钮_打印预览"), QStringLiteral("预览与设置"));
   previewButton_->setGeometry(282, 12, 60, 20);
   preparePrintButton_ = makeSuperButton(printGroup_, QStringLiteral("按钮_文件夹准备打印"),
                                         QStringLiteral("准备打印"));
@@ -239,9 +248,13 @@ void MainWindow::place(QWidget* widget, const QRect& design, Anchor anchor) {
   widget->setGeometry(design);
 }
 
-void MainWindow::setStatusText(const QString& text) { statusLabel_->setText(text); }
+void MainWindow::setStatusText(const QString& text) {
+  statusLabel_->setText(text);
+}
 
-QString MainWindow::statusText() const { return statusLabel_->text(); }
+QString MainWindow::statusText() const {
+  return statusLabel_->text();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/FormPlacement.h"
-
 #include <QList>
 #include <QMainWindow>
 #include <QRect>
+
+#include "app/FormPlacement.h"
 
 class QCheckBox;
 class QGroupBox;

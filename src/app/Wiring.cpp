@@ -1,5 +1,12 @@
 #include "app/Wiring.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTreeWidget>
+#include <memory>
+
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "collect/PictureCollection.h"
@@ -9,14 +16,6 @@
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "print/PrintEntryPoints.h"
-
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableView>
-#include <QTreeWidget>
-
-#include <memory>
 
 namespace {
 
@@ -69,7 +68,8 @@ void wirePrint(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& d
   };
   QObject::connect(window.preparePrintButton(), &QPushButton::clicked, &window,
                    [entry, pictureTable] {
-                     if (const QAbstractItemModel* table = pictureTable()) entry->PreparePrint(*table);
+                     if (const QAbstractItemModel* table = pictureTable())
+                       entry->PreparePrint(*table);
                    });
   QObject::connect(window.previewButton(), &QPushButton::clicked, &window, [entry, pictureTable] {
     if (const QAbstractItemModel* table = pictureTable()) entry->PreviewAndSettings(*table);

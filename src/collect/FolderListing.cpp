@@ -1,11 +1,10 @@
 #include "collect/FolderListing.h"
 
-#include <QFile>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <QFile>
 #include <algorithm>
 
 namespace {

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-
 #include <cstdint>
 
 // One directory entry: its name as shown, and as the file system spells it (names
@@ -14,8 +13,8 @@ struct FolderEntry {
 };
 
 struct FolderListing {
-  bool readable = false;       // false when the folder could not be opened
-  std::uint64_t device = 0;    // identity of the folder, to notice one seen before
+  bool readable = false;     // false when the folder could not be opened
+  std::uint64_t device = 0;  // identity of the folder, to notice one seen before
   std::uint64_t inode = 0;
   QList<FolderEntry> files;    // every entry that is not a folder
   QList<FolderEntry> folders;  // sub-folders, without "." and ".."

@@ -1,14 +1,13 @@
 #include "collect/FolderTree.h"
 
-#include "collect/CollectState.h"
-#include "collect/FolderListing.h"
-#include "platform/Paths.h"
-
 #include <QFile>
 #include <QStyle>
 #include <QTreeWidget>
-
 #include <memory>
+
+#include "collect/CollectState.h"
+#include "collect/FolderListing.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -36,26 +35,39 @@ QTreeWidgetItem* walkToIndex(QTreeWidgetItem* item, int& remaining) {
 
 QIcon TreeImageIcon(const QStyle& style, TreeImage image) {
   switch (image) {
-    case ImageDesktop: return style.standardIcon(QStyle::SP_DesktopIcon);
-    case ImageDocuments: return style.standardIcon(QStyle::SP_DirHomeIcon);
-    case ImageRemovable: return style.standardIcon(QStyle::SP_DriveFDIcon);
-    case ImageFixed: return style.standardIcon(QStyle::SP_DriveHDIcon);
-    case ImageCdRom: return style.standardIcon(QStyle::SP_DriveCDIcon);
-    case ImageFolder: return style.standardIcon(QStyle::SP_DirIcon);
-    case ImageRemote: return style.standardIcon(QStyle::SP_DriveNetIcon);
-    case ImageOther: return style.standardIcon(QStyle::SP_ComputerIcon);
+    case ImageDesktop:
+      return style.standardIcon(QStyle::SP_DesktopIcon);
+    case ImageDocuments:
+      return style.standardIcon(QStyle::SP_DirHomeIcon);
+    case ImageRemovable:
+      return style.standardIcon(QStyle::SP_DriveFDIcon);
+    case ImageFixed:
+      return style.standardIcon(QStyle::SP_DriveHDIcon);
+    case ImageCdRom:
+      return style.standardIcon(QStyle::SP_DriveCDIcon);
+    case ImageFolder:
+      return style.standardIcon(QStyle::SP_DirIcon);
+    case ImageRemote:
+      return style.standardIcon(QStyle::SP_DriveNetIcon);
+    case ImageOther:
+      return style.standardIcon(QStyle::SP_ComputerIcon);
   }
   return QIcon();
 }
 
 TreeImage VolumeImage(VolumeKind kind) {
   switch (kind) {
-    case VolumeKind::Removable: return ImageRemovable;
-    case VolumeKind::Fixed: return ImageFixed;
-    case VolumeKind::Remote: return ImageRemote;
-    case VolumeKind::CdRom: return ImageCdRom;
+    case VolumeKind::Removable:
+      return ImageRemovable;
+    case VolumeKind::Fixed:
+      return ImageFixed;
+    case VolumeKind::Remote:
+      return ImageRemote;
+    case VolumeKind::CdRom:
+      return ImageCdRom;
     case VolumeKind::RamDisk:
-    case VolumeKind::Other: return ImageOther;
+    case VolumeKind::Other:
+      return ImageOther;
   }
   return ImageOther;
 }
@@ -121,9 +133,12 @@ QTreeWidgetItem* FolderTree::addTopLevel(const QString& text, TreeImage image, i
 
 QString FolderTree::topLevelPrefix(const QTreeWidgetItem* top) const {
   switch (top->data(0, kKindRole).toInt()) {
-    case KindDesktop: return state_.desktopPath;
-    case KindDocuments: return state_.documentsPath;
-    default: return withTrailingSeparator(top->data(0, kRootRole).toString());
+    case KindDesktop:
+      return state_.desktopPath;
+    case KindDocuments:
+      return state_.documentsPath;
+    default:
+      return withTrailingSeparator(top->data(0, kRootRole).toString());
   }
 }
 

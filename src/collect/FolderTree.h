@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/Desktop.h"
-
 #include <QIcon>
 #include <QString>
 #include <QStringList>
+
+#include "platform/Desktop.h"
 
 class QStyle;
 class QTreeWidget;

@@ -1,15 +1,14 @@
 #include "collect/PictureCollection.h"
 
-#include "collect/PictureTableView.h"
-#include "platform/Desktop.h"
-
 #include <QAbstractButton>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QTableView>
 #include <QTreeWidget>
-
 #include <utility>
+
+#include "collect/PictureTableView.h"
+#include "platform/Desktop.h"
 
 PictureCollection::PictureCollection(const CollectionWidgets& widgets, CollectState& state,
                                      Desktop& desktop, StatusSink status)

@@ -1,18 +1,17 @@
 #include "collect/PictureSearch.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSet>
+#include <utility>
+#include <vector>
+
 #include "collect/CollectState.h"
 #include "collect/FolderListing.h"
 #include "collect/PictureNames.h"
 #include "collect/PictureTableModel.h"
 #include "platform/Desktop.h"
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QSet>
-
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -57,7 +56,9 @@ void PictureSearch::SearchPictures(bool includeSubfolders) {
   if (state_.stopSearch) status_(kStopped);
 }
 
-void PictureSearch::Stop() { state_.stopSearch = true; }
+void PictureSearch::Stop() {
+  state_.stopSearch = true;
+}
 
 void PictureSearch::PrepareTable() {
   table_.ClearRows();
@@ -110,7 +111,7 @@ void PictureSearch::ScanFolder(const QString& parent, const QString& name, bool 
     }
     if (!includeSubfolders) continue;
     for (auto sub = listing.folders.crbegin(); sub != listing.folders.crend(); ++sub)
-      pending.push_back({folder.nativePath + sub->nativeName + '/',
-                         folder.path + sub->name + u'/', sub->name});
+      pending.push_back(
+          {folder.nativePath + sub->nativeName + '/', folder.path + sub->name + u'/', sub->name});
   }
 }

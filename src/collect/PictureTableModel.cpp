@@ -1,7 +1,6 @@
 #include "collect/PictureTableModel.h"
 
 #include <QItemSelectionModel>
-
 #include <algorithm>
 #include <utility>
 
@@ -9,9 +8,12 @@ namespace {
 
 Qt::Alignment toQtAlignment(int alignment) {
   switch (alignment) {
-    case 1: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case 2: return Qt::AlignRight | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    case 1:
+      return Qt::AlignHCenter | Qt::AlignVCenter;
+    case 2:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+      return Qt::AlignLeft | Qt::AlignVCenter;
   }
 }
 
@@ -35,7 +37,9 @@ void PictureTableModel::ClearRows() {
   endRemoveRows();
 }
 
-int PictureTableModel::ColumnCount() const { return int(columns_.size()); }
+int PictureTableModel::ColumnCount() const {
+  return int(columns_.size());
+}
 
 void PictureTableModel::DeleteColumn(int column) {
   if (column < 0 || column >= ColumnCount()) return;
@@ -68,7 +72,9 @@ QString PictureTableModel::ColumnTitle(int column) const {
   return columns_.at(column).title;
 }
 
-int PictureTableModel::RowCount() const { return int(rows_.size()); }
+int PictureTableModel::RowCount() const {
+  return int(rows_.size());
+}
 
 int PictureTableModel::AppendRow() {
   const int index = RowCount();
@@ -152,7 +158,9 @@ const PictureTableModel::Column& PictureTableModel::columnInfo(int column) const
   return columns_.at(column);
 }
 
-void PictureTableModel::setSelectionModel(QItemSelectionModel* selection) { selection_ = selection; }
+void PictureTableModel::setSelectionModel(QItemSelectionModel* selection) {
+  selection_ = selection;
+}
 
 int PictureTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : announcedRows_;
@@ -166,22 +174,29 @@ QVariant PictureTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return QVariant();
   switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole: return Cell(index.row(), index.column());
+    case Qt::ToolTipRole:
+      return Cell(index.row(), index.column());
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(toQtAlignment(columnInfo(index.column()).alignment));
-    default: return QVariant();
+    default:
+      return QVariant();
   }
 }
 
 QVariant PictureTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal) return QAbstractTableModel::headerData(section, orientation, role);
+  if (orientation != Qt::Horizontal)
+    return QAbstractTableModel::headerData(section, orientation, role);
   if (section < 0 || section >= ColumnCount()) return QVariant();
   const Column& column = columns_.at(section);
   switch (role) {
-    case Qt::DisplayRole: return column.title;
-    case Qt::TextAlignmentRole: return QVariant::fromValue(toQtAlignment(column.alignment));
-    case ColumnWidthRole: return column.width;
-    default: return QVariant();
+    case Qt::DisplayRole:
+      return column.title;
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(toQtAlignment(column.alignment));
+    case ColumnWidthRole:
+      return column.width;
+    default:
+      return QVariant();
   }
 }
 

@@ -42,7 +42,7 @@ public:
   void SetCell(int row, int column, const QString& text);
   QString Cell(int row, int column) const;  // empty outside the table
   void DeleteRow(int row);
-  int SelectedRow() const;                  // first selected row, -1 when none
+  int SelectedRow() const;  // first selected row, -1 when none
 
   // Removes every column and row at once (a search or an import replaces the table).
   void ClearAll();

@@ -1,9 +1,9 @@
 #include "collect/PictureTableView.h"
 
-#include "collect/PictureTableModel.h"
-
 #include <QHeaderView>
 #include <QTableView>
+
+#include "collect/PictureTableModel.h"
 
 namespace {
 
@@ -35,8 +35,7 @@ void AttachPictureTable(QTableView& view, PictureTableModel& model) {
                    [&view, &model](const QModelIndex&, int first, int last) {
                      applyWidths(view, model, first, last);
                    });
-  QObject::connect(&model, &QAbstractItemModel::modelReset, &view, [&view, &model] {
-    applyWidths(view, model, 0, model.ColumnCount() - 1);
-  });
+  QObject::connect(&model, &QAbstractItemModel::modelReset, &view,
+                   [&view, &model] { applyWidths(view, model, 0, model.ColumnCount() - 1); });
   applyWidths(view, model, 0, model.ColumnCount() - 1);
 }

@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
-
 #include <algorithm>
 
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "collect/PictureViewWindow.h"
-
 #include <QPointer>
+
+#include "collect/PictureViewWindow.h"
 
 class PictureTableModel;
 

@@ -1,13 +1,12 @@
 #include "exchange/CaptureListText.h"
 
-#include "exchange/TableTextParser.h"
-
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-
 #include <algorithm>
+
+#include "exchange/TableTextParser.h"
 
 namespace {
 
@@ -22,10 +21,13 @@ ByteOrderMark byteOrderMarkOf(QByteArrayView bytes) {
 
 int markLength(ByteOrderMark mark) {
   switch (mark) {
-    case ByteOrderMark::Utf8: return 3;
+    case ByteOrderMark::Utf8:
+      return 3;
     case ByteOrderMark::Utf16LE:
-    case ByteOrderMark::Utf16BE: return 2;
-    case ByteOrderMark::None: break;
+    case ByteOrderMark::Utf16BE:
+      return 2;
+    case ByteOrderMark::None:
+      break;
   }
   return 0;
 }
@@ -85,9 +87,11 @@ QString DecodeCaptureList(QByteArrayView bytes) {
   const ByteOrderMark mark = byteOrderMarkOf(bytes);
   switch (mark) {
     case ByteOrderMark::Utf16LE:
-    case ByteOrderMark::Utf16BE: return TextBeforeNul(decodeUtf16(mark, bytes)).toString();
+    case ByteOrderMark::Utf16BE:
+      return TextBeforeNul(decodeUtf16(mark, bytes)).toString();
     case ByteOrderMark::Utf8:
-    case ByteOrderMark::None: break;
+    case ByteOrderMark::None:
+      break;
   }
   QByteArrayView text = bytes.sliced(markLength(mark));
   const qsizetype nul = text.indexOf('\0');

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-ScratchGrid::ScratchGrid() { Resize(1, 1); }
+ScratchGrid::ScratchGrid() {
+  Resize(1, 1);
+}
 
 void ScratchGrid::Resize(int rows, int columns) {
   columns_ = std::max(columns, 1);

@@ -10,7 +10,8 @@
 namespace {
 
 const QString kImportQuestion = QStringLiteral(
-    "它将从[剪贴板]取数据并导入，你可以在excel表或其它表中进行复制（要包括表头），然后再单击此按钮。");
+    "它将从[剪贴板]"
+    "取数据并导入，你可以在excel表或其它表中进行复制（要包括表头），然后再单击此按钮。");
 const QString kImportCaption = QStringLiteral("准备好了吗？（复制包括表头）");
 const QString kCaptureListTitle = QStringLiteral("打开由《Gleanview》生成的文本列表");
 const QString kCaptureListFilter = QStringLiteral("文本文件（*.txt）|*.txt");

@@ -1,17 +1,18 @@
 #include "exchange/TableTextParser.h"
 
-#include "exchange/ScratchGrid.h"
-
 #include <QStringList>
-
 #include <algorithm>
 #include <utility>
+
+#include "exchange/ScratchGrid.h"
 
 namespace {
 
 constexpr QChar kTab = u'\t';
 
-bool isFieldBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+bool isFieldBlank(QChar c) {
+  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
 
 TableShape shapeOf(const QList<QStringView>& lines) {
   if (lines.isEmpty()) return TableShape{};
@@ -58,9 +59,13 @@ QList<QStringView> SplitTableLines(QStringView text) {
   return lines;
 }
 
-int CountFields(QStringView line, QChar separator) { return int(line.count(separator)) + 1; }
+int CountFields(QStringView line, QChar separator) {
+  return int(line.count(separator)) + 1;
+}
 
-TableShape CountTableShape(QStringView text) { return shapeOf(SplitTableLines(text)); }
+TableShape CountTableShape(QStringView text) {
+  return shapeOf(SplitTableLines(text));
+}
 
 QStringView TrimField(QStringView field) {
   qsizetype begin = 0;
@@ -70,7 +75,9 @@ QStringView TrimField(QStringView field) {
   return field.sliced(begin, end - begin);
 }
 
-void PasteTableText(ScratchGrid& grid, QStringView text) { pasteLines(grid, SplitTableLines(text)); }
+void PasteTableText(ScratchGrid& grid, QStringView text) {
+  pasteLines(grid, SplitTableLines(text));
+}
 
 void ReadTableText(ScratchGrid& grid, QStringView text) {
   const QList<QStringView> lines = SplitTableLines(text);

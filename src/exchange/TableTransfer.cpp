@@ -1,10 +1,10 @@
 #include "exchange/TableTransfer.h"
 
-#include "collect/PictureTableModel.h"
-#include "exchange/ScratchGrid.h"
-
 #include <algorithm>
 #include <utility>
+
+#include "collect/PictureTableModel.h"
+#include "exchange/ScratchGrid.h"
 
 void GridToList(const ScratchGrid& grid, PictureTableModel& list) {
   const QList<QStringList>& gridRows = grid.rows();

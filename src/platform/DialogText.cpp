@@ -1,7 +1,6 @@
 #include "platform/DialogText.h"
 
 #include <QStringList>
-
 #include <limits>
 
 QString qtFileFilter(const QString& filter) {
@@ -37,7 +36,6 @@ int leadingInteger(const QString& text) {
     if (value > limit) value = limit;
   }
   if (negative) return static_cast<int>(-value);
-  return static_cast<int>(value > std::numeric_limits<int>::max()
-                              ? std::numeric_limits<int>::max()
-                              : value);
+  return static_cast<int>(value > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                                                                  : value);
 }

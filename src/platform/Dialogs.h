@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/FontDescription.h"
-
 #include <QString>
+
+#include "settings/FontDescription.h"
 
 // Answers of a message box, as the program's logic compares them.
 enum MessageAnswer : int {
@@ -34,8 +34,8 @@ public:
                          Modality modality = Modality::Task) = 0;
 
   // Closes itself after timeoutMs and then answers AnswerTimedOut.
-  virtual int timedMessageBox(const QString& text, const QString& caption,
-                              MessageButtons buttons, MessageIcon icon, int timeoutMs) = 0;
+  virtual int timedMessageBox(const QString& text, const QString& caption, MessageButtons buttons,
+                              MessageIcon icon, int timeoutMs) = 0;
 
   // Input box with one pre-filled line: "value" is both the initial text and the
   // result; it is written only when the user confirms. Returns whether confirmed.

@@ -32,8 +32,8 @@ public:
   QString documents;
   QList<Volume> mountedVolumes;
 
-  int waitDepth = 0;           // 0 when every "on" had its "off"
-  int waitCursorShown = 0;     // how many times it was switched on
+  int waitDepth = 0;        // 0 when every "on" had its "off"
+  int waitCursorShown = 0;  // how many times it was switched on
   int maxWaitDepth = 0;
   int unbalancedWaitOffs = 0;  // "off" calls with no cursor on
 };

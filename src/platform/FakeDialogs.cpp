@@ -7,11 +7,15 @@ namespace {
 int firstButtonAnswer(MessageButtons buttons) {
   switch (buttons) {
     case MessageButtons::Ok:
-    case MessageButtons::OkCancel: return AnswerOk;
-    case MessageButtons::AbortRetryIgnore: return AnswerAbort;
+    case MessageButtons::OkCancel:
+      return AnswerOk;
+    case MessageButtons::AbortRetryIgnore:
+      return AnswerAbort;
     case MessageButtons::YesNoCancel:
-    case MessageButtons::YesNo: return AnswerYes;
-    case MessageButtons::RetryCancel: return AnswerRetry;
+    case MessageButtons::YesNo:
+      return AnswerYes;
+    case MessageButtons::RetryCancel:
+      return AnswerRetry;
   }
   return AnswerOk;
 }

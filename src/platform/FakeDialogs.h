@@ -1,12 +1,11 @@
 #pragma once
 
-#include "platform/Dialogs.h"
-
 #include <QList>
 #include <QQueue>
-
 #include <functional>
 #include <optional>
+
+#include "platform/Dialogs.h"
 
 // A scripted stand-in for the dialogs, for tests. Answers are taken from per-kind
 // queues in order; every call is recorded with its texts. A call with nothing queued
@@ -25,9 +24,9 @@ public:
     MessageIcon icon = MessageIcon::None;
     Modality modality = Modality::Task;
     int timeoutMs = 0;
-    QString initialText;  // input boxes: the pre-filled text
-    QString filter;       // open-file dialog
-    FontDescription font;        // font dialog: the font it was preset with
+    QString initialText;   // input boxes: the pre-filled text
+    QString filter;        // open-file dialog
+    FontDescription font;  // font dialog: the font it was preset with
   };
 
   // Answers of message boxes and timed message boxes (AnswerOk … AnswerTimedOut).
@@ -54,8 +53,7 @@ public:
   bool allAnswersUsed() const;
 
   int messageBox(const QString& text, const QString& caption,
-                 MessageButtons buttons = MessageButtons::Ok,
-                 MessageIcon icon = MessageIcon::None,
+                 MessageButtons buttons = MessageButtons::Ok, MessageIcon icon = MessageIcon::None,
                  Modality modality = Modality::Task) override;
   int timedMessageBox(const QString& text, const QString& caption, MessageButtons buttons,
                       MessageIcon icon, int timeoutMs) override;

@@ -41,4 +41,6 @@ InputBox::InputBox(const QString& prompt, const QString& initialText, const QStr
   edit_->setFocus();
 }
 
-QString InputBox::text() const { return edit_->text(); }
+QString InputBox::text() const {
+  return edit_->text();
+}

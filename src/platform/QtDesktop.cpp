@@ -1,8 +1,5 @@
 #include "platform/QtDesktop.h"
 
-#include "platform/Paths.h"
-#include "platform/VolumeKinds.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -10,8 +7,10 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QStorageInfo>
-
 #include <algorithm>
+
+#include "platform/Paths.h"
+#include "platform/VolumeKinds.h"
 
 namespace {
 
@@ -31,15 +30,21 @@ QtDesktop::~QtDesktop() {
   for (; waitDepth_ > 0; --waitDepth_) QApplication::restoreOverrideCursor();
 }
 
-QString QtDesktop::clipboardText() { return QApplication::clipboard()->text(); }
+QString QtDesktop::clipboardText() {
+  return QApplication::clipboard()->text();
+}
 
 void QtDesktop::setClipboardText(const QString& text) {
   QApplication::clipboard()->setText(text);
 }
 
-QString QtDesktop::desktopPath() { return existingFolder(QStandardPaths::DesktopLocation); }
+QString QtDesktop::desktopPath() {
+  return existingFolder(QStandardPaths::DesktopLocation);
+}
 
-QString QtDesktop::documentsPath() { return existingFolder(QStandardPaths::DocumentsLocation); }
+QString QtDesktop::documentsPath() {
+  return existingFolder(QStandardPaths::DocumentsLocation);
+}
 
 QList<Volume> QtDesktop::volumes() {
   QList<Volume> result;

@@ -1,8 +1,5 @@
 #include "platform/QtDialogs.h"
 
-#include "platform/DialogText.h"
-#include "platform/InputBox.h"
-
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -10,43 +7,63 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "platform/DialogText.h"
+#include "platform/InputBox.h"
+
 namespace {
 
 QMessageBox::StandardButtons standardButtons(MessageButtons buttons) {
   switch (buttons) {
-    case MessageButtons::Ok: return QMessageBox::Ok;
-    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::Ok:
+      return QMessageBox::Ok;
+    case MessageButtons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
     case MessageButtons::AbortRetryIgnore:
       return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
     case MessageButtons::YesNoCancel:
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MessageButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case MessageButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::RetryCancel:
+      return QMessageBox::Retry | QMessageBox::Cancel;
   }
   return QMessageBox::Ok;
 }
 
 QMessageBox::Icon standardIcon(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::None: return QMessageBox::NoIcon;
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::None:
+      return QMessageBox::NoIcon;
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
   }
   return QMessageBox::NoIcon;
 }
 
 int answerFor(QMessageBox::StandardButton button) {
   switch (button) {
-    case QMessageBox::Ok: return AnswerOk;
-    case QMessageBox::Cancel: return AnswerCancel;
-    case QMessageBox::Abort: return AnswerAbort;
-    case QMessageBox::Retry: return AnswerRetry;
-    case QMessageBox::Ignore: return AnswerIgnore;
-    case QMessageBox::Yes: return AnswerYes;
-    case QMessageBox::No: return AnswerNo;
-    default: return AnswerCancel;
+    case QMessageBox::Ok:
+      return AnswerOk;
+    case QMessageBox::Cancel:
+      return AnswerCancel;
+    case QMessageBox::Abort:
+      return AnswerAbort;
+    case QMessageBox::Retry:
+      return AnswerRetry;
+    case QMessageBox::Ignore:
+      return AnswerIgnore;
+    case QMessageBox::Yes:
+      return AnswerYes;
+    case QMessageBox::No:
+      return AnswerNo;
+    default:
+      return AnswerCancel;
   }
 }
 
@@ -54,17 +71,21 @@ int answerFor(QMessageBox::StandardButton button) {
 QMessageBox::StandardButton defaultButton(MessageButtons buttons) {
   switch (buttons) {
     case MessageButtons::Ok:
-    case MessageButtons::OkCancel: return QMessageBox::Ok;
-    case MessageButtons::AbortRetryIgnore: return QMessageBox::Abort;
+    case MessageButtons::OkCancel:
+      return QMessageBox::Ok;
+    case MessageButtons::AbortRetryIgnore:
+      return QMessageBox::Abort;
     case MessageButtons::YesNoCancel:
-    case MessageButtons::YesNo: return QMessageBox::Yes;
-    case MessageButtons::RetryCancel: return QMessageBox::Retry;
+    case MessageButtons::YesNo:
+      return QMessageBox::Yes;
+    case MessageButtons::RetryCancel:
+      return QMessageBox::Retry;
   }
   return QMessageBox::Ok;
 }
 
-void prepare(QMessageBox& box, const QString& text, const QString& caption,
-             MessageButtons buttons, MessageIcon icon) {
+void prepare(QMessageBox& box, const QString& text, const QString& caption, MessageButtons buttons,
+             MessageIcon icon) {
   box.setWindowTitle(caption);
   box.setText(text);
   box.setTextFormat(Qt::PlainText);
@@ -85,8 +106,8 @@ int QtDialogs::messageBox(const QString& text, const QString& caption, MessageBu
   return answerFor(box.standardButton(box.clickedButton()));
 }
 
-int QtDialogs::timedMessageBox(const QString& text, const QString& caption,
-                               MessageButtons buttons, MessageIcon icon, int timeoutMs) {
+int QtDialogs::timedMessageBox(const QString& text, const QString& caption, MessageButtons buttons,
+                               MessageIcon icon, int timeoutMs) {
   QMessageBox box;
   prepare(box, text, caption, buttons, icon);
   bool timedOut = false;
@@ -124,7 +145,8 @@ QString QtDialogs::browseForFolder(const QString& prompt) {
 }
 
 QString QtDialogs::openFile(const QString& title, const QString& filter) {
-  const QString file = QFileDialog::getOpenFileName(nullptr, title, QString(), qtFileFilter(filter));
+  const QString file =
+      QFileDialog::getOpenFileName(nullptr, title, QString(), qtFileFilter(filter));
   return file.isEmpty() ? QString() : QDir::toNativeSeparators(file);
 }
 

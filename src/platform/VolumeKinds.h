@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/Desktop.h"
-
 #include <QByteArray>
 #include <QString>
+
+#include "platform/Desktop.h"
 
 // Whether a mount is one a user would browse for pictures: kernel and container
 // pseudo file systems, snap images and system mount points are left out.

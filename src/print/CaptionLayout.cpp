@@ -1,12 +1,13 @@
 #include "print/CaptionLayout.h"
 
 #include <QRegularExpression>
-
 #include <cmath>
 
 namespace {
 
-int truncated(double value) { return static_cast<int>(std::trunc(value)); }
+int truncated(double value) {
+  return static_cast<int>(std::trunc(value));
+}
 
 }  // namespace
 
@@ -38,7 +39,8 @@ QList<TextPlacement> LayoutCaption(const QString& caption, int captionLines, int
     const double width = textWidth(line);
     const int dx = captionAlign == CaptionRight ? truncated(textArea.width - width - 2)
                                                 : truncated((textArea.width - width) / 2);
-    placements.append({truncated(areaLeft + dx), truncated(areaTop + double(r) * lineHeight), line});
+    placements.append(
+        {truncated(areaLeft + dx), truncated(areaTop + double(r) * lineHeight), line});
   }
   return placements;
 }

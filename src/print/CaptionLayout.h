@@ -1,13 +1,12 @@
 #pragma once
 
-#include "print/PageGeometry.h"
-#include "settings/PhotoFit.h"
-
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
+
+#include "print/PageGeometry.h"
+#include "settings/PhotoFit.h"
 
 // Caption alignments, as the settings window lists them (not the header order).
 enum CaptionAlign : int { CaptionCentre = 0, CaptionLeft = 1, CaptionRight = 2 };

@@ -1,12 +1,12 @@
 #include "print/CellDrawer.h"
 
+#include <cmath>
+
 #include "print/CaptionLayout.h"
 #include "render/DrawPanel.h"
 #include "render/PrinterObject.h"
 #include "settings/PhotoFit.h"
 #include "settings/PrintSettings.h"
-
-#include <cmath>
 
 namespace {
 
@@ -18,7 +18,9 @@ PhotoRect areaInCell(const CardRect& fractions, const CellRect& cell) {
           fractions.height * cell.height};
 }
 
-int truncated(double value) { return static_cast<int>(std::trunc(value)); }
+int truncated(double value) {
+  return static_cast<int>(std::trunc(value));
+}
 
 void drawPhoto(Surface& surface, const PrintSettings& settings, PictureHandle picture,
                const CellRect& cell, float aspectOverride, int fitMode, bool naturalSize) {
@@ -40,10 +42,10 @@ void drawCaption(Surface& surface, const PrintSettings& settings, const CellRect
                  const QString& caption) {
   if (settings.captionLines <= 0 || caption.isEmpty()) return;
   const int lineHeight = surface.TextHeight(QStringLiteral("大"));
-  const QList<TextPlacement> lines = LayoutCaption(
-      caption, settings.captionLines, settings.captionAlign, cell,
-      areaInCell(settings.textArea, cell), lineHeight,
-      [&surface](const QString& text) { return surface.TextWidth(text); });
+  const QList<TextPlacement> lines =
+      LayoutCaption(caption, settings.captionLines, settings.captionAlign, cell,
+                    areaInCell(settings.textArea, cell), lineHeight,
+                    [&surface](const QString& text) { return surface.TextWidth(text); });
   for (const TextPlacement& line : lines) surface.WriteTextAt(line.x, line.y, line.text);
 }
 

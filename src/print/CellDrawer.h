@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QString>
+
 #include "print/PageGeometry.h"
 #include "render/PictureRegistry.h"
-
-#include <QString>
 
 class DrawPanel;
 class PrinterObject;

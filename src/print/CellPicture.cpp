@@ -1,13 +1,13 @@
 #include "print/CellPicture.h"
 
-#include "print/CellPicturePlan.h"
-#include "print/PageFiles.h"
-#include "render/CxImage.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
+
+#include "print/CellPicturePlan.h"
+#include "print/PageFiles.h"
+#include "render/CxImage.h"
 
 namespace {
 
@@ -42,10 +42,12 @@ bool decodeForCell(CxImage& image, const QString& fileName, int format, int targ
   const QSize size = uprightSize(fileName);
   if (!size.isValid()) {
     if (!image.Load(fileName, format)) return false;
-    const ResamplePlan plan = PlanResample(image.Width(), image.Height(), targetWidth, targetHeight, level);
+    const ResamplePlan plan =
+        PlanResample(image.Width(), image.Height(), targetWidth, targetHeight, level);
     return plan.action != CellPictureAction::Resample || image.Resample(plan.width, plan.height);
   }
-  const ResamplePlan plan = PlanResample(size.width(), size.height(), targetWidth, targetHeight, level);
+  const ResamplePlan plan =
+      PlanResample(size.width(), size.height(), targetWidth, targetHeight, level);
   if (plan.action != CellPictureAction::Resample) return image.Load(fileName, format);
   if (!image.LoadShrunk(fileName, format, plan.width, plan.height)) return false;
   if (image.Width() == plan.width && image.Height() == plan.height) return true;
@@ -60,13 +62,17 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
   const qint64 fileSize = info.isFile() ? info.size() : -1;
   int format = PictureFormatOfFile(fileName);
   switch (PlanBeforeDecoding(fileSize, level, format, targetWidth, targetHeight)) {
-    case CellPictureAction::Skip: return {};
-    case CellPictureAction::LoadDirectly: return PictureRegistry::DecodePicture(fileName);
-    default: break;
+    case CellPictureAction::Skip:
+      return {};
+    case CellPictureAction::LoadDirectly:
+      return PictureRegistry::DecodePicture(fileName);
+    default:
+      break;
   }
   if (format == FormatUnknown) {
     format = formatFromContent(fileName);
-    if (format == FormatUnknown || format == FormatBmp) return PictureRegistry::DecodePicture(fileName);
+    if (format == FormatUnknown || format == FormatBmp)
+      return PictureRegistry::DecodePicture(fileName);
   }
   if (!decodeForCell(image, fileName, format, targetWidth, targetHeight, level)) return {};
   return PictureRegistry::DecodePicture(image.Encode(format));

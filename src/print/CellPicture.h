@@ -1,9 +1,9 @@
 #pragma once
 
-#include "render/PictureRegistry.h"
-
 #include <QImage>
 #include <QString>
+
+#include "render/PictureRegistry.h"
 
 class CxImage;
 

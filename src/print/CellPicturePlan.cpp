@@ -1,8 +1,8 @@
 #include "print/CellPicturePlan.h"
 
-#include "print/PageFiles.h"
-
 #include <cmath>
+
+#include "print/PageFiles.h"
 
 namespace {
 constexpr double kTolerance = 1e-7;

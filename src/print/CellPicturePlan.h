@@ -21,7 +21,7 @@ float ExcessRatio(qint64 fileSize, int level);
 
 struct ResamplePlan {
   CellPictureAction action = CellPictureAction::Reencode;  // Reencode or Resample
-  int width = 0;   // the size to resample to, when resampling
+  int width = 0;  // the size to resample to, when resampling
   int height = 0;
 };
 

@@ -1,19 +1,20 @@
 #include "print/CellPicturePrefetch.h"
 
+#include <QThread>
+#include <algorithm>
+#include <utility>
+
 #include "platform/MemoryPolicy.h"
 #include "print/CellPicture.h"
 #include "render/CxImage.h"
-
-#include <QThread>
-
-#include <algorithm>
-#include <utility>
 
 namespace {
 
 // Past a few workers the disk, not the cores, sets the pace, and at level 0 every
 // photo waiting is decoded at full size.
-int workerCount() { return std::clamp(QThread::idealThreadCount(), 1, 4); }
+int workerCount() {
+  return std::clamp(QThread::idealThreadCount(), 1, 4);
+}
 
 }  // namespace
 
@@ -38,7 +39,9 @@ CellPicturePrefetch::~CellPicturePrefetch() {
   pool_.waitForDone();
 }
 
-int CellPicturePrefetch::defaultAhead() { return workerCount() + 1; }
+int CellPicturePrefetch::defaultAhead() {
+  return workerCount() + 1;
+}
 
 void CellPicturePrefetch::queueThrough(qsizetype last) {
   last = std::min(last, files_.size() - 1);

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "render/PictureRegistry.h"
-
 #include <QImage>
 #include <QStringList>
 #include <QThreadPool>
-
 #include <condition_variable>
 #include <mutex>
 #include <vector>
+
+#include "render/PictureRegistry.h"
 
 // Decodes the photos of the cells ahead on worker threads while the page loop draws
 // the current cell: decoding camera photos is most of a page's time, and a page of

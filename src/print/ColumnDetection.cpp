@@ -1,9 +1,9 @@
 #include "print/ColumnDetection.h"
 
+#include <limits>
+
 #include "platform/Dialogs.h"
 #include "settings/TextNumbers.h"
-
-#include <limits>
 
 namespace columns {
 

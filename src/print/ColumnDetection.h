@@ -1,11 +1,10 @@
 #pragma once
 
-#include "print/ColumnMap.h"
-
 #include <QString>
 #include <QStringList>
-
 #include <functional>
+
+#include "print/ColumnMap.h"
 
 class Dialogs;
 

@@ -1,16 +1,17 @@
 #include "print/HeaderFooter.h"
 
-#include "render/Surface.h"
-
 #include <cmath>
 #include <utility>
 
-QString FillHeaderFooterMacros(const QString& text, int page, int totalPages, const QDateTime& now) {
+#include "render/Surface.h"
+
+QString FillHeaderFooterMacros(const QString& text, int page, int totalPages,
+                               const QDateTime& now) {
   const QDate date = now.date();
   const QTime time = now.time();
   const std::pair<const char*, int> macros[] = {
-      {"&P", page},          {"&A", totalPages},      {"&Y", date.year()},     {"&M", date.month()},
-      {"&D", date.day()},    {"&H", time.hour()},     {"&F", time.minute()},   {"&S", time.second()},
+      {"&P", page},       {"&A", totalPages},  {"&Y", date.year()},   {"&M", date.month()},
+      {"&D", date.day()}, {"&H", time.hour()}, {"&F", time.minute()}, {"&S", time.second()},
   };
   QString filled = text;
   for (const auto& [macro, value] : macros)

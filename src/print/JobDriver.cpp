@@ -1,13 +1,12 @@
 #include "print/JobDriver.h"
 
+#include <QCoreApplication>
+#include <utility>
+
 #include "platform/Dialogs.h"
 #include "print/ColumnDetection.h"
 #include "print/PageGeometry.h"
 #include "print/TableText.h"
-
-#include <QCoreApplication>
-
-#include <utility>
 
 namespace {
 

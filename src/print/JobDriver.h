@@ -1,5 +1,11 @@
 #pragma once
 
+#include <QAbstractItemModel>
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
 #include "collect/CollectState.h"
 #include "print/ColumnMap.h"
 #include "print/JobOutput.h"
@@ -7,13 +13,6 @@
 #include "print/PrintJob.h"
 #include "settings/PrintSettings.h"
 #include "settings/SettingsSession.h"
-
-#include <QAbstractItemModel>
-#include <QList>
-#include <QString>
-
-#include <functional>
-#include <optional>
 
 class Dialogs;
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "print/PrintJob.h"
-#include "settings/FontDescription.h"
-#include "settings/PrintSettings.h"
-
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include "print/PrintJob.h"
+#include "settings/FontDescription.h"
+#include "settings/PrintSettings.h"
 
 // What the job driver hands to the printer page loop: the job's lists and the layout
 // values in the order the loop takes them. Width and height are already swapped for a

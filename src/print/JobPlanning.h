@@ -1,12 +1,12 @@
 #pragma once
 
-#include "print/ColumnMap.h"
-#include "print/PrintJob.h"
-
 #include <QAbstractItemModel>
 #include <QList>
 #include <QString>
 #include <QStringView>
+
+#include "print/ColumnMap.h"
+#include "print/PrintJob.h"
 
 // Cutting the rows of the picture table into print jobs and filling the header and
 // footer macros that a job owns (&f category, and for page jobs &a and &p).

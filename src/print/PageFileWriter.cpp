@@ -1,12 +1,12 @@
 #include "print/PageFileWriter.h"
 
-#include "print/PageFiles.h"
-#include "render/CxImage.h"
-#include "render/DrawPanel.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+#include "print/PageFiles.h"
+#include "render/CxImage.h"
+#include "render/DrawPanel.h"
 
 namespace {
 
@@ -34,9 +34,8 @@ PageFileResult SavePageAsPictureFile(DrawPanel& panel, CxImage& image, const QSt
                                      int page, int pictureFormat, bool landscape,
                                      const QDateTime& now, const QString& programFolder) {
   PageFileResult result;
-  result.fileName =
-      UniqueFileName(PageFileName(folder, now, page, pictureFormat, programFolder),
-                     [](const QString& name) { return QFileInfo::exists(name); });
+  result.fileName = UniqueFileName(PageFileName(folder, now, page, pictureFormat, programFolder),
+                                   [](const QString& name) { return QFileInfo::exists(name); });
   result.reason = writePage(panel, image, result.fileName, pictureFormat, landscape);
   result.written = result.reason.isEmpty();
   QCoreApplication::processEvents();

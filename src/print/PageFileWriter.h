@@ -9,7 +9,7 @@ class DrawPanel;
 struct PageFileResult {
   QString fileName;  // the name written, or tried
   bool written = false;
-  QString reason;    // why it was not written
+  QString reason;  // why it was not written
 };
 
 // Writes the page drawn on the page panel as one picture file at 300 dpi, named from

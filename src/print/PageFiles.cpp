@@ -16,21 +16,31 @@ int PictureFormatOfFile(const QString& fileName) {
 
 QString PageFileExtension(int pictureFormat) {
   switch (pictureFormat) {
-    case 1: return QStringLiteral(".bmp");
-    case 3: return QStringLiteral(".gif");
-    case 4: return QStringLiteral(".tiff");
-    case 5: return QStringLiteral(".png");
-    default: return QStringLiteral(".jpg");
+    case 1:
+      return QStringLiteral(".bmp");
+    case 3:
+      return QStringLiteral(".gif");
+    case 4:
+      return QStringLiteral(".tiff");
+    case 5:
+      return QStringLiteral(".png");
+    default:
+      return QStringLiteral(".jpg");
   }
 }
 
 int PageFileFormatCode(int pictureFormat) {
   switch (pictureFormat) {
-    case 1: return FormatBmp;
-    case 3: return FormatGif;
-    case 4: return FormatTiff;
-    case 5: return FormatPng;
-    default: return FormatJpeg;
+    case 1:
+      return FormatBmp;
+    case 3:
+      return FormatGif;
+    case 4:
+      return FormatTiff;
+    case 5:
+      return FormatPng;
+    default:
+      return FormatJpeg;
   }
 }
 
@@ -53,15 +63,13 @@ QString PageFileName(const QString& folder, const QDateTime& when, int page, int
   const int timeNumber = time.hour() * 10000 + time.minute() * 100 + time.second();
   const QString base = QDir::fromNativeSeparators(folder.isEmpty() ? programFolder : folder);
   const bool network = base.startsWith(QLatin1String("//")) && base.size() > 2;
-  const QString name = base + QLatin1Char('/') +
-                       QString::number(dateNumber) + QLatin1Char('_') +
+  const QString name = base + QLatin1Char('/') + QString::number(dateNumber) + QLatin1Char('_') +
                        QString::number(timeNumber) + QLatin1Char('_') + QString::number(page) +
                        PageFileExtension(pictureFormat);
   return collapseSeparators(name, network);
 }
 
-QString UniqueFileName(const QString& fileName,
-                       const std::function<bool(const QString&)>& exists) {
+QString UniqueFileName(const QString& fileName, const std::function<bool(const QString&)>& exists) {
   if (!exists(fileName)) return fileName;
   const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
   qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));

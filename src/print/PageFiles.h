@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-
 #include <functional>
 
 // Image-object format codes of picture files.
@@ -30,5 +29,4 @@ QString PageFileName(const QString& folder, const QDateTime& when, int page, int
 
 // The name itself when nothing is there yet, otherwise "<base> (2)<ext>", "(3)", …:
 // a page file never replaces an existing file.
-QString UniqueFileName(const QString& fileName,
-                       const std::function<bool(const QString&)>& exists);
+QString UniqueFileName(const QString& fileName, const std::function<bool(const QString&)>& exists);

@@ -23,8 +23,8 @@ GridShape UsableGridShape(int rows, int columns) {
 
 int PrintableLength(int paperLength, int marginBefore, int marginAfter) {
   const qint64 length = qint64(paperLength) - marginBefore - marginAfter;
-  return static_cast<int>(std::clamp<qint64>(length, std::numeric_limits<int>::min(),
-                                             std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<qint64>(length, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 CellRect PageGrid::cell(int row, int column) const {
@@ -40,8 +40,10 @@ PageGrid PrinterPageGrid(int printableWidth, int printableHeight, GridShape shap
                          int columnSpacing) {
   PageGrid grid;
   grid.shape = shape;
-  grid.cellWidth = static_cast<float>(std::trunc(cellLength(printableWidth, shape.columns, columnSpacing)));
-  grid.cellHeight = static_cast<float>(std::trunc(cellLength(printableHeight, shape.rows, rowSpacing)));
+  grid.cellWidth =
+      static_cast<float>(std::trunc(cellLength(printableWidth, shape.columns, columnSpacing)));
+  grid.cellHeight =
+      static_cast<float>(std::trunc(cellLength(printableHeight, shape.rows, rowSpacing)));
   grid.rowSpacing = rowSpacing;
   grid.columnSpacing = columnSpacing;
   return grid;

@@ -1,5 +1,11 @@
 #include "print/PageLoops.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cmath>
+
 #include "platform/MemoryPolicy.h"
 #include "print/CellDrawer.h"
 #include "print/CellPicturePrefetch.h"
@@ -12,13 +18,6 @@
 #include "render/Units.h"
 #include "settings/PhotoFit.h"
 #include "settings/SettingsSession.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QRandomGenerator>
-
-#include <cmath>
 
 namespace {
 
@@ -75,8 +74,8 @@ void writeHeaderFooter(PageSurface& page, const PrintSettings& settings, bool is
 }
 
 // The page loop both surfaces share: header, cells row by row, footer, end of page.
-void drawPages(PageLoopServices& services, PageSurface& page, const PrintJob& job,
-               int fitMode, PageRunResult& result) {
+void drawPages(PageLoopServices& services, PageSurface& page, const PrintJob& job, int fitMode,
+               PageRunResult& result) {
   const PrintSettings& settings = services.session.printSettings;
   const JobLists lists = paddedLists(job);
   const qsizetype n = lists.pictures.size();
@@ -144,7 +143,9 @@ FontDescription panelFont(FontDescription font) {
 
 }  // namespace
 
-int PanelFontSize(int points) { return static_cast<int>(std::trunc(points * kPanelPointScale)); }
+int PanelFontSize(int points) {
+  return static_cast<int>(std::trunc(points * kPanelPointScale));
+}
 
 PageRunResult PrintPagesToPrinter(PageLoopServices& services, const PrinterPageArgs& pages) {
   const PrintSettings& settings = services.session.printSettings;
@@ -172,8 +173,10 @@ PageRunResult PrintPagesToPrinter(PageLoopServices& services, const PrinterPageA
     const int paperWidth = sized ? pages.paperWidth : kA4Width;
     const int paperHeight = sized ? pages.paperHeight : kA4Height;
     // The margins as the printer holds them.
-    const int printableWidth = PrintableLength(paperWidth, printer.marginLeft(), printer.marginRight());
-    const int printableHeight = PrintableLength(paperHeight, printer.marginTop(), printer.marginBottom());
+    const int printableWidth =
+        PrintableLength(paperWidth, printer.marginLeft(), printer.marginRight());
+    const int printableHeight =
+        PrintableLength(paperHeight, printer.marginTop(), printer.marginBottom());
     // Header and footer are placed on the printable area: no margins, distances
     // counted from the margin edges.
     PageSurface page{
@@ -216,7 +219,8 @@ PageRunResult PrintPagesToPrinter(PageLoopServices& services, const PrinterPageA
   return result;
 }
 
-PageRunResult PrintPagesToPictureFiles(PageLoopServices& services, const PictureFilePageArgs& pages) {
+PageRunResult PrintPagesToPictureFiles(PageLoopServices& services,
+                                       const PictureFilePageArgs& pages) {
   const PrintSettings& settings = services.session.printSettings;
   PageRunResult result;
   ProgressWindow& window = services.progress.Open();
@@ -250,9 +254,10 @@ PageRunResult PrintPagesToPictureFiles(PageLoopServices& services, const Picture
 
   PageSurface page{
       .surface = panel,
-      .grid = PanelPageGrid(PrintableLength(paperWidth, pages.marginLeft, pages.marginRight),
-                            PrintableLength(paperHeight, pages.marginTop, pages.marginBottom), shape,
-                            pages.rowSpacing, pages.columnSpacing, pages.marginLeft, pages.marginTop),
+      .grid =
+          PanelPageGrid(PrintableLength(paperWidth, pages.marginLeft, pages.marginRight),
+                        PrintableLength(paperHeight, pages.marginTop, pages.marginBottom), shape,
+                        pages.rowSpacing, pages.columnSpacing, pages.marginLeft, pages.marginTop),
       .bodyFont = panelFont(bodyFont),
       .headerFont = panelFont(settings.headerFont),
       .footerFont = panelFont(settings.footerFont),

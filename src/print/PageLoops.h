@@ -1,15 +1,14 @@
 #pragma once
 
-#include "print/JobOutput.h"
-#include "print/PageFileWriter.h"
-#include "render/PrinterQueries.h"
-
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
+
+#include "print/JobOutput.h"
+#include "print/PageFileWriter.h"
+#include "render/PrinterQueries.h"
 
 class CxImage;
 class PictureRegistry;
@@ -59,7 +58,8 @@ PageRunResult PrintPagesToPrinter(PageLoopServices& services, const PrinterPageA
 // Draws every page on the progress window's hidden page panel, one pixel per 0.1 mm,
 // and writes each as a numbered picture file. Values left at zero take their defaults:
 // A4, fit mode 0, 5 × 5, 宋体 9; without useThisJob the last job is drawn.
-PageRunResult PrintPagesToPictureFiles(PageLoopServices& services, const PictureFilePageArgs& pages);
+PageRunResult PrintPagesToPictureFiles(PageLoopServices& services,
+                                       const PictureFilePageArgs& pages);
 
 // The loop's outcome as the job driver reports it to the user.
 JobOutputReport ReportOf(const PageRunResult& result);

@@ -1,5 +1,11 @@
 #include "print/PagePreview.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPointer>
+#include <cmath>
+#include <utility>
+
 #include "print/CellDrawer.h"
 #include "print/CellPicturePrefetch.h"
 #include "print/HeaderFooter.h"
@@ -10,13 +16,6 @@
 #include "render/Units.h"
 #include "settings/PrintSettingsWindow.h"
 #include "settings/SettingsSession.h"
-
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QPointer>
-
-#include <cmath>
-#include <utility>
 
 namespace {
 

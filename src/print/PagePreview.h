@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+
 #include "print/PreviewGeometry.h"
 #include "settings/CardLayout.h"
-
-#include <QByteArray>
 
 class CxImage;
 class PictureRegistry;

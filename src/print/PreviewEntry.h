@@ -1,13 +1,12 @@
 #pragma once
 
+#include <QAbstractItemModel>
+#include <QString>
+#include <functional>
+
 #include "print/ColumnMap.h"
 #include "print/PrintJob.h"
 #include "settings/SettingsSession.h"
-
-#include <QAbstractItemModel>
-#include <QString>
-
-#include <functional>
 
 class Dialogs;
 

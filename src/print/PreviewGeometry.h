@@ -1,13 +1,12 @@
 #pragma once
 
+#include <QString>
+#include <optional>
+
 #include "print/PrintJob.h"
 #include "settings/CardLayout.h"
 #include "settings/FontDescription.h"
 #include "settings/PagePreviewInputs.h"
-
-#include <QString>
-
-#include <optional>
 
 // The page preview's page: one pixel per millimetre of paper.
 

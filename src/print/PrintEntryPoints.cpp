@@ -1,10 +1,10 @@
 #include "print/PrintEntryPoints.h"
 
+#include <QApplication>
+
 #include "print/PreviewEntry.h"
 #include "settings/PrintSettingsWindow.h"
 #include "settings/SettingsSession.h"
-
-#include <QApplication>
 
 PrintEntryPoints::PrintEntryPoints(PrintState state, Dialogs& dialogs, MainWindowPort mainWindow,
                                    PrinterCatalog printers)

@@ -1,17 +1,16 @@
 #pragma once
 
+#include <QAbstractItemModel>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
 #include "print/JobDriver.h"
 #include "print/PageLoops.h"
 #include "print/PagePreview.h"
 #include "print/ProgressWindowHost.h"
 #include "settings/PrinterCatalog.h"
-
-#include <QAbstractItemModel>
-#include <QString>
-
-#include <functional>
-#include <memory>
-#include <optional>
 
 class CxImage;
 class Dialogs;

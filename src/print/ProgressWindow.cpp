@@ -1,15 +1,15 @@
 #include "print/ProgressWindow.h"
 
-#include "render/DrawPanel.h"
-#include "render/PrinterObject.h"
-#include "settings/SettingsSession.h"
-
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QWindow>
+
+#include "render/DrawPanel.h"
+#include "render/PrinterObject.h"
+#include "settings/SettingsSession.h"
 
 ProgressWindow::ProgressWindow(SettingsSession& session, PictureRegistry& pictures)
     : QWidget(nullptr, Qt::Window),

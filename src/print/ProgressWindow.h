@@ -2,7 +2,6 @@
 
 #include <QPoint>
 #include <QWidget>
-
 #include <memory>
 
 class DrawPanel;

@@ -1,9 +1,9 @@
 #include "print/ProgressWindowHost.h"
 
+#include <QCoreApplication>
+
 #include "print/ProgressWindow.h"
 #include "render/PrinterObject.h"
-
-#include <QCoreApplication>
 
 ProgressWindowHost::ProgressWindowHost(SettingsSession& session, PictureRegistry& pictures,
                                        DrawPanel** panelSlot, PrinterObject** printerSlot)

@@ -1,20 +1,18 @@
 #include "render/CxImage.h"
 
-#include "render/GifResolution.h"
-#include "render/PictureLimits.h"
-#include "render/PictureStructure.h"
-#include "render/QtPictureReader.h"
-
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QSaveFile>
-
-#include <vips/vips8>
-
 #include <cmath>
 #include <cstring>
 #include <mutex>
+#include <vips/vips8>
+
+#include "render/GifResolution.h"
+#include "render/PictureLimits.h"
+#include "render/PictureStructure.h"
+#include "render/QtPictureReader.h"
 
 using vips::VError;
 using vips::VImage;
@@ -34,7 +32,9 @@ void ensureVipsStarted() {
   });
 }
 
-bool looksLikeBmp(QByteArrayView data) { return data.size() >= 2 && data[0] == 'B' && data[1] == 'M'; }
+bool looksLikeBmp(QByteArrayView data) {
+  return data.size() >= 2 && data[0] == 'B' && data[1] == 'M';
+}
 
 // 3 or 4 bands of 8-bit sRGB: the one shape every encoder and the Qt bridge take.
 VImage normalised(VImage image) {
@@ -53,7 +53,8 @@ VImage withoutAlpha(const VImage& image) {
 // without the further full-size copies a lazy tagging operation would cost.
 VImage fromQImage(const QImage& source) {
   const bool alpha = source.hasAlphaChannel();
-  const QImage image = source.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+  const QImage image =
+      source.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
   const int bands = alpha ? 4 : 3;
   const qsizetype rowBytes = static_cast<qsizetype>(image.width()) * bands;
   QByteArray packed;
@@ -61,11 +62,13 @@ VImage fromQImage(const QImage& source) {
   if (image.bytesPerLine() != rowBytes) {
     packed = QByteArray(rowBytes * image.height(), Qt::Uninitialized);
     for (int y = 0; y < image.height(); ++y)
-      std::memcpy(packed.data() + y * rowBytes, image.constScanLine(y), static_cast<size_t>(rowBytes));
+      std::memcpy(packed.data() + y * rowBytes, image.constScanLine(y),
+                  static_cast<size_t>(rowBytes));
     pixels = reinterpret_cast<const uchar*>(packed.constData());
   }
-  VipsImage* raw = vips_image_new_from_memory_copy(pixels, static_cast<size_t>(rowBytes * image.height()),
-                                                   image.width(), image.height(), bands, VIPS_FORMAT_UCHAR);
+  VipsImage* raw =
+      vips_image_new_from_memory_copy(pixels, static_cast<size_t>(rowBytes * image.height()),
+                                      image.width(), image.height(), bands, VIPS_FORMAT_UCHAR);
   if (!raw) throw VError();
   raw->Type = VIPS_INTERPRETATION_sRGB;
   return VImage(raw);
@@ -77,8 +80,8 @@ QImage toQImage(const VImage& source) {
   size_t size = 0;
   void* pixels = image.write_to_memory(&size);
   const int bands = alpha ? 4 : 3;
-  QImage wrapped(static_cast<const uchar*>(pixels), image.width(), image.height(), image.width() * bands,
-                 alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+  QImage wrapped(static_cast<const uchar*>(pixels), image.width(), image.height(),
+                 image.width() * bands, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
   QImage copy = wrapped.copy();
   g_free(pixels);
   return copy;
@@ -100,7 +103,9 @@ int formatOfLoader(const VImage& image) {
   return 0;
 }
 
-int dotsPerMeter(int dpi) { return static_cast<int>(std::lround(dpi / 0.0254)); }
+int dotsPerMeter(int dpi) {
+  return static_cast<int>(std::lround(dpi / 0.0254));
+}
 
 }  // namespace
 
@@ -141,9 +146,12 @@ struct CxImage::Impl {
   }
 
   bool decodeBmp(const QByteArray& data) {
-    if (!bmpIsComplete(data)) return failLoad(QStringLiteral("the BMP picture is cut off or damaged"));
+    if (!bmpIsComplete(data))
+      return failLoad(QStringLiteral("the BMP picture is cut off or damaged"));
     const QImage decoded = readPictureWithQt(data, "bmp");
-    if (decoded.isNull()) return failLoad(QStringLiteral("not a readable BMP picture, or larger than %1 pixels").arg(kMaxPicturePixels));
+    if (decoded.isNull())
+      return failLoad(QStringLiteral("not a readable BMP picture, or larger than %1 pixels")
+                          .arg(kMaxPicturePixels));
     return holdBitmap(decoded);
   }
 
@@ -165,8 +173,9 @@ struct CxImage::Impl {
     if (data.isEmpty()) return failLoad(QStringLiteral("no picture data"));
     try {
       if (looksLikeBmp(data)) return decodeBmp(data);
-      VImage header = VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), options,
-                                              VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
+      VImage header =
+          VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), options,
+                                  VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
       if (!pictureSizeAllowed(header.width(), header.height()))
         return failLoad(QStringLiteral("picture larger than %1 pixels").arg(kMaxPicturePixels));
       hold(header.autorot());
@@ -182,7 +191,8 @@ struct CxImage::Impl {
   VImage forSaving() const {
     VImage out = image;
     if (xDpi > 0 && yDpi > 0)
-      out = out.copy(VImage::option()->set("xres", xDpi / kMmPerInch)->set("yres", yDpi / kMmPerInch));
+      out = out.copy(
+          VImage::option()->set("xres", xDpi / kMmPerInch)->set("yres", yDpi / kMmPerInch));
     out.set("resolution-unit", "in");
     return out;
   }
@@ -207,12 +217,14 @@ struct CxImage::Impl {
       void* buffer = nullptr;
       size_t size = 0;
       switch (format) {
-        case Bmp: return encodeBmp();
+        case Bmp:
+          return encodeBmp();
         case Gif:
           forSaving().write_to_buffer(".gif", &buffer, &size);
           return withGifResolution(takeBuffer(buffer, size), xDpi, yDpi);
         case Jpeg:
-          withoutAlpha(forSaving()).write_to_buffer(".jpg", &buffer, &size, VImage::option()->set("Q", kJpegQuality));
+          withoutAlpha(forSaving())
+              .write_to_buffer(".jpg", &buffer, &size, VImage::option()->set("Q", kJpegQuality));
           return takeBuffer(buffer, size);
         case Png:
           forSaving().write_to_buffer(".png", &buffer, &size);
@@ -223,7 +235,9 @@ struct CxImage::Impl {
                                           ->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_LZW)
                                           ->set("resunit", VIPS_FOREIGN_TIFF_RESUNIT_INCH));
           return takeBuffer(buffer, size);
-        default: fail(QStringLiteral("unknown picture format code %1").arg(format)); return {};
+        default:
+          fail(QStringLiteral("unknown picture format code %1").arg(format));
+          return {};
       }
     } catch (const VError& e) {
       fail(QString::fromUtf8(e.what()).trimmed());
@@ -232,28 +246,36 @@ struct CxImage::Impl {
   }
 };
 
-CxImage::CxImage() : impl_(std::make_unique<Impl>()) { ensureVipsStarted(); }
+CxImage::CxImage() : impl_(std::make_unique<Impl>()) {
+  ensureVipsStarted();
+}
 CxImage::~CxImage() = default;
 
 bool CxImage::Load(const QString& fileName, int format) {
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return impl_->failLoad(QStringLiteral("cannot open %1").arg(fileName));
+  if (!file.open(QIODevice::ReadOnly))
+    return impl_->failLoad(QStringLiteral("cannot open %1").arg(fileName));
   return Decode(file.readAll(), format);
 }
 
 // The format code is a hint only: the data is decoded by what it is, so a file whose
 // name claims another kind still loads.
-bool CxImage::Decode(const QByteArray& data, int) { return impl_->decode(data, ""); }
+bool CxImage::Decode(const QByteArray& data, int) {
+  return impl_->decode(data, "");
+}
 
 bool CxImage::LoadShrunk(const QString& fileName, int format, int targetWidth, int targetHeight) {
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return impl_->failLoad(QStringLiteral("cannot open %1").arg(fileName));
+  if (!file.open(QIODevice::ReadOnly))
+    return impl_->failLoad(QStringLiteral("cannot open %1").arg(fileName));
   const QByteArray data = file.readAll();
-  if (targetWidth <= 0 || targetHeight <= 0 || !(data.size() > 2 && uchar(data[0]) == 0xFF && uchar(data[1]) == 0xD8))
+  if (targetWidth <= 0 || targetHeight <= 0 ||
+      !(data.size() > 2 && uchar(data[0]) == 0xFF && uchar(data[1]) == 0xD8))
     return Decode(data, format);
   int shrink = 1;
   try {
-    const VImage header = VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), "");
+    const VImage header =
+        VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), "");
     int w = header.width();
     int h = header.height();
     const int orientation = header.get_typeof("orientation") ? header.get_int("orientation") : 1;
@@ -278,10 +300,18 @@ bool CxImage::TakeBitmap(const QImage& bitmap) {
   }
 }
 
-bool CxImage::IsValid() const { return impl_->valid; }
-int CxImage::SourceFormat() const { return impl_->sourceFormat; }
-int CxImage::Width() const { return impl_->valid ? impl_->image.width() : 0; }
-int CxImage::Height() const { return impl_->valid ? impl_->image.height() : 0; }
+bool CxImage::IsValid() const {
+  return impl_->valid;
+}
+int CxImage::SourceFormat() const {
+  return impl_->sourceFormat;
+}
+int CxImage::Width() const {
+  return impl_->valid ? impl_->image.width() : 0;
+}
+int CxImage::Height() const {
+  return impl_->valid ? impl_->image.height() : 0;
+}
 
 bool CxImage::Resample(int newWidth, int newHeight, int) {
   if (!impl_->valid) return impl_->fail(QStringLiteral("no picture held"));
@@ -315,12 +345,22 @@ bool CxImage::RotateQuarter() {
   }
 }
 
-void CxImage::SetXDpi(int dpi) { impl_->xDpi = dpi > 0 ? dpi : 0; }
-void CxImage::SetYDpi(int dpi) { impl_->yDpi = dpi > 0 ? dpi : 0; }
-int CxImage::XDpi() const { return impl_->xDpi; }
-int CxImage::YDpi() const { return impl_->yDpi; }
+void CxImage::SetXDpi(int dpi) {
+  impl_->xDpi = dpi > 0 ? dpi : 0;
+}
+void CxImage::SetYDpi(int dpi) {
+  impl_->yDpi = dpi > 0 ? dpi : 0;
+}
+int CxImage::XDpi() const {
+  return impl_->xDpi;
+}
+int CxImage::YDpi() const {
+  return impl_->yDpi;
+}
 
-QByteArray CxImage::Encode(int format) { return impl_->encode(format); }
+QByteArray CxImage::Encode(int format) {
+  return impl_->encode(format);
+}
 
 // Written through a temporary file, so a failed save never leaves half a picture
 // under the name.
@@ -333,4 +373,6 @@ bool CxImage::Save(const QString& fileName, int format) {
   return true;
 }
 
-QString CxImage::lastError() const { return impl_->error; }
+QString CxImage::lastError() const {
+  return impl_->error;
+}

@@ -1,15 +1,14 @@
 #include "render/DrawPanel.h"
 
+#include <QBuffer>
+#include <QFontMetrics>
+#include <QPainter>
+#include <cmath>
+
 #include "render/FontMapping.h"
 #include "render/QtPictureReader.h"
 #include "render/TextLines.h"
 #include "render/Units.h"
-
-#include <QBuffer>
-#include <QFontMetrics>
-#include <QPainter>
-
-#include <cmath>
 
 namespace {
 
@@ -24,20 +23,30 @@ QRect backgroundRect(QSize picture, QSize panel, int mode) {
   QSize shown = picture;
   if (picture.width() > panel.width() || picture.height() > panel.height())
     shown = picture.scaled(panel, Qt::KeepAspectRatio);
-  return QRect(QPoint((panel.width() - shown.width()) / 2, (panel.height() - shown.height()) / 2), shown);
+  return QRect(QPoint((panel.width() - shown.width()) / 2, (panel.height() - shown.height()) / 2),
+               shown);
 }
 
 }  // namespace
 
-DrawPanel::DrawPanel(PictureRegistry& pictures, QWidget* parent) : QWidget(parent), pictures_(pictures) {
+DrawPanel::DrawPanel(PictureRegistry& pictures, QWidget* parent)
+    : QWidget(parent), pictures_(pictures) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   syncBackSize();
 }
 
-void DrawPanel::setUnit(int code) { unit_ = units::clamp(code); }
-int DrawPanel::unit() const { return unit_; }
-void DrawPanel::setFont(const FontDescription& font) { font_ = font; }
-FontDescription DrawPanel::font() const { return font_; }
+void DrawPanel::setUnit(int code) {
+  unit_ = units::clamp(code);
+}
+int DrawPanel::unit() const {
+  return unit_;
+}
+void DrawPanel::setFont(const FontDescription& font) {
+  font_ = font;
+}
+FontDescription DrawPanel::font() const {
+  return font_;
+}
 
 int DrawPanel::toDevice(int value) const {
   return static_cast<int>(std::trunc(units::toPixels(value, kScreenDpi, unit_)));
@@ -46,10 +55,16 @@ int DrawPanel::fromDevice(int pixels) const {
   return static_cast<int>(std::trunc(units::fromPixels(pixels, kScreenDpi, unit_)));
 }
 
-QFont DrawPanel::qfont() const { return makeFont(font_, screenFontPixels(font_.size)); }
-int DrawPanel::lineHeightPixels() const { return QFontMetrics(qfont()).height(); }
+QFont DrawPanel::qfont() const {
+  return makeFont(font_, screenFontPixels(font_.size));
+}
+int DrawPanel::lineHeightPixels() const {
+  return QFontMetrics(qfont()).height();
+}
 // The height of "W" as the text extent gives it: the font's full line height.
-int DrawPanel::emptyLinePixels() const { return QFontMetrics(qfont()).height(); }
+int DrawPanel::emptyLinePixels() const {
+  return QFontMetrics(qfont()).height();
+}
 
 // A hidden widget gets its resize event only when shown; the back image follows the
 // geometry before every use instead.
@@ -81,18 +96,23 @@ int DrawPanel::drawText(QPoint at, const QString& text) {
   return layout.advance;
 }
 
-void DrawPanel::WriteTextAt(int x, int y, const QString& text) { drawText({toDevice(x), toDevice(y)}, text); }
+void DrawPanel::WriteTextAt(int x, int y, const QString& text) {
+  drawText({toDevice(x), toDevice(y)}, text);
+}
 
 int DrawPanel::TextWidth(const QString& text) {
   const QFontMetrics metrics(qfont());
   int widest = 0;
-  for (const QString& piece : splitTextLines(text)) widest = std::max(widest, metrics.horizontalAdvance(piece));
+  for (const QString& piece : splitTextLines(text))
+    widest = std::max(widest, metrics.horizontalAdvance(piece));
   return fromDevice(widest);
 }
 
 // The height of one line of the font, as a single-line text extent gives it, whatever
 // the text.
-int DrawPanel::TextHeight(const QString&) { return fromDevice(lineHeightPixels()); }
+int DrawPanel::TextHeight(const QString&) {
+  return fromDevice(lineHeightPixels());
+}
 
 int DrawPanel::PictureWidth(PictureHandle picture) {
   const QImage* image = pictures_.picture(picture);
@@ -129,17 +149,23 @@ void DrawPanel::ClearPanel() {
 void DrawPanel::Write(const QString& text) {
   drawText(writePos_, text);
   const QStringList pieces = splitTextLines(text);
-  writePos_.rx() += QFontMetrics(qfont()).horizontalAdvance(pieces.isEmpty() ? QString() : pieces.last());
+  writePos_.rx() +=
+      QFontMetrics(qfont()).horizontalAdvance(pieces.isEmpty() ? QString() : pieces.last());
 }
 
 void DrawPanel::WriteLine(const QString& text) {
   const int advance = drawText(writePos_, text);
-  writePos_ = {lineStartX_, writePos_.y() + (text.isEmpty() ? emptyLinePixels() + kLineGap : advance)};
+  writePos_ = {lineStartX_,
+               writePos_.y() + (text.isEmpty() ? emptyLinePixels() + kLineGap : advance)};
 }
 
-void DrawPanel::WriteLine() { WriteLine(QString()); }
+void DrawPanel::WriteLine() {
+  WriteLine(QString());
+}
 
-QPoint DrawPanel::writePosition() const { return {fromDevice(writePos_.x()), fromDevice(writePos_.y())}; }
+QPoint DrawPanel::writePosition() const {
+  return {fromDevice(writePos_.x()), fromDevice(writePos_.y())};
+}
 
 void DrawPanel::setWritePosition(int x, int y) {
   writePos_ = {toDevice(x), toDevice(y)};
@@ -190,7 +216,9 @@ void DrawPanel::setBackgroundColor(const QColor& colour) {
   update();
 }
 
-void DrawPanel::setAutoRedraw(bool on) { autoRedraw_ = on; }
+void DrawPanel::setAutoRedraw(bool on) {
+  autoRedraw_ = on;
+}
 
 void DrawPanel::moveResize(int left, int top, int width, int height) {
   setGeometry(left, top, std::max(0, width), std::max(0, height));

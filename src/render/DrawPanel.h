@@ -1,11 +1,11 @@
 #pragma once
 
-#include "render/Surface.h"
-
 #include <QByteArray>
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+
+#include "render/Surface.h"
 
 // A drawing surface with a persistent back image: what is drawn lands in the image
 // (also while the panel is hidden, so a hidden panel serves as a page of 2100 × 2970

@@ -3,7 +3,6 @@
 #include <QFontDatabase>
 #include <QHash>
 #include <QStringList>
-
 #include <cmath>
 #include <mutex>
 
@@ -22,12 +21,12 @@ struct FaceAlias {
 };
 
 constexpr FaceAlias kAliases[] = {
-    {u"宋体", "Noto Serif CJK SC"},      {u"新宋体", "Noto Serif CJK SC"},
-    {u"仿宋", "Noto Serif CJK SC"},      {u"仿宋_GB2312", "Noto Serif CJK SC"},
-    {u"SimSun", "Noto Serif CJK SC"},    {u"NSimSun", "Noto Serif CJK SC"},
-    {u"黑体", "Noto Sans CJK SC"},       {u"微软雅黑", "Noto Sans CJK SC"},
-    {u"SimHei", "Noto Sans CJK SC"},     {u"Microsoft YaHei", "Noto Sans CJK SC"},
-    {u"楷体", "AR PL UKai CN"},          {u"楷体_GB2312", "AR PL UKai CN"},
+    {u"宋体", "Noto Serif CJK SC"},   {u"新宋体", "Noto Serif CJK SC"},
+    {u"仿宋", "Noto Serif CJK SC"},   {u"仿宋_GB2312", "Noto Serif CJK SC"},
+    {u"SimSun", "Noto Serif CJK SC"}, {u"NSimSun", "Noto Serif CJK SC"},
+    {u"黑体", "Noto Sans CJK SC"},    {u"微软雅黑", "Noto Sans CJK SC"},
+    {u"SimHei", "Noto Sans CJK SC"},  {u"Microsoft YaHei", "Noto Sans CJK SC"},
+    {u"楷体", "AR PL UKai CN"},       {u"楷体_GB2312", "AR PL UKai CN"},
     {u"KaiTi", "AR PL UKai CN"},
 };
 
@@ -47,7 +46,9 @@ bool familyInstalled(const QString& family) {
 
 }  // namespace
 
-int screenFontPixels(int points) { return static_cast<int>(std::lround(std::abs(points) * 96.0 / 72.0)); }
+int screenFontPixels(int points) {
+  return static_cast<int>(std::lround(std::abs(points) * 96.0 / 72.0));
+}
 
 QString resolvedFontFamily(const QString& face) {
   const QString trimmed = face.trimmed();

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/FontDescription.h"
-
 #include <QFont>
+
+#include "settings/FontDescription.h"
 
 // Character height in pixels of a font of `points` on the 96 dpi screen, rounded as
 // the screen does.

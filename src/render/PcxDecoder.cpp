@@ -1,16 +1,20 @@
 #include "render/PcxDecoder.h"
 
-#include "render/PictureLimits.h"
-
 #include <vector>
+
+#include "render/PictureLimits.h"
 
 namespace {
 
 constexpr qsizetype kHeaderSize = 128;
 constexpr qsizetype kPaletteSize = 768;
 
-int u8(const QByteArray& d, qsizetype i) { return static_cast<unsigned char>(d[i]); }
-int u16(const QByteArray& d, qsizetype i) { return u8(d, i) | (u8(d, i + 1) << 8); }
+int u8(const QByteArray& d, qsizetype i) {
+  return static_cast<unsigned char>(d[i]);
+}
+int u16(const QByteArray& d, qsizetype i) {
+  return u8(d, i) | (u8(d, i + 1) << 8);
+}
 
 // Run-length decoding of the whole picture body into rows × rowBytes bytes. A run may
 // cross the end of a row, as some writers do. False when the data ends too early.
@@ -27,7 +31,8 @@ bool unpackRows(const QByteArray& data, qsizetype end, qsizetype total, std::vec
       if (pos >= end) return false;
       byte = u8(data, pos++);
     }
-    for (qsizetype i = 0; i < count && filled < total; ++i) out[static_cast<size_t>(filled++)] = static_cast<uchar>(byte);
+    for (qsizetype i = 0; i < count && filled < total; ++i)
+      out[static_cast<size_t>(filled++)] = static_cast<uchar>(byte);
   }
   return true;
 }
@@ -71,7 +76,8 @@ QImage decodePcx(const QByteArray& data) {
     colours[0] = qRgb(0, 0, 0);
     colours[1] = qRgb(255, 255, 255);
   } else if (planar1) {
-    for (int i = 0; i < 16; ++i) colours[i] = qRgb(u8(data, 16 + i * 3), u8(data, 17 + i * 3), u8(data, 18 + i * 3));
+    for (int i = 0; i < 16; ++i)
+      colours[i] = qRgb(u8(data, 16 + i * 3), u8(data, 17 + i * 3), u8(data, 18 + i * 3));
   }
 
   for (int y = 0; y < height; ++y) {

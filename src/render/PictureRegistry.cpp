@@ -1,31 +1,39 @@
 #include "render/PictureRegistry.h"
 
-#include "render/PictureStructure.h"
+#include <QFile>
+
 #include "render/PcxDecoder.h"
 #include "render/PictureKind.h"
+#include "render/PictureStructure.h"
 #include "render/QtPictureReader.h"
-
-#include <QFile>
 
 namespace {
 
 const char* qtFormatOf(PictureKind kind) {
   switch (kind) {
-    case PictureKind::Bmp: return "bmp";
-    case PictureKind::Jpeg: return "jpeg";
-    case PictureKind::Icon: return "ico";
-    case PictureKind::Cursor: return "cur";
-    case PictureKind::Gif: return "gif";
-    default: return nullptr;
+    case PictureKind::Bmp:
+      return "bmp";
+    case PictureKind::Jpeg:
+      return "jpeg";
+    case PictureKind::Icon:
+      return "ico";
+    case PictureKind::Cursor:
+      return "cur";
+    case PictureKind::Gif:
+      return "gif";
+    default:
+      return nullptr;
   }
 }
 
 QImage decodeByKind(const QByteArray& data) {
   const PictureKind kind = recognisePictureKind(data);
   switch (kind) {
-    case PictureKind::Unsupported: return {};
+    case PictureKind::Unsupported:
+      return {};
     case PictureKind::Pcx8:
-    case PictureKind::Pcx1: return decodePcx(data);
+    case PictureKind::Pcx1:
+      return decodePcx(data);
     case PictureKind::Jpeg:
       if (!jpegIsComplete(data)) return {};
       break;
@@ -35,7 +43,8 @@ QImage decodeByKind(const QByteArray& data) {
     case PictureKind::Gif:
       if (!gifIsComplete(data)) return {};
       break;
-    default: break;
+    default:
+      break;
   }
   return readPictureWithQt(data, qtFormatOf(kind));
 }
@@ -47,7 +56,8 @@ QImage PictureRegistry::DecodePicture(const QString& fileName) {
   if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() <= 0) return {};
   // Mapped rather than read, so a large file costs no copy.
   if (uchar* mapped = file.map(0, file.size())) {
-    const QByteArray view = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size());
+    const QByteArray view =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size());
     QImage image = decodeByKind(view);
     file.unmap(mapped);
     return image;
@@ -60,9 +70,13 @@ QImage PictureRegistry::DecodePicture(const QByteArray& data) {
   return decodeByKind(data);
 }
 
-PictureHandle PictureRegistry::LoadPicture(const QString& fileName) { return Add(DecodePicture(fileName)); }
+PictureHandle PictureRegistry::LoadPicture(const QString& fileName) {
+  return Add(DecodePicture(fileName));
+}
 
-PictureHandle PictureRegistry::LoadPicture(const QByteArray& data) { return Add(DecodePicture(data)); }
+PictureHandle PictureRegistry::LoadPicture(const QByteArray& data) {
+  return Add(DecodePicture(data));
+}
 
 PictureHandle PictureRegistry::Add(QImage image) {
   if (image.isNull()) return 0;

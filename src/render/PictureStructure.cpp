@@ -1,7 +1,6 @@
 #include "render/PictureStructure.h"
 
 #include <QtEndian>
-
 #include <cstdlib>
 #include <cstring>
 
@@ -97,7 +96,9 @@ qsizetype skipSubBlocks(const uchar* bytes, qsizetype size, qsizetype pos) {
   return -1;
 }
 
-qsizetype colourTableSize(uchar flags) { return (flags & 0x80) ? 3 * (qsizetype{1} << ((flags & 7) + 1)) : 0; }
+qsizetype colourTableSize(uchar flags) {
+  return (flags & 0x80) ? 3 * (qsizetype{1} << ((flags & 7) + 1)) : 0;
+}
 
 }  // namespace
 
@@ -117,7 +118,8 @@ bool gifIsComplete(QByteArrayView data) {
         if (pos >= size) return false;
         return skipSubBlocks(bytes, size, pos + 1) >= 0;
       }
-      default: return false;  // the trailer or anything else before any picture
+      default:
+        return false;  // the trailer or anything else before any picture
     }
     if (pos < 0) return false;
   }

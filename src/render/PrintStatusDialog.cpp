@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-PrintStatusDialog::PrintStatusDialog(const QString& jobName, const QString& printerName, const QString& port,
-                                     QWidget* parent)
+PrintStatusDialog::PrintStatusDialog(const QString& jobName, const QString& printerName,
+                                     const QString& port, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("打印状态"));
   setWindowTitle(QStringLiteral("正在进行打印，请稍候 ......"));
@@ -44,8 +44,14 @@ QString PrintStatusDialog::destinationText(const QString& printerName, const QSt
   return QStringLiteral("%1 上的 %2").arg(printerName, port);
 }
 
-void PrintStatusDialog::setCopiesPrinted(int copies) { copies_->setText(QString::number(copies)); }
-void PrintStatusDialog::setCurrentPage(int page) { page_->setText(QString::number(page)); }
+void PrintStatusDialog::setCopiesPrinted(int copies) {
+  copies_->setText(QString::number(copies));
+}
+void PrintStatusDialog::setCurrentPage(int page) {
+  page_->setText(QString::number(page));
+}
 
 // Closing the window is no way to stop a job; the abort button is.
-void PrintStatusDialog::closeEvent(QCloseEvent* event) { event->ignore(); }
+void PrintStatusDialog::closeEvent(QCloseEvent* event) {
+  event->ignore();
+}

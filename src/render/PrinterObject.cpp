@@ -1,12 +1,5 @@
 #include "render/PrinterObject.h"
 
-#include "render/FontMapping.h"
-#include "render/PrintStatusDialog.h"
-#include "render/PrinterFont.h"
-#include "render/PrinterQueries.h"
-#include "render/TextLines.h"
-#include "render/Units.h"
-
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPageLayout>
@@ -15,8 +8,14 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-
 #include <cmath>
+
+#include "render/FontMapping.h"
+#include "render/PrintStatusDialog.h"
+#include "render/PrinterFont.h"
+#include "render/PrinterQueries.h"
+#include "render/TextLines.h"
+#include "render/Units.h"
 
 namespace {
 
@@ -50,19 +49,33 @@ void PrinterObject::setUnit(int code) {
   unit_ = units::clamp(code);
   updateFont();
 }
-int PrinterObject::unit() const { return unit_; }
+int PrinterObject::unit() const {
+  return unit_;
+}
 
 void PrinterObject::setFont(const FontDescription& font) {
   font_ = font;
   updateFont();
 }
-FontDescription PrinterObject::font() const { return font_; }
+FontDescription PrinterObject::font() const {
+  return font_;
+}
 
-void PrinterObject::setPrinterName(const QString& name) { printerName_ = name; }
-void PrinterObject::setOutputPdf(const QString& fileName) { outputPdf_ = fileName; }
-void PrinterObject::setDocumentName(const QString& name) { documentName_ = name; }
-QString PrinterObject::documentName() const { return documentName_.isEmpty() ? kUntitled : documentName_; }
-void PrinterObject::setCopies(int copies) { copies_ = std::max(1, copies); }
+void PrinterObject::setPrinterName(const QString& name) {
+  printerName_ = name;
+}
+void PrinterObject::setOutputPdf(const QString& fileName) {
+  outputPdf_ = fileName;
+}
+void PrinterObject::setDocumentName(const QString& name) {
+  documentName_ = name;
+}
+QString PrinterObject::documentName() const {
+  return documentName_.isEmpty() ? kUntitled : documentName_;
+}
+void PrinterObject::setCopies(int copies) {
+  copies_ = std::max(1, copies);
+}
 
 void PrinterObject::setMargins(int left, int top, int right, int bottom) {
   marginLeft_ = left;
@@ -76,8 +89,8 @@ bool PrinterObject::fail(const QString& message) {
   return false;
 }
 
-bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, int paper, int landscape,
-                                  int paperWidth, int paperHeight) {
+bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, int paper,
+                                  int landscape, int paperWidth, int paperHeight) {
   if (job_) return fail(QStringLiteral("a print job is already running"));
   aborted_ = false;
   error_.clear();
@@ -98,13 +111,15 @@ bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, i
     if (QPrinterInfo::printerInfo(destination).isNull())
       return fail(QStringLiteral("the printer \"%1\" does not exist").arg(destination));
     printer.setPrinterName(destination);
-    if (!printer.isValid()) return fail(QStringLiteral("the printer \"%1\" cannot be used").arg(destination));
+    if (!printer.isValid())
+      return fail(QStringLiteral("the printer \"%1\" cannot be used").arg(destination));
     port = PrinterPort(destination);
   }
 
   if (showPrintDialog) {
     QPrintDialog dialog(&printer);
-    if (dialog.exec() != QDialog::Accepted) return fail(QStringLiteral("the print dialog was cancelled"));
+    if (dialog.exec() != QDialog::Accepted)
+      return fail(QStringLiteral("the print dialog was cancelled"));
   }
 
   // Everything is handed to the printer before painting starts.
@@ -184,7 +199,8 @@ bool PrinterObject::EndPrintJob() {
   if (!job_) return false;
   QCoreApplication::processEvents();
   if (!job_) return false;
-  const bool aborted = job_->printer->printerState() == QPrinter::Aborted || (job_->status && job_->status->abortRequested());
+  const bool aborted = job_->printer->printerState() == QPrinter::Aborted ||
+                       (job_->status && job_->status->abortRequested());
   const bool ended = job_->painter.end();
   const bool failed = job_->printer->printerState() == QPrinter::Error;
   job_.reset();
@@ -196,9 +212,15 @@ bool PrinterObject::EndPrintJob() {
   return true;
 }
 
-bool PrinterObject::isJobRunning() const { return job_ != nullptr; }
-int PrinterObject::pageNumber() const { return job_ ? job_->page : 0; }
-QPrinter* PrinterObject::printer() const { return job_ ? job_->printer.get() : nullptr; }
+bool PrinterObject::isJobRunning() const {
+  return job_ != nullptr;
+}
+int PrinterObject::pageNumber() const {
+  return job_ ? job_->page : 0;
+}
+QPrinter* PrinterObject::printer() const {
+  return job_ ? job_->printer.get() : nullptr;
+}
 
 int PrinterObject::toDeviceX(int value) const {
   return static_cast<int>(std::trunc(units::toPixels(value, job_->dpiX, unit_)));
@@ -216,7 +238,9 @@ int PrinterObject::fromDeviceY(int pixels) const {
 void PrinterObject::updateFont() {
   if (!job_) return;
   const int height = printerfont::characterHeight(font_.size, unit_, job_->dpiY);
-  const int pixels = unit_ == units::Pixels ? height : static_cast<int>(units::toPixels(height, job_->dpiY, unit_));
+  const int pixels = unit_ == units::Pixels
+                         ? height
+                         : static_cast<int>(units::toPixels(height, job_->dpiY, unit_));
   job_->font = makeFont(font_, pixels);
 }
 
@@ -239,14 +263,16 @@ void PrinterObject::WriteTextAt(int x, int y, const QString& text) {
   p.setPen(Qt::black);
   const int left = toDeviceX(marginLeft_ + x);
   const int top = toDeviceY(marginTop_ + y);
-  for (const TextPiece& piece : layout.pieces) p.drawText(left, top + piece.offsetY + metrics.ascent(), piece.text);
+  for (const TextPiece& piece : layout.pieces)
+    p.drawText(left, top + piece.offsetY + metrics.ascent(), piece.text);
 }
 
 int PrinterObject::TextWidth(const QString& text) {
   if (!job_) return 0;
   const QFontMetrics metrics(job_->font, job_->printer.get());
   int widest = 0;
-  for (const QString& piece : splitTextLines(text)) widest = std::max(widest, metrics.horizontalAdvance(piece));
+  for (const QString& piece : splitTextLines(text))
+    widest = std::max(widest, metrics.horizontalAdvance(piece));
   return fromDeviceX(widest);
 }
 
@@ -272,5 +298,6 @@ void PrinterObject::DrawPicture(PictureHandle picture, int x, int y, int width, 
   const int w = width < 0 ? image->width() : toDeviceX(width);
   const int h = height < 0 ? image->height() : toDeviceY(height);
   if (w == 0 || h == 0) return;
-  job_->painter.drawImage(QRect(toDeviceX(marginLeft_ + x), toDeviceY(marginTop_ + y), w, h), *image);
+  job_->painter.drawImage(QRect(toDeviceX(marginLeft_ + x), toDeviceY(marginTop_ + y), w, h),
+                          *image);
 }

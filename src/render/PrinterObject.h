@@ -1,10 +1,9 @@
 #pragma once
 
-#include "render/Surface.h"
-
 #include <QString>
-
 #include <memory>
+
+#include "render/Surface.h"
 
 class QPrinter;
 
@@ -24,12 +23,12 @@ public:
   void setFont(const FontDescription& font) override;
   FontDescription font() const override;
 
-  void setPrinterName(const QString& name);    // empty: the default printer
+  void setPrinterName(const QString& name);  // empty: the default printer
   QString printerName() const { return printerName_; }
   void setOutputPdf(const QString& fileName);  // non-empty: print to this PDF, no queue
   void setDocumentName(const QString& name);   // empty: "未命名打印作业"
   QString documentName() const;
-  void setCopies(int copies);                  // below 1 counts as 1
+  void setCopies(int copies);  // below 1 counts as 1
   int copies() const { return copies_; }
   void setMargins(int left, int top, int right, int bottom);
   int marginLeft() const { return marginLeft_; }

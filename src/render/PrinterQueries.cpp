@@ -1,13 +1,12 @@
 #include "render/PrinterQueries.h"
 
+#include <cups/cups.h>
+
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
-
-#include <cups/cups.h>
-
 #include <cmath>
 
 namespace {
@@ -60,7 +59,9 @@ int tenthsOfMillimetre(double millimetres) {
   return static_cast<int>(thousandths / 100);
 }
 
-QStringList ListPrinters() { return QPrinterInfo::availablePrinterNames(); }
+QStringList ListPrinters() {
+  return QPrinterInfo::availablePrinterNames();
+}
 
 QString GetDefaultPrinter() {
   const CupsDests dests;
@@ -82,8 +83,8 @@ QStringList ListPaperForms() {
     for (const QPageSize& size : sizes) names.append(size.name());
   }
   if (names.isEmpty()) {
-    for (QPageSize::PageSizeId id : {QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::B5, QPageSize::Letter,
-                                     QPageSize::Legal})
+    for (QPageSize::PageSizeId id : {QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::B5,
+                                     QPageSize::Letter, QPageSize::Legal})
       names.append(QPageSize(id).name());
   }
   return names;
@@ -123,7 +124,8 @@ bool GetPaperForm(const QString& formName, PaperForm& form) {
 QString PrinterPort(const QString& printerName) {
   const CupsDests dests;
   if (const cups_dest_t* dest = dests.find(printerName)) {
-    if (const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options)) return QString::fromUtf8(uri);
+    if (const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options))
+      return QString::fromUtf8(uri);
   }
   return {};
 }

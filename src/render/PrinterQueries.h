@@ -17,7 +17,7 @@ struct PaperForm {
 };
 
 QStringList ListPrinters();
-QString GetDefaultPrinter();            // empty when there is none
+QString GetDefaultPrinter();  // empty when there is none
 // Makes the printer the user's default (the CUPS lpoptions default); false when no
 // such printer exists or the default cannot be written.
 bool SetDefaultPrinter(const QString& printerName);

@@ -1,9 +1,9 @@
 #include "render/QtPictureReader.h"
 
-#include "render/PictureLimits.h"
-
 #include <QBuffer>
 #include <QImageReader>
+
+#include "render/PictureLimits.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ namespace {
 // scales in the stored shape, before it turns the picture upright.
 QSize swappedWhenTurned(QSize size, const QImageReader& reader) {
   return (reader.transformation() & QImageIOHandler::TransformationRotate90) ? size.transposed()
-                                                                              : size;
+                                                                             : size;
 }
 
 }  // namespace

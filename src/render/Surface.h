@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QString>
+
 #include "render/PictureRegistry.h"
 #include "settings/FontDescription.h"
-
-#include <QString>
 
 // What the page loops, cell drawers and header/footer filler draw through: the
 // printer object and the drawing panel alike. Coordinates and sizes are in the
@@ -28,5 +28,6 @@ public:
   virtual int PictureHeight(PictureHandle picture) = 0;
   // Stretches the whole picture into the rectangle; width or height below 0 means
   // the natural size in that direction.
-  virtual void DrawPicture(PictureHandle picture, int x, int y, int width = -1, int height = -1) = 0;
+  virtual void DrawPicture(PictureHandle picture, int x, int y, int width = -1,
+                           int height = -1) = 0;
 };

@@ -4,18 +4,26 @@
 
 namespace units {
 
-int clamp(int code) { return std::clamp(code, 0, 5); }
+int clamp(int code) {
+  return std::clamp(code, 0, 5);
+}
 
 namespace {
 // How many units make one inch, for the codes above 0.
 double perInch(int code) {
   switch (clamp(code)) {
-    case TenthMm: return 254.0;
-    case HundredthMm: return 2540.0;
-    case HundredthInch: return 100.0;
-    case ThousandthInch: return 1000.0;
-    case Twip: return 1440.0;
-    default: return 0.0;
+    case TenthMm:
+      return 254.0;
+    case HundredthMm:
+      return 2540.0;
+    case HundredthInch:
+      return 100.0;
+    case ThousandthInch:
+      return 1000.0;
+    case Twip:
+      return 1440.0;
+    default:
+      return 0.0;
   }
 }
 }  // namespace

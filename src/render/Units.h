@@ -4,7 +4,14 @@
 // 3 0.01 inch, 4 0.001 inch, 5 1/1440 inch. Codes outside 0..5 are clamped.
 namespace units {
 
-enum Code : int { Pixels = 0, TenthMm = 1, HundredthMm = 2, HundredthInch = 3, ThousandthInch = 4, Twip = 5 };
+enum Code : int {
+  Pixels = 0,
+  TenthMm = 1,
+  HundredthMm = 2,
+  HundredthInch = 3,
+  ThousandthInch = 4,
+  Twip = 5
+};
 
 int clamp(int code);
 

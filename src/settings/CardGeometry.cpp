@@ -38,14 +38,17 @@ float Ratio(int part, int whole) {
 
 std::optional<QSize> CellSizeInTenths(const CellInputs& in) {
   if (in.columns < 1 || in.rows < 1) return std::nullopt;
-  const int width = CellSide(in.paperWidth, in.marginLeft, in.marginRight, in.columns, in.columnSpacing);
-  const int height = CellSide(in.paperHeight, in.marginTop, in.marginBottom, in.rows, in.rowSpacing);
+  const int width =
+      CellSide(in.paperWidth, in.marginLeft, in.marginRight, in.columns, in.columnSpacing);
+  const int height =
+      CellSide(in.paperHeight, in.marginTop, in.marginBottom, in.rows, in.rowSpacing);
   if (width <= 0 || height <= 0) return std::nullopt;
   return QSize(width, height);
 }
 
 float CardAspect(QSize card) {
-  return card.height() == 0 ? 0.0f : static_cast<float>(card.width()) / static_cast<float>(card.height());
+  return card.height() == 0 ? 0.0f
+                            : static_cast<float>(card.width()) / static_cast<float>(card.height());
 }
 
 QSize DisplayCardSize(float aspect) {
@@ -58,7 +61,8 @@ QSize DisplayCardSize(float aspect) {
 }
 
 QRect PlaceArea(const CardRect& fractions, QSize card) {
-  return QRect(ScaledFraction(fractions.x, card.width()), ScaledFraction(fractions.y, card.height()),
+  return QRect(ScaledFraction(fractions.x, card.width()),
+               ScaledFraction(fractions.y, card.height()),
                ScaledFraction(fractions.width, card.width()),
                ScaledFraction(fractions.height, card.height()));
 }
@@ -76,7 +80,9 @@ int TextBandHeight(int lineHeight, int captionLines) {
   return static_cast<int>(std::trunc(static_cast<double>(lineHeight) * captionLines + 3));
 }
 
-int CardFontSize(int points) { return static_cast<int>(std::int64_t{points} * 254 / 72); }
+int CardFontSize(int points) {
+  return static_cast<int>(std::int64_t{points} * 254 / 72);
+}
 
 CardAreas DefaultCardAreas(QSize card, int textBandHeight) {
   const int band = std::max(0, textBandHeight);
@@ -85,12 +91,17 @@ CardAreas DefaultCardAreas(QSize card, int textBandHeight) {
                    QRect(0, card.height() - band, card.width(), band)};
 }
 
-QStringList CaptionLines(const QString& caption) { return caption.split(QStringLiteral("\r\n")); }
+QStringList CaptionLines(const QString& caption) {
+  return caption.split(QStringLiteral("\r\n"));
+}
 
 int CaptionLineX(int align, int areaWidth, int lineWidth) {
   switch (align) {
-    case 1: return 2;
-    case 2: return areaWidth - lineWidth - 2;
-    default: return (areaWidth - lineWidth) / 2;
+    case 1:
+      return 2;
+    case 2:
+      return areaWidth - lineWidth - 2;
+    default:
+      return (areaWidth - lineWidth) / 2;
   }
 }

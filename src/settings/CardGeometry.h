@@ -1,13 +1,12 @@
 #pragma once
 
-#include "settings/CardLayout.h"
-
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
+
+#include "settings/CardLayout.h"
 
 // The card is one cell of the page, first sized to the real cell at one unit per
 // 0.1 mm, then reduced to fit 168 × 200 pixels for display.

@@ -1,5 +1,11 @@
 #include "settings/CellEditor.h"
 
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <algorithm>
+
 #include "platform/Dialogs.h"
 #include "render/DrawPanel.h"
 #include "render/PictureRegistry.h"
@@ -8,17 +14,11 @@
 #include "settings/SettingsSession.h"
 #include "settings/TextNumbers.h"
 
-#include <QComboBox>
-#include <QFile>
-#include <QLineEdit>
-#include <QMouseEvent>
-
-#include <algorithm>
-
 namespace {
 
 const QString kPhotoAreaHint = QStringLiteral(
-    "鼠标可直接拖动照片\r\n的位置，加按Ctrl键\r\n可调整区域的大小。\r\n右击可缩放图片\r\n到当前位置。\r\n文字区域也一样");
+    "鼠标可直接拖动照片\r\n的位置，加按Ctrl键\r\n可调整区域的大小。\r\n右击可缩放图片\r\n到当前位置"
+    "。\r\n文字区域也一样");
 const QString kTextAreaHint = QStringLiteral("文字区域,操作同上");
 const QString kCaptionLinesQuestion = QStringLiteral(
     "系统判断[每照片文字实际行数]与[下拉列表]所设置的不符，强制设置[下拉列表_每照片行数]码？");
@@ -63,10 +63,11 @@ void CellEditor::CaptureLayout() {
 
 CellInputs CellEditor::cellInputs() const {
   const auto integer = [](const QLineEdit* box) { return IntegerOfText(box->text()); };
-  return CellInputs{integer(form_.paperWidth), integer(form_.paperHeight), integer(form_.marginLeft),
-                    integer(form_.marginRight), integer(form_.marginTop),  integer(form_.marginBottom),
-                    integer(form_.columns),     integer(form_.rows),       integer(form_.columnSpacing),
-                    integer(form_.rowSpacing)};
+  return CellInputs{integer(form_.paperWidth),    integer(form_.paperHeight),
+                    integer(form_.marginLeft),    integer(form_.marginRight),
+                    integer(form_.marginTop),     integer(form_.marginBottom),
+                    integer(form_.columns),       integer(form_.rows),
+                    integer(form_.columnSpacing), integer(form_.rowSpacing)};
 }
 
 void CellEditor::ShowDefaultCellPreview() {
@@ -114,17 +115,19 @@ std::optional<QSize> CellEditor::BeginPreview() {
 }
 
 int CellEditor::TextBandHeightOnCard() {
-  return TextBandHeight(form_.textArea->TextHeight(QStringLiteral("大")), form_.captionLines->currentIndex());
+  return TextBandHeight(form_.textArea->TextHeight(QStringLiteral("大")),
+                        form_.captionLines->currentIndex());
 }
 
 void CellEditor::AskToMatchCaptionLines() {
   if (session_.lastJob.captions.isEmpty()) return;
   const int lines = static_cast<int>(CaptionLines(session_.lastJob.captions.first()).size());
   if (lines == form_.captionLines->currentIndex()) return;
-  const int answer = dialogs_.messageBox(kCaptionLinesQuestion, kCaptionLinesTitle, MessageButtons::YesNo,
-                                         MessageIcon::Question);
+  const int answer = dialogs_.messageBox(kCaptionLinesQuestion, kCaptionLinesTitle,
+                                         MessageButtons::YesNo, MessageIcon::Question);
   // The list offers at most nine lines; a longer caption selects the last item.
-  if (answer == AnswerYes) form_.captionLines->setCurrentIndex(std::min(lines, form_.captionLines->count() - 1));
+  if (answer == AnswerYes)
+    form_.captionLines->setCurrentIndex(std::min(lines, form_.captionLines->count() - 1));
 }
 
 void CellEditor::DrawCaptionSample(const QRect& fullScaleTextArea) {
@@ -177,11 +180,13 @@ void CellEditor::DrawPhotoSample() {
     if (mode == FitStretch) {
       area->DrawPicture(picture, 0, 0, area->width(), area->height());
     } else {
-      const PhotoRect box{0.0f, 0.0f, static_cast<float>(area->width()), static_cast<float>(area->height())};
+      const PhotoRect box{0.0f, 0.0f, static_cast<float>(area->width()),
+                          static_cast<float>(area->height())};
       const PhotoRect fitted =
           FitPhoto(box, area->PictureWidth(picture), area->PictureHeight(picture), FitScaleTopLeft);
       if (!fitted.isEmpty())
-        area->DrawPicture(picture, 0, 0, static_cast<int>(fitted.width), static_cast<int>(fitted.height));
+        area->DrawPicture(picture, 0, 0, static_cast<int>(fitted.width),
+                          static_cast<int>(fitted.height));
     }
     pictures_.UnloadPicture(picture);
     return;
@@ -246,7 +251,8 @@ bool CellEditor::handleAreaPress(DrawPanel* area, QEvent* event) {
 void CellEditor::handleDragMove(const QPointF& global) {
   const QPoint delta = (global - drag_.pressGlobal).toPoint();
   if (drag_.resize) {
-    drag_.panel->moveResize(drag_.start.x(), drag_.start.y(), std::max(0, drag_.start.width() + delta.x()),
+    drag_.panel->moveResize(drag_.start.x(), drag_.start.y(),
+                            std::max(0, drag_.start.width() + delta.x()),
                             std::max(0, drag_.start.height() + delta.y()));
   } else {
     drag_.panel->move(drag_.start.topLeft() + delta);

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "settings/CardGeometry.h"
-
 #include <QObject>
 #include <QPointF>
 #include <QRect>
-
 #include <optional>
+
+#include "settings/CardGeometry.h"
 
 class Dialogs;
 class DrawPanel;
@@ -21,8 +20,8 @@ struct SettingsSession;
 class CellEditor : public QObject {
   Q_OBJECT
 public:
-  CellEditor(const SettingsForm& form, SettingsSession& session, Dialogs& dialogs, PictureRegistry& pictures,
-             QObject* parent = nullptr);
+  CellEditor(const SettingsForm& form, SettingsSession& session, Dialogs& dialogs,
+             PictureRegistry& pictures, QObject* parent = nullptr);
 
   // The usage hints the two areas carry when the window opens.
   void WriteHints();

@@ -14,7 +14,8 @@ FormLinesLabel::FormLinesLabel(const QList<Line>& lines, QWidget* parent)
     : QLabel(parent), lines_(lines) {
   QStringList plain;
   for (const Line& line : lines_)
-    plain << (line.after.isEmpty() ? line.before : line.before + QStringLiteral("     ") + line.after);
+    plain << (line.after.isEmpty() ? line.before
+                                   : line.before + QStringLiteral("     ") + line.after);
   setText(plain.join(u'\n'));
 }
 
@@ -25,6 +26,7 @@ void FormLinesLabel::paintEvent(QPaintEvent*) {
     const QRect row(0, line.top, width(), kBoxHeight);
     painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, line.before);
     if (!line.after.isEmpty())
-      painter.drawText(row.adjusted(line.afterX, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, line.after);
+      painter.drawText(row.adjusted(line.afterX, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                       line.after);
   }
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QString>
+
 #include "settings/CardLayout.h"
 #include "settings/FontDescription.h"
-
-#include <QString>
 
 // The one record of how an album is printed. Lengths marked 0.1 mm are tenths of a
 // millimetre. A copy duplicates texts, fonts and rectangles (plain value semantics).
@@ -11,8 +11,8 @@ struct PrintSettings {
   QString defaultPrinter;
   QString printerName;
   int landscape = 0;
-  int paperWidth = 0;        // 0.1 mm
-  int paperHeight = 0;       // 0.1 mm
+  int paperWidth = 0;   // 0.1 mm
+  int paperHeight = 0;  // 0.1 mm
   int copies = 0;
   int photoFit = 0;          // 0..4
   int marginTop = 0;         // 0.1 mm
@@ -23,21 +23,21 @@ struct PrintSettings {
   int footerFromBottom = 0;  // 0.1 mm, from the paper's bottom edge
   FontDescription bodyFont = FontDescription::song9();
   FontDescription headerFont = FontDescription::song9();
-  int headerAlign = 0;       // 0 left, 1 centre, 2 right
-  int footerAlign = 0;       // 0 left, 1 centre, 2 right
+  int headerAlign = 0;  // 0 left, 1 centre, 2 right
+  int footerAlign = 0;  // 0 left, 1 centre, 2 right
   FontDescription footerFont = FontDescription::song9();
   int rows = 0;
   int columns = 0;
-  int rowSpacing = 0;        // 0.1 mm
-  int columnSpacing = 0;     // 0.1 mm
+  int rowSpacing = 0;     // 0.1 mm
+  int columnSpacing = 0;  // 0.1 mm
   CardRect photoArea;
   CardRect textArea;
-  int captionAlign = 0;      // 0 centre, 1 left, 2 right
-  int captionLines = 0;      // 0..9
+  int captionAlign = 0;  // 0 centre, 1 left, 2 right
+  int captionLines = 0;  // 0..9
   int confirmed = 0;
   int toPictureFiles = 0;
-  int pictureFormat = 0;     // 1 bmp, 2 jpg, 3 gif, 4 tiff, 5 png
-  int optimiseLevel = 0;     // 0 none, 1 50K … 5 250K
+  int pictureFormat = 0;  // 1 bmp, 2 jpg, 3 gif, 4 tiff, 5 png
+  int optimiseLevel = 0;  // 0 none, 1 50K … 5 250K
 
   // What the settings window shows when nothing was applied in this run: A4 portrait,
   // margins 20/18/5/15 mm, header 11 mm and footer 14 mm from the edges, 5 × 5 cells

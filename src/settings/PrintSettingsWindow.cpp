@@ -1,12 +1,5 @@
 #include "settings/PrintSettingsWindow.h"
 
-#include "platform/Dialogs.h"
-#include "render/DrawPanel.h"
-#include "settings/CellEditor.h"
-#include "settings/SettingsSession.h"
-#include "settings/SliderCoupling.h"
-#include "settings/TextNumbers.h"
-
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -20,12 +13,21 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include "platform/Dialogs.h"
+#include "render/DrawPanel.h"
+#include "settings/CellEditor.h"
+#include "settings/SettingsSession.h"
+#include "settings/SliderCoupling.h"
+#include "settings/TextNumbers.h"
+
 namespace {
 
 const QString kWindowTitle = QStringLiteral("打印机设置窗口。");
-const QString kLeftMarginHint = QStringLiteral("部分打印机偏离左端约9毫米左右，因此要减小一下左边距");
+const QString kLeftMarginHint =
+    QStringLiteral("部分打印机偏离左端约9毫米左右，因此要减小一下左边距");
 const QString kLeftMarginTitle = QStringLiteral("修正左边距");
-const QString kTopMarginHint = QStringLiteral("部分打印机偏离上端约3毫米左右，因此要减小一下上边距");
+const QString kTopMarginHint =
+    QStringLiteral("部分打印机偏离上端约3毫米左右，因此要减小一下上边距");
 const QString kTopMarginTitle = QStringLiteral("修正上边距");
 const QString kResetPaper = QStringLiteral("请重新设置一下纸张！");
 const QString kCountBelowOne = QStringLiteral("“%1”不能小于1，请重新设置！");
@@ -65,8 +67,9 @@ bool LeavesTheBox(const QFocusEvent* event) {
 
 }  // namespace
 
-PrintSettingsWindow::PrintSettingsWindow(SettingsSession& session, Dialogs& dialogs, PictureRegistry& pictures,
-                                         PrinterCatalog printers, SettingsWindowHooks hooks, QWidget* parent)
+PrintSettingsWindow::PrintSettingsWindow(SettingsSession& session, Dialogs& dialogs,
+                                         PictureRegistry& pictures, PrinterCatalog printers,
+                                         SettingsWindowHooks hooks, QWidget* parent)
     : QDialog(parent),
       session_(session),
       dialogs_(dialogs),
@@ -92,22 +95,27 @@ void PrintSettingsWindow::Connect() {
     connect(button, &QPushButton::clicked, this, [this] {
       if (hooks_.pagePreview) hooks_.pagePreview();
     });
-  connect(form_.cellPreviewButton, &QPushButton::clicked, this, &PrintSettingsWindow::ShowCellPreview);
+  connect(form_.cellPreviewButton, &QPushButton::clicked, this,
+          &PrintSettingsWindow::ShowCellPreview);
   connect(form_.defaultCellPreviewButton, &QPushButton::clicked, this,
           &PrintSettingsWindow::ShowDefaultCellPreview);
 
   // The sliders write into their boxes on the user's moves only; the boxes move the
   // sliders under a signal blocker.
-  connect(form_.rowSlider, &QSlider::valueChanged, this,
-          [this](int position) { form_.rows->setText(QString::number(CountFromSliderPosition(position))); });
-  connect(form_.columnSlider, &QSlider::valueChanged, this,
-          [this](int position) { form_.columns->setText(QString::number(CountFromSliderPosition(position))); });
+  connect(form_.rowSlider, &QSlider::valueChanged, this, [this](int position) {
+    form_.rows->setText(QString::number(CountFromSliderPosition(position)));
+  });
+  connect(form_.columnSlider, &QSlider::valueChanged, this, [this](int position) {
+    form_.columns->setText(QString::number(CountFromSliderPosition(position)));
+  });
 
   for (QLineEdit* box : {form_.paperWidth, form_.paperHeight})
-    connect(box, &QLineEdit::textChanged, form_.customPaper, [this] { form_.customPaper->setChecked(true); });
+    connect(box, &QLineEdit::textChanged, form_.customPaper,
+            [this] { form_.customPaper->setChecked(true); });
   // Clicking the form that is already selected (the A4 chosen at opening) writes its
   // size too.
-  connect(form_.paperList, &QListWidget::currentRowChanged, this, &PrintSettingsWindow::ChoosePaper);
+  connect(form_.paperList, &QListWidget::currentRowChanged, this,
+          &PrintSettingsWindow::ChoosePaper);
   connect(form_.paperList, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { ChoosePaper(form_.paperList->row(item)); });
 
@@ -129,8 +137,10 @@ void PrintSettingsWindow::Open(const PrinterCatalog& printers) {
   editor_->WriteHints();
 
   const QStringList printerNames = printers.listPrinters ? printers.listPrinters() : QStringList();
-  const QStringList paperNames = printers.listPaperForms ? printers.listPaperForms() : QStringList();
-  session_.printSettings.defaultPrinter = printers.defaultPrinter ? printers.defaultPrinter() : QString();
+  const QStringList paperNames =
+      printers.listPaperForms ? printers.listPaperForms() : QStringList();
+  session_.printSettings.defaultPrinter =
+      printers.defaultPrinter ? printers.defaultPrinter() : QString();
   {
     const QSignalBlocker quiet(form_.paperList);
     for (qsizetype i = 0; i < printerNames.size(); ++i)
@@ -202,7 +212,8 @@ void PrintSettingsWindow::StoreSettings() {
   PrintSettings& s = session_.printSettings;
   s.photoArea = session_.workingLayout.photoArea;
   s.textArea = session_.workingLayout.textArea;
-  s.printerName = form_.printerList->currentIndex() >= 0 ? form_.printerList->currentText() : QString();
+  s.printerName =
+      form_.printerList->currentIndex() >= 0 ? form_.printerList->currentText() : QString();
   s.paperHeight = StoredTenthsOfText(form_.paperHeight->text());
   s.paperWidth = StoredTenthsOfText(form_.paperWidth->text());
   if (form_.paperWidth->text().isEmpty() || form_.paperHeight->text().isEmpty())
@@ -230,11 +241,17 @@ void PrintSettingsWindow::StoreSettings() {
   s.captionLines = form_.captionLines->currentIndex();
 }
 
-void PrintSettingsWindow::ShowCellPreview() { editor_->ShowCellPreview(); }
+void PrintSettingsWindow::ShowCellPreview() {
+  editor_->ShowCellPreview();
+}
 
-void PrintSettingsWindow::ShowDefaultCellPreview() { editor_->ShowDefaultCellPreview(); }
+void PrintSettingsWindow::ShowDefaultCellPreview() {
+  editor_->ShowDefaultCellPreview();
+}
 
-void PrintSettingsWindow::CaptureLayout() { editor_->CaptureLayout(); }
+void PrintSettingsWindow::CaptureLayout() {
+  editor_->CaptureLayout();
+}
 
 PagePreviewInputs PrintSettingsWindow::pagePreviewInputs() const {
   // trunc(number ÷ 10) equals trunc(trunc(number) ÷ 10), so whole numbers suffice.
@@ -257,7 +274,9 @@ PagePreviewInputs PrintSettingsWindow::pagePreviewInputs() const {
   return in;
 }
 
-DrawPanel* PrintSettingsWindow::pagePreviewPanel() const { return form_.pagePreview; }
+DrawPanel* PrintSettingsWindow::pagePreviewPanel() const {
+  return form_.pagePreview;
+}
 
 void PrintSettingsWindow::Confirm() {
   if (session_.settingsApplied)
@@ -342,7 +361,8 @@ void PrintSettingsWindow::ChooseFont(FontDescription& font) {
 void PrintSettingsWindow::LeaveIntegerBox(QLineEdit* box) {
   box->setText(NormalisedIntegerText(box->text()));
   if (box == form_.marginLeft) {
-    dialogs_.messageBox(kLeftMarginHint, kLeftMarginTitle, MessageButtons::Ok, MessageIcon::Warning);
+    dialogs_.messageBox(kLeftMarginHint, kLeftMarginTitle, MessageButtons::Ok,
+                        MessageIcon::Warning);
   } else if (box == form_.marginTop) {
     dialogs_.messageBox(kTopMarginHint, kTopMarginTitle, MessageButtons::Ok, MessageIcon::Warning);
   } else if (box == form_.rows || box == form_.columns) {

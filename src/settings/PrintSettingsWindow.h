@@ -1,13 +1,12 @@
 #pragma once
 
+#include <QDialog>
+#include <functional>
+#include <memory>
+
 #include "settings/PagePreviewInputs.h"
 #include "settings/PrinterCatalog.h"
 #include "settings/SettingsForm.h"
-
-#include <QDialog>
-
-#include <functional>
-#include <memory>
 
 class CellEditor;
 class Dialogs;
@@ -37,7 +36,8 @@ class PrintSettingsWindow : public QDialog {
   Q_OBJECT
 public:
   PrintSettingsWindow(SettingsSession& session, Dialogs& dialogs, PictureRegistry& pictures,
-                      PrinterCatalog printers, SettingsWindowHooks hooks, QWidget* parent = nullptr);
+                      PrinterCatalog printers, SettingsWindowHooks hooks,
+                      QWidget* parent = nullptr);
   ~PrintSettingsWindow() override;
 
   // Copies the controls (and the working cell layout) into PrintSettings and sets

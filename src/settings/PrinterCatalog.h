@@ -1,11 +1,10 @@
 #pragma once
 
-#include "render/PrinterQueries.h"
-
 #include <QString>
 #include <QStringList>
-
 #include <functional>
+
+#include "render/PrinterQueries.h"
 
 // Where the settings window learns the installed printers and the default printer's
 // paper forms. system() asks the real print system; tests hand in their own lists.

@@ -1,9 +1,5 @@
 #include "settings/SettingsForm.h"
 
-#include "render/DrawPanel.h"
-#include "settings/FormLinesLabel.h"
-#include "settings/SliderCoupling.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -16,12 +12,16 @@
 #include <QRegularExpressionValidator>
 #include <QSlider>
 
+#include "render/DrawPanel.h"
+#include "settings/FormLinesLabel.h"
+#include "settings/SliderCoupling.h"
+
 namespace formitems {
 
 QStringList PhotoFitModes() {
   return {QStringLiteral("0：按比例缩放且居中（照片区）"), QStringLiteral("1：布满打印区域"),
-          QStringLiteral("2：按原始值打印且居中（照片区）"), QStringLiteral("3：按比例缩放且不居中"),
-          QStringLiteral("4：按原始值打印且不居中")};
+          QStringLiteral("2：按原始值打印且居中（照片区）"),
+          QStringLiteral("3：按比例缩放且不居中"), QStringLiteral("4：按原始值打印且不居中")};
 }
 
 QStringList CaptionAlignments() {
@@ -68,33 +68,38 @@ W* PlaceInGroup(W* widget, const char* name, int x, int y, int w, int h) {
   return Place(widget, name, x, y + kGroupTitleRoom, w, h);
 }
 
-QGroupBox* Group(QWidget* parent, const char* name, const QString& title, int x, int y, int w, int h) {
+QGroupBox* Group(QWidget* parent, const char* name, const QString& title, int x, int y, int w,
+                 int h) {
   return Place(new QGroupBox(title, parent), name, x, y, w, h + kGroupTitleRoom);
 }
 
-QLineEdit* IntegerBox(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h,
-                      bool centred = false) {
+QLineEdit* IntegerBox(QWidget* parent, const char* name, const QString& text, int x, int y, int w,
+                      int h, bool centred = false) {
   auto* box = PlaceInGroup(new QLineEdit(text, parent), name, x, y, w, h);
-  box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9-]*")), box));
+  box->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9-]*")), box));
   if (centred) box->setAlignment(Qt::AlignCenter);
   return box;
 }
 
-QLineEdit* DecimalBox(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h) {
+QLineEdit* DecimalBox(QWidget* parent, const char* name, const QString& text, int x, int y, int w,
+                      int h) {
   auto* box = PlaceInGroup(new QLineEdit(text, parent), name, x, y, w, h);
-  box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.-]*")), box));
+  box->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.-]*")), box));
   return box;
 }
 
-QComboBox* List(QWidget* parent, const char* name, const QStringList& items, int current, int x, int y,
-                int w, int h) {
+QComboBox* List(QWidget* parent, const char* name, const QStringList& items, int current, int x,
+                int y, int w, int h) {
   auto* combo = PlaceInGroup(new QComboBox(parent), name, x, y, w, h);
   combo->addItems(items);
   combo->setCurrentIndex(current);
   return combo;
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h) {
+QPushButton* Button(QWidget* parent, const char* name, const QString& text, int x, int y, int w,
+                    int h) {
   auto* button = PlaceInGroup(new QPushButton(text, parent), name, x, y, w, h);
   // Enter in a text box must not press a button of its own accord.
   button->setAutoDefault(false);
@@ -114,11 +119,11 @@ void BuildPaperGroup(QDialog& window, SettingsForm& f) {
   f.paperList = PlaceInGroup(new QListWidget(f.paperGroup), "列表框_纸张", 8, 11, 120, 135);
   f.customPaper = PlaceInGroup(new QCheckBox(QStringLiteral("自定义纸张类型"), f.paperGroup),
                                "选择框_自定义纸张", 8, 144, 120, 20);
-  f.paperLabel = PlaceInGroup(
-      new FormLinesLabel({{QStringLiteral("宽:"), QStringLiteral("毫米"), 0, 66},
-                          {QStringLiteral("高:"), QStringLiteral("毫米"), 22, 66}},
-                         f.paperGroup),
-      "标签_宽高", 8, 163, 120, 44);
+  f.paperLabel =
+      PlaceInGroup(new FormLinesLabel({{QStringLiteral("宽:"), QStringLiteral("毫米"), 0, 66},
+                                       {QStringLiteral("高:"), QStringLiteral("毫米"), 22, 66}},
+                                      f.paperGroup),
+                   "标签_宽高", 8, 163, 120, 44);
   f.paperWidth = DecimalBox(f.paperGroup, "编辑框_宽度", QStringLiteral("210"), 30, 163, 42, 20);
   f.paperHeight = DecimalBox(f.paperGroup, "编辑框_高度", QStringLiteral("297"), 30, 185, 42, 20);
 }
@@ -143,22 +148,26 @@ void BuildPageGroup(QDialog& window, SettingsForm& f) {
   f.footerFromBottom = IntegerBox(g, "编辑框_页脚距底端", QStringLiteral("14"), 82, 125, 24, 20);
   f.bodyFontButton = Button(g, "按钮_字体", QStringLiteral("正\n文\n字\n体"), 136, 100, 26, 100);
   f.headerFontButton = Button(g, "按钮_页眉字体", QStringLiteral("页眉字体"), 7, 150, 65, 24);
-  f.headerAlign = List(g, "组合框_页眉对齐", formitems::HeaderFooterAlignments(), 1, 75, 151, 58, 22);
+  f.headerAlign =
+      List(g, "组合框_页眉对齐", formitems::HeaderFooterAlignments(), 1, 75, 151, 58, 22);
   f.footerFontButton = Button(g, "按钮_页脚字体", QStringLiteral("页脚字体"), 7, 178, 65, 24);
-  f.footerAlign = List(g, "组合框_页脚对齐", formitems::HeaderFooterAlignments(), 1, 75, 179, 58, 22);
+  f.footerAlign =
+      List(g, "组合框_页脚对齐", formitems::HeaderFooterAlignments(), 1, 75, 179, 58, 22);
 }
 
 void BuildPhotoGroup(QDialog& window, SettingsForm& f) {
-  f.photoGroup = Group(&window, "分组框_照片打印方式", QStringLiteral("照片打印方式"), 4, 220, 316, 168);
+  f.photoGroup =
+      Group(&window, "分组框_照片打印方式", QStringLiteral("照片打印方式"), 4, 220, 316, 168);
   QWidget* g = f.photoGroup;
   f.photoFit = List(g, "组合框_照片打印方式", formitems::PhotoFitModes(), 0, 8, 12, 296, 22);
   f.gridLabel = PlaceInGroup(
-      new FormLinesLabel({{QStringLiteral("每页有："), QStringLiteral("行"), 0, 80},
-                          {QStringLiteral("每页有："), QStringLiteral("列"), 24, 80},
-                          {QStringLiteral("图片行间距："), QStringLiteral("单位（0.1毫米）"), 49, 108},
-                          {QStringLiteral("图片列间距："), QStringLiteral("单位（0.1毫米）"), 73, 108},
-                          {QStringLiteral("文本对齐方式："), QString(), 97, 0}},
-                         g),
+      new FormLinesLabel(
+          {{QStringLiteral("每页有："), QStringLiteral("行"), 0, 80},
+           {QStringLiteral("每页有："), QStringLiteral("列"), 24, 80},
+           {QStringLiteral("图片行间距："), QStringLiteral("单位（0.1毫米）"), 49, 108},
+           {QStringLiteral("图片列间距："), QStringLiteral("单位（0.1毫米）"), 73, 108},
+           {QStringLiteral("文本对齐方式："), QString(), 97, 0}},
+          g),
       "标签_每页多少行", 6, 39, 200, 118);
   f.rows = IntegerBox(g, "编辑框_行数", QStringLiteral("5"), 52, 39, 31, 20, true);
   f.columns = IntegerBox(g, "编辑框_列数", QStringLiteral("5"), 52, 63, 31, 20, true);
@@ -166,9 +175,12 @@ void BuildPhotoGroup(QDialog& window, SettingsForm& f) {
   f.columnSlider = CountSlider(g, "滑块条_列", 106, 65, 200, 16);
   f.rowSpacing = IntegerBox(g, "编辑框_行间距", QStringLiteral("10"), 80, 88, 31, 20, true);
   f.columnSpacing = IntegerBox(g, "编辑框_列间距", QStringLiteral("10"), 80, 112, 31, 20, true);
-  f.captionAlign = List(g, "组合框_正文对齐方式", formitems::CaptionAlignments(), 0, 92, 136, 96, 22);
-  f.captionLines = List(g, "组合框_正文文字行数", formitems::CaptionLineCounts(), 1, 192, 136, 118, 22);
-  f.previewButtonInPhotoGroup = Button(g, "按钮_预览打印", QStringLiteral("打印预览"), 236, 96, 70, 24);
+  f.captionAlign =
+      List(g, "组合框_正文对齐方式", formitems::CaptionAlignments(), 0, 92, 136, 96, 22);
+  f.captionLines =
+      List(g, "组合框_正文文字行数", formitems::CaptionLineCounts(), 1, 192, 136, 118, 22);
+  f.previewButtonInPhotoGroup =
+      Button(g, "按钮_预览打印", QStringLiteral("打印预览"), 236, 96, 70, 24);
 }
 
 void BuildEditorPanels(QDialog& window, PictureRegistry& pictures, SettingsForm& f) {
@@ -181,14 +193,17 @@ void BuildEditorPanels(QDialog& window, PictureRegistry& pictures, SettingsForm&
 void BuildPrintGroup(QDialog& window, SettingsForm& f) {
   f.printGroup = Group(&window, "分组框_打印设置", QString(), 582, 216, 170, 176);
   QWidget* g = f.printGroup;
-  f.portrait = PlaceInGroup(new QRadioButton(QStringLiteral("纵向打印↑"), g), "单选框_纵向打印", 4, 10, 82, 20);
-  f.landscape = PlaceInGroup(new QRadioButton(QStringLiteral("横向打印→"), g), "单选框_横向打印", 86, 10, 84, 20);
+  f.portrait = PlaceInGroup(new QRadioButton(QStringLiteral("纵向打印↑"), g), "单选框_纵向打印", 4,
+                            10, 82, 20);
+  f.landscape = PlaceInGroup(new QRadioButton(QStringLiteral("横向打印→"), g), "单选框_横向打印",
+                             86, 10, 84, 20);
   f.portrait->setChecked(true);
-  f.toPictureFiles = PlaceInGroup(new QCheckBox(QStringLiteral("打印成图片"), g), "选择框_打印到图片文件",
-                                  10, 34, 120, 20);
+  f.toPictureFiles = PlaceInGroup(new QCheckBox(QStringLiteral("打印成图片"), g),
+                                  "选择框_打印到图片文件", 10, 34, 120, 20);
   f.pictureFormat = List(g, "组合框_图片格式", formitems::PictureFormats(), 1, 2, 60, 72, 22);
   f.optimisation = List(g, "组合框_图片优化比率", formitems::Optimisations(), 3, 76, 60, 92, 22);
-  f.defaultCellPreviewButton = Button(g, "按钮_默认单个预览", QStringLiteral("默认单项预览"), 6, 90, 92, 24);
+  f.defaultCellPreviewButton =
+      Button(g, "按钮_默认单个预览", QStringLiteral("默认单项预览"), 6, 90, 92, 24);
   f.cellPreviewButton = Button(g, "按钮_单个预览", QStringLiteral("单项预览"), 102, 90, 64, 24);
   f.previewButton = Button(g, "按钮_打印预览", QStringLiteral("打印预览"), 6, 117, 92, 24);
   f.confirmButton = Button(g, "按钮_确定", QStringLiteral("准备打印"), 6, 146, 76, 26);
@@ -198,7 +213,7 @@ void BuildPrintGroup(QDialog& window, SettingsForm& f) {
 }  // namespace
 
 QList<QLineEdit*> SettingsForm::integerBoxes() const {
-  return {marginTop, marginBottom, marginLeft, marginRight, headerFromTop, footerFromBottom,
+  return {marginTop, marginBottom, marginLeft, marginRight,   headerFromTop, footerFromBottom,
           rows,      columns,      rowSpacing, columnSpacing, copies};
 }
 
@@ -211,9 +226,11 @@ SettingsForm BuildSettingsForm(QDialog& window, PictureRegistry& pictures) {
   BuildPrintGroup(window, f);
 
   f.printerList = Place(new QComboBox(&window), "组合框_打印机列表", 330, 365, 150, 24);
-  f.copiesLabel = Place(new FormLinesLabel({{QStringLiteral("打印"), QStringLiteral("份"), 0, 60}}, &window),
-                        "标签_打印份数", 496, 368, 80, 20);
-  f.copies = Place(new QLineEdit(QStringLiteral("1"), &window), "编辑框_打印份数", 526, 368, 26, 20);
+  f.copiesLabel =
+      Place(new FormLinesLabel({{QStringLiteral("打印"), QStringLiteral("份"), 0, 60}}, &window),
+            "标签_打印份数", 496, 368, 80, 20);
+  f.copies =
+      Place(new QLineEdit(QStringLiteral("1"), &window), "编辑框_打印份数", 526, 368, 26, 20);
   f.copies->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9-]*")), f.copies));
   f.copies->setAlignment(Qt::AlignCenter);

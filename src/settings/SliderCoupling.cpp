@@ -1,11 +1,13 @@
 #include "settings/SliderCoupling.h"
 
-#include "settings/TextNumbers.h"
-
 #include <algorithm>
 #include <cmath>
 
-int CountFromSliderPosition(int position) { return position / 4; }
+#include "settings/TextNumbers.h"
+
+int CountFromSliderPosition(int position) {
+  return position / 4;
+}
 
 int SliderPositionFromText(const QString& text) {
   const double steps = std::trunc(NumberOfText(text) * 4.0);

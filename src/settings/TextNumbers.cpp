@@ -60,9 +60,13 @@ int TruncatedNumberOfText(const QString& text, int decimals) {
   return ClampToInt(number.negative ? -magnitude : magnitude);
 }
 
-int IntegerOfText(const QString& text) { return TruncatedNumberOfText(text, 0); }
+int IntegerOfText(const QString& text) {
+  return TruncatedNumberOfText(text, 0);
+}
 
-int StoredTenthsOfText(const QString& text) { return TruncatedNumberOfText(text, 1); }
+int StoredTenthsOfText(const QString& text) {
+  return TruncatedNumberOfText(text, 1);
+}
 
 QString ShownMillimetres(int tenths) {
   const std::int64_t value = tenths;

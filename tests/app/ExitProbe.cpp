@@ -1,17 +1,16 @@
 // A fully started program that is then told to end from where the test says: idle,
 // inside a modal message box, or inside a long handler that lets events run.
-#include "app/AppState.h"
-#include "app/Application.h"
-#include "app/MainWindow.h"
-#include "platform/QtDialogs.h"
-
 #include <QApplication>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
-
 #include <cstdio>
 #include <cstring>
+
+#include "app/AppState.h"
+#include "app/Application.h"
+#include "app/MainWindow.h"
+#include "platform/QtDialogs.h"
 
 namespace {
 

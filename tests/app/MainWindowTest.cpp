@@ -1,4 +1,4 @@
-#include "app/MainWindow.h"
+#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -13,7 +13,8 @@
 #include <QTest>
 #include <QTextDocumentFragment>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
+
+#include "app/MainWindow.h"
 
 namespace {
 
@@ -60,22 +61,47 @@ const Component kComponents[] = {
     {"按钮_文件夹停止搜索", "QPushButton", "page 文件夹", {}, "停止", "", -1},
     {"选择框_包括文件夹", "QCheckBox", "page 文件夹", {}, "包括子文件夹", "", 1},
     {"标签_剪贴板", "QLabel", "page 剪贴板", {}, nullptr, "", -1},
-    {"按钮_从剪贴板导入", "QPushButton", "page 剪贴板", {}, "从剪贴板导入",
-     "首先在其它表格内“复制”，然后单击它，即可自动创建。", -1},
-    {"按钮_导出到剪贴板", "QPushButton", "page 剪贴板", {}, "导出到剪贴板",
-     "把右表的数据导出到剪贴板，然后再在其它软件中“粘贴”", -1},
-    {"按钮_从Gleanview结果中导入", "QPushButton", "page 剪贴板", {}, "导入Gleanview文本",
-     "导入由Gleanview生成的列表文本文件。", -1},
+    {"按钮_从剪贴板导入",
+     "QPushButton",
+     "page 剪贴板",
+     {},
+     "从剪贴板导入",
+     "首先在其它表格内“复制”，然后单击它，即可自动创建。",
+     -1},
+    {"按钮_导出到剪贴板",
+     "QPushButton",
+     "page 剪贴板",
+     {},
+     "导出到剪贴板",
+     "把右表的数据导出到剪贴板，然后再在其它软件中“粘贴”",
+     -1},
+    {"按钮_从Gleanview结果中导入",
+     "QPushButton",
+     "page 剪贴板",
+     {},
+     "导入Gleanview文本",
+     "导入由Gleanview生成的列表文本文件。",
+     -1},
     {"超级列表框_显示", "QTableView", "window", {208, 31, 456, 384}, "", "", -1},
     {"高级表格_中间结果", "QTableWidget", "window", {226, 392, 206, 32}, "", "", -1},
     {"分组框_文件夹打印", "QGroupBox", "window", {211, 416, 352, 72}, "打印", "", -1},
     {"标签_页眉页脚", "QLabel", "分组框_文件夹打印", {}, "页眉：\n\n页脚：", "", -1},
     {"编辑框_页眉", "QLineEdit", "分组框_文件夹打印", {40, 8, 232, 20}, "", "", -1},
     {"编辑框_页脚", "QLineEdit", "分组框_文件夹打印", {39, 29, 232, 20}, "", "", -1},
-    {"选择框_按文件夹分类", "QCheckBox", "分组框_文件夹打印", {39, 52, 168, 18},
-     "不同文件夹照片要分别打印", "", 1},
+    {"选择框_按文件夹分类",
+     "QCheckBox",
+     "分组框_文件夹打印",
+     {39, 52, 168, 18},
+     "不同文件夹照片要分别打印",
+     "",
+     1},
     {"按钮_打印预览", "QPushButton", "分组框_文件夹打印", {282, 12, 60, 20}, "预览与设置", "", -1},
-    {"按钮_文件夹准备打印", "QPushButton", "分组框_文件夹打印", {281, 36, 60, 20}, "准备打印", "",
+    {"按钮_文件夹准备打印",
+     "QPushButton",
+     "分组框_文件夹打印",
+     {281, 36, 60, 20},
+     "准备打印",
+     "",
      -1},
     {"按钮_结束程序", "QPushButton", "window", {597, 466, 60, 20}, "退出程序", "", -1},
     {"状态条1", "QStatusBar", "MainWindow", {}, "", "", -1},
@@ -163,10 +189,9 @@ TEST_F(MainWindowTest, SwitchingPagesHidesOnlyThePageComponents) {
                                   window.headerEdit(), window.preparePrintButton()};
   const QList<QWidget*> folderOnly = {window.folderTree(), window.searchButton(),
                                       window.stopSearchButton(), window.includeSubfoldersBox()};
-  const QList<QWidget*> clipboardOnly = {window.clipboardHelpLabel(),
-                                         window.importClipboardButton(),
-                                         window.exportClipboardButton(),
-                                         window.importCaptureListButton()};
+  const QList<QWidget*> clipboardOnly = {
+      window.clipboardHelpLabel(), window.importClipboardButton(), window.exportClipboardButton(),
+      window.importCaptureListButton()};
   for (int round = 0; round < 2; ++round) {
     window.tabs()->setCurrentIndex(1);
     QApplication::processEvents();
@@ -184,9 +209,9 @@ TEST_F(MainWindowTest, SwitchingPagesHidesOnlyThePageComponents) {
 
 TEST_F(MainWindowTest, PageComponentsFitTheirPageAndFollowAGrowingWindow) {
   const QRect page = window.folderPage()->rect();
-  for (QWidget* w : {static_cast<QWidget*>(window.folderTree()),
-                     static_cast<QWidget*>(window.searchButton()),
-                     static_cast<QWidget*>(window.includeSubfoldersBox())})
+  for (QWidget* w :
+       {static_cast<QWidget*>(window.folderTree()), static_cast<QWidget*>(window.searchButton()),
+        static_cast<QWidget*>(window.includeSubfoldersBox())})
     EXPECT_TRUE(page.contains(w->geometry())) << w->objectName().toStdString();
 
   const int treeHeight = window.folderTree()->height();
@@ -206,9 +231,11 @@ TEST_F(MainWindowTest, HeaderAndFooterHelpIsWrittenEveryTimeTheBoxGetsTheFocus) 
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   const QString header = QStringLiteral(
-      "显示在每个页眉上，可用&a表示总页数， &p表示当前页， &f表示分类。字体及对齐方式从‘打印设置’中设置。");
+      "显示在每个页眉上，可用&a表示总页数， &p表示当前页， "
+      "&f表示分类。字体及对齐方式从‘打印设置’中设置。");
   const QString footer = QStringLiteral(
-      "显示在每个页脚上，可用&a表示总页数， &p表示当前页， &f表示分类。字体及对齐方式从‘打印设置’中设置。");
+      "显示在每个页脚上，可用&a表示总页数， &p表示当前页， "
+      "&f表示分类。字体及对齐方式从‘打印设置’中设置。");
 
   window.headerEdit()->setFocus(Qt::MouseFocusReason);
   EXPECT_EQ(window.statusText(), header);

@@ -1,11 +1,12 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
 #include "app/AppState.h"
 #include "app/FormPlacement.h"
 #include "app/ProgramExit.h"
 #include "app/StartUp.h"
 #include "platform/FakeDesktop.h"
-
-#include <QDir>
-#include <gtest/gtest.h>
 
 TEST(AppStateAtStart, HoldsTheStartValues) {
   AppState state;

@@ -1,10 +1,8 @@
-#include "collect/FolderListing.h"
-
-#include "SandboxDir.h"
-
+#include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
+#include "SandboxDir.h"
+#include "collect/FolderListing.h"
 
 namespace {
 
@@ -17,7 +15,8 @@ QStringList names(const QList<FolderEntry>& entries) {
 }  // namespace
 
 TEST(FolderListing, SortsByNameWithoutRegardToCaseFilesAndFoldersApart) {
-  SandboxDir box({"b.jpg", "A.JPG", "c.jpg", "a.txt", "Zed/", "apple/", "Mango/", ".hidden/", "中文/"});
+  SandboxDir box(
+      {"b.jpg", "A.JPG", "c.jpg", "a.txt", "Zed/", "apple/", "Mango/", ".hidden/", "中文/"});
   const FolderListing listing = ListFolder(box.nativePath(QString()));
   ASSERT_TRUE(listing.readable);
   EXPECT_EQ(names(listing.files), (QStringList{"A.JPG", "a.txt", "b.jpg", "c.jpg"}));
@@ -32,14 +31,16 @@ TEST(FolderListing, SortsByNameWithoutRegardToCaseFilesAndFoldersApart) {
 TEST(FolderListing, LinksToFoldersAreLeftOutUnlessAsked) {
   SandboxDir box({"real/", "pic.jpg"});
   ASSERT_EQ(symlink(box.nativePath("real").constData(), box.nativePath("link").constData()), 0);
-  ASSERT_EQ(symlink(box.nativePath("pic.jpg").constData(), box.nativePath("pic2.jpg").constData()), 0);
+  ASSERT_EQ(symlink(box.nativePath("pic.jpg").constData(), box.nativePath("pic2.jpg").constData()),
+            0);
   ASSERT_EQ(symlink("nowhere", box.nativePath("dangling.jpg").constData()), 0);
   const FolderListing plain = ListFolder(box.nativePath(QString()));
   EXPECT_EQ(names(plain.folders), QStringList{"real"});
   EXPECT_EQ(names(plain.files), (QStringList{"dangling.jpg", "pic.jpg", "pic2.jpg"}));
   ListingOptions follow;
   follow.linkedFoldersAsFolders = true;
-  EXPECT_EQ(names(ListFolder(box.nativePath(QString()), follow).folders), (QStringList{"link", "real"}));
+  EXPECT_EQ(names(ListFolder(box.nativePath(QString()), follow).folders),
+            (QStringList{"link", "real"}));
 }
 
 TEST(FolderListing, AMissingFolderIsUnreadableAndEmpty) {

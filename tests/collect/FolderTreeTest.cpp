@@ -1,11 +1,10 @@
-#include "collect/CollectState.h"
-#include "collect/FolderTree.h"
-
-#include "SandboxDir.h"
+#include <gtest/gtest.h>
 
 #include <QTreeWidget>
 
-#include <gtest/gtest.h>
+#include "SandboxDir.h"
+#include "collect/CollectState.h"
+#include "collect/FolderTree.h"
 
 namespace {
 

@@ -1,8 +1,4 @@
-#include "collect/CollectState.h"
-#include "collect/PictureCollection.h"
-#include "platform/FakeDesktop.h"
-
-#include "SandboxDir.h"
+#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -10,7 +6,10 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include <gtest/gtest.h>
+#include "SandboxDir.h"
+#include "collect/CollectState.h"
+#include "collect/PictureCollection.h"
+#include "platform/FakeDesktop.h"
 
 namespace {
 
@@ -32,8 +31,9 @@ struct Window {
     QString root = box.folder();
     root.chop(1);
     desktop.mountedVolumes = {{root, QStringLiteral("Box"), VolumeKind::Fixed}};
-    collection = new PictureCollection({*list, *tree, *search, *stop, *includeSubfolders, owner},
-                                       state, desktop, [this](const QString& text) { status = text; });
+    collection =
+        new PictureCollection({*list, *tree, *search, *stop, *includeSubfolders, owner}, state,
+                              desktop, [this](const QString& text) { status = text; });
     list->resize(400, 300);
     owner.show();
   }

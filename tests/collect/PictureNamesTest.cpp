@@ -1,6 +1,6 @@
-#include "collect/PictureNames.h"
-
 #include <gtest/gtest.h>
+
+#include "collect/PictureNames.h"
 
 TEST(PictureNames, SplitsAtTheLastDot) {
   EXPECT_EQ(SplitFileName(QStringLiteral("a.b.jpg")).base, QStringLiteral("a.b"));

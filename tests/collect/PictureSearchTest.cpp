@@ -1,18 +1,16 @@
-#include "collect/CollectState.h"
-#include "collect/PictureSearch.h"
-#include "collect/PictureTableModel.h"
-#include "platform/FakeDesktop.h"
-
-#include "SandboxDir.h"
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <QTimer>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
+#include "SandboxDir.h"
+#include "collect/CollectState.h"
+#include "collect/PictureSearch.h"
+#include "collect/PictureTableModel.h"
+#include "platform/FakeDesktop.h"
 
 namespace {
 
@@ -64,8 +62,8 @@ const QString kStopped = QStringLiteral("搜索强制停止。");
 }  // namespace
 
 TEST(PictureSearch, CollectsExactlyTheFourExtensionsAndNamesCaptions) {
-  SandboxDir box({"Photo.JPG", "a.Jpeg", "b.BMP", "c.gif", "d.png", "e.tif", "f.jpg.txt",
-                  "a.b.jpg", "gif", "jpg/"});
+  SandboxDir box({"Photo.JPG", "a.Jpeg", "b.BMP", "c.gif", "d.png", "e.tif", "f.jpg.txt", "a.b.jpg",
+                  "gif", "jpg/"});
   Search s;
   s.run(box.folder());
   EXPECT_EQ(s.captions(), (QStringList{"a.b", "a", "b", "c", "", "Photo"}));
@@ -144,7 +142,8 @@ TEST(PictureSearch, ReportsProgressAndEndsIdle) {
   Search s;
   s.state.stopSearch = true;  // a stop click between searches is forgotten
   s.run(box.folder());
-  EXPECT_EQ(s.statuses, (QStringList{"正在搜索，请稍候....", "搜索中：" + box.path("a.jpg"), kFinished}));
+  EXPECT_EQ(s.statuses,
+            (QStringList{"正在搜索，请稍候....", "搜索中：" + box.path("a.jpg"), kFinished}));
   EXPECT_TRUE(s.state.searchDone);
   EXPECT_EQ(s.desktop.waitCursorShown, 1);
   EXPECT_EQ(s.desktop.waitDepth, 0);
@@ -155,7 +154,8 @@ TEST(PictureSearch, ProgressTextsAreSpacedOutButTheFirstComesAtOnce) {
   Search s;
   s.search.setProgressInterval(60000);
   s.run(box.folder("R"));
-  EXPECT_EQ(s.statuses, (QStringList{"正在搜索，请稍候....", "搜索中：" + box.path("R/a/1.jpg"), kFinished}));
+  EXPECT_EQ(s.statuses,
+            (QStringList{"正在搜索，请稍候....", "搜索中：" + box.path("R/a/1.jpg"), kFinished}));
   EXPECT_EQ(s.table.RowCount(), 3);
 }
 
@@ -164,14 +164,16 @@ TEST(PictureSearch, RunsFlaggedAsBusyWithTheWaitCursorOn) {
   Search s;
   bool busy = false;
   s.onStatus = [&](const QString& text) {
-    if (text.startsWith(QStringLiteral("搜索中："))) busy = !s.state.searchDone && s.desktop.waitDepth == 1;
+    if (text.startsWith(QStringLiteral("搜索中：")))
+      busy = !s.state.searchDone && s.desktop.waitDepth == 1;
   };
   s.run(box.folder());
   EXPECT_TRUE(busy);
 }
 
 TEST(PictureSearch, StopLetsTheCurrentFolderFinish) {
-  SandboxDir box({"R/a/1.jpg", "R/b/1.jpg", "R/b/2.jpg", "R/b/3.jpg", "R/b/deeper/x.jpg", "R/c/1.jpg"});
+  SandboxDir box(
+      {"R/a/1.jpg", "R/b/1.jpg", "R/b/2.jpg", "R/b/3.jpg", "R/b/deeper/x.jpg", "R/c/1.jpg"});
   Search s;
   s.onStatus = [&](const QString& text) {
     // The click arrives while folder b is scanned; it is handled at the next folder
@@ -231,8 +233,9 @@ TEST(PictureSearch, NamesThatAreNotValidTextAreStillSearched) {
 
 TEST(PictureSearch, AChainTenThousandFoldersDeepEndsAndTheRestIsSearched) {
   // In memory where the system offers it: a disk takes minutes to unlink such a chain.
-  const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
-                                                                          : QDir::tempPath();
+  const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                           ? QStringLiteral("/dev/shm")
+                           : QDir::tempPath();
   SandboxDir box({"R/top.jpg", "R/z/after.jpg"}, base);
   int fd = ::open(box.nativePath("R").constData(), O_RDONLY | O_DIRECTORY);
   ASSERT_GE(fd, 0);

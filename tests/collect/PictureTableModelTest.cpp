@@ -1,13 +1,14 @@
-#include "collect/PictureTableModel.h"
-#include "collect/PictureTableView.h"
+#include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QDeadlineTimer>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
-#include <QDeadlineTimer>
 #include <QTableView>
-#include <gtest/gtest.h>
+
+#include "collect/PictureTableModel.h"
+#include "collect/PictureTableView.h"
 
 namespace {
 
@@ -55,7 +56,8 @@ TEST(PictureTableModel, InsertColumnAppendsWithDefaultsAndReturnsIndex) {
   EXPECT_EQ(model.columnInfo(0).width, 50);
   EXPECT_EQ(model.columnInfo(0).alignment, 0);
   EXPECT_EQ(model.columnInfo(1).width, 60);
-  EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("序号"));
+  EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+            QStringLiteral("序号"));
   EXPECT_EQ(model.headerData(1, Qt::Horizontal, PictureTableModel::ColumnWidthRole).toInt(), 60);
 
   model.SetColumnTitle(0, QStringLiteral("新"));

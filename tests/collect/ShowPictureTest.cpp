@@ -1,18 +1,20 @@
-#include "collect/PictureTableModel.h"
-#include "collect/PictureTableView.h"
-#include "collect/PictureViewWindow.h"
-#include "collect/ShowPicture.h"
+#include <gtest/gtest.h>
 
 #include <QImageWriter>
 #include <QItemSelectionModel>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+
+#include "collect/PictureTableModel.h"
+#include "collect/PictureTableView.h"
+#include "collect/PictureViewWindow.h"
+#include "collect/ShowPicture.h"
 
 namespace {
 
-QString writePicture(const QTemporaryDir& dir, const QString& name, QSize size,
-                     QImageIOHandler::Transformations transform = QImageIOHandler::TransformationNone) {
+QString writePicture(
+    const QTemporaryDir& dir, const QString& name, QSize size,
+    QImageIOHandler::Transformations transform = QImageIOHandler::TransformationNone) {
   QImage image(size, QImage::Format_RGB32);
   image.fill(Qt::darkGreen);
   const QString path = dir.filePath(name);

@@ -1,14 +1,5 @@
 #include "AlbumFixture.h"
 
-#include "app/Wiring.h"
-#include "collect/PictureSearch.h"
-#include "collect/PictureTableModel.h"
-#include "print/HeaderFooter.h"
-#include "print/PageLoops.h"
-#include "render/DrawPanel.h"
-#include "render/PictureRegistry.h"
-#include "settings/PrintSettingsWindow.h"
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -21,8 +12,16 @@
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
-
 #include <algorithm>
+
+#include "app/Wiring.h"
+#include "collect/PictureSearch.h"
+#include "collect/PictureTableModel.h"
+#include "print/HeaderFooter.h"
+#include "print/PageLoops.h"
+#include "render/DrawPanel.h"
+#include "render/PictureRegistry.h"
+#include "settings/PrintSettingsWindow.h"
 
 namespace album {
 

@@ -1,10 +1,5 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/MainWindow.h"
-#include "platform/FakeDesktop.h"
-#include "platform/FakeDialogs.h"
-
 #include <QAbstractItemModel>
 #include <QImage>
 #include <QList>
@@ -14,9 +9,13 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
-
 #include <functional>
 #include <memory>
+
+#include "app/AppState.h"
+#include "app/MainWindow.h"
+#include "platform/FakeDesktop.h"
+#include "platform/FakeDialogs.h"
 
 class PrintSettingsWindow;
 

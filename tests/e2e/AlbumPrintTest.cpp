@@ -1,7 +1,4 @@
-#include "AlbumFixture.h"
-#include "CupsPdfQueue.h"
-#include "collect/PictureTableModel.h"
-#include "settings/PrintSettingsWindow.h"
+#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,7 +10,11 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
+
+#include "AlbumFixture.h"
+#include "CupsPdfQueue.h"
+#include "collect/PictureTableModel.h"
+#include "settings/PrintSettingsWindow.h"
 
 using namespace album;
 

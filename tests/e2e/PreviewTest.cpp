@@ -1,6 +1,4 @@
-#include "AlbumFixture.h"
-#include "render/DrawPanel.h"
-#include "settings/PrintSettingsWindow.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
@@ -10,7 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
+
+#include "AlbumFixture.h"
+#include "render/DrawPanel.h"
+#include "settings/PrintSettingsWindow.h"
 
 using namespace album;
 

@@ -1,11 +1,11 @@
-#include "exchange/CaptureListText.h"
+#include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
+#include "exchange/CaptureListText.h"
 
 namespace {
 
@@ -13,7 +13,9 @@ const QString kList = QStringLiteral(
     "序号\t图片名全称\t图片类别\t图片说明\r\n"
     "1\tD:\\照片\\春游 合影.jpg\t春游\t春游 合影\r\n");
 
-QByteArray Gbk(const QString& text) { return QStringEncoder("GBK").encode(text); }
+QByteArray Gbk(const QString& text) {
+  return QStringEncoder("GBK").encode(text);
+}
 
 QByteArray Utf16Le(const QString& text) {
   return QByteArray("\xFF\xFE", 2) + QStringEncoder(QStringConverter::Utf16LE).encode(text);
@@ -37,7 +39,8 @@ TEST(DecodeCaptureList, EndsAtTheFirstNul) {
 
 TEST(DecodeCaptureList, InvalidGbkSequencesKeepTheRestOfTheText) {
   // 0x80 0x0A and a lead byte at the very end are no GBK characters.
-  const QByteArray bytes = Gbk(QStringLiteral("标题\t说明\r\n")) + "a\x81\x0A" + Gbk(QStringLiteral("照片")) + "\x81";
+  const QByteArray bytes =
+      Gbk(QStringLiteral("标题\t说明\r\n")) + "a\x81\x0A" + Gbk(QStringLiteral("照片")) + "\x81";
   const QString text = DecodeCaptureList(bytes);
   EXPECT_TRUE(text.startsWith(QStringLiteral("标题\t说明\r\na")));
   EXPECT_TRUE(text.contains(QStringLiteral("照片")));
@@ -87,7 +90,8 @@ TEST_F(CaptureListFileTest, MissingFilesAndFoldersAreUnreadable) {
 TEST_F(CaptureListFileTest, LargeTextIsRefusedLargeBinaryIsEmpty) {
   QByteArray text;
   while (text.size() < 300 * 1024) text += Gbk(kList);
-  EXPECT_EQ(ReadCaptureList(Write("big.txt", text), 200 * 1024).outcome, CaptureListOutcome::TooLarge);
+  EXPECT_EQ(ReadCaptureList(Write("big.txt", text), 200 * 1024).outcome,
+            CaptureListOutcome::TooLarge);
   EXPECT_EQ(ReadCaptureList(Write("fits.txt", text), 400 * 1024).text.size(),
             DecodeCaptureList(text).size());
 

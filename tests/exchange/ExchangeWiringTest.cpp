@@ -1,9 +1,4 @@
-#include "app/AppState.h"
-#include "app/MainWindow.h"
-#include "app/Wiring.h"
-#include "collect/PictureTableModel.h"
-#include "platform/FakeDesktop.h"
-#include "platform/FakeDialogs.h"
+#include <gtest/gtest.h>
 
 #include <QFile>
 #include <QPushButton>
@@ -11,7 +6,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <gtest/gtest.h>
+#include "app/AppState.h"
+#include "app/MainWindow.h"
+#include "app/Wiring.h"
+#include "collect/PictureTableModel.h"
+#include "platform/FakeDesktop.h"
+#include "platform/FakeDialogs.h"
 
 namespace {
 
@@ -44,7 +44,8 @@ TEST_F(ExchangeWiringTest, ClipboardButtonsImportAndExportThePictureList) {
   Click("按钮_从剪贴板导入");
   ASSERT_EQ(Table()->RowCount(), 1);
   EXPECT_EQ(Table()->Cell(0, 1), u"/home/user/My Photos/a.jpg");
-  EXPECT_EQ(window_.pictureList()->model()->headerData(1, Qt::Horizontal).toString(), u"图片名全称");
+  EXPECT_EQ(window_.pictureList()->model()->headerData(1, Qt::Horizontal).toString(),
+            u"图片名全称");
 
   desktop_.clipboard.clear();
   Click("按钮_导出到剪贴板");

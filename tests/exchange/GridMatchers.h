@@ -1,11 +1,10 @@
 #pragma once
 
-#include "exchange/ScratchGrid.h"
-
 #include <QList>
 #include <QStringList>
-
 #include <ostream>
+
+#include "exchange/ScratchGrid.h"
 
 // The grid as rows of exactly columnCount() cells, so tests compare whole tables.
 inline QList<QStringList> GridCells(const ScratchGrid& grid) {
@@ -28,4 +27,6 @@ inline void PrintTo(const QList<QStringList>& rows, std::ostream* os) {
   *os << '}';
 }
 
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}

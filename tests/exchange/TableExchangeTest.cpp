@@ -1,23 +1,23 @@
-#include "exchange/TableExchange.h"
-
-#include "GridMatchers.h"
-#include "collect/PictureTableModel.h"
-#include "exchange/CaptureListText.h"
-#include "platform/FakeDesktop.h"
-#include "platform/FakeDialogs.h"
+#include <gtest/gtest.h>
 
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
+#include "GridMatchers.h"
+#include "collect/PictureTableModel.h"
+#include "exchange/CaptureListText.h"
+#include "exchange/TableExchange.h"
+#include "platform/FakeDesktop.h"
+#include "platform/FakeDialogs.h"
 
 namespace {
 
 using Rows = QList<QStringList>;
 
 const QString kImportQuestion = QStringLiteral(
-    "它将从[剪贴板]取数据并导入，你可以在excel表或其它表中进行复制（要包括表头），然后再单击此按钮。");
+    "它将从[剪贴板]"
+    "取数据并导入，你可以在excel表或其它表中进行复制（要包括表头），然后再单击此按钮。");
 const QString kImportCaption = QStringLiteral("准备好了吗？（复制包括表头）");
 
 const QString kCrLfTable = QStringLiteral(

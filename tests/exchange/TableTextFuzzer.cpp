@@ -1,17 +1,16 @@
 // libFuzzer target for the table-text reader and writer: any bytes, decoded as a
 // capture list and as clipboard text, must parse without crashing into a grid of the
 // counted shape, and that grid written out must read back unchanged.
+#include <QByteArrayView>
+#include <QString>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
 #include "exchange/CaptureListText.h"
 #include "exchange/ScratchGrid.h"
 #include "exchange/TableTextParser.h"
 #include "exchange/TableTextWriter.h"
-
-#include <QByteArrayView>
-#include <QString>
-
-#include <algorithm>
-#include <cstdint>
-#include <cstdlib>
 
 namespace {
 

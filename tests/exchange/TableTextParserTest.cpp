@@ -1,9 +1,8 @@
-#include "exchange/TableTextParser.h"
+#include <gtest/gtest.h>
 
 #include "GridMatchers.h"
 #include "exchange/ScratchGrid.h"
-
-#include <gtest/gtest.h>
+#include "exchange/TableTextParser.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
-#include "exchange/TableTextWriter.h"
+#include <gtest/gtest.h>
 
 #include "GridMatchers.h"
 #include "exchange/ScratchGrid.h"
 #include "exchange/TableTextParser.h"
-
-#include <gtest/gtest.h>
+#include "exchange/TableTextWriter.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "platform/DialogText.h"
-#include "platform/Paths.h"
-
-#include <QDir>
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <limits>
+
+#include "platform/DialogText.h"
+#include "platform/Paths.h"
 
 TEST(QtFileFilter, ConvertsDescriptionPatternPairs) {
   EXPECT_EQ(qtFileFilter(QStringLiteral("文本文件（*.txt）|*.txt")),

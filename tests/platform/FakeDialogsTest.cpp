@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "platform/FakeDesktop.h"
 #include "platform/FakeDialogs.h"
-
-#include <gtest/gtest.h>
 
 TEST(FakeDialogs, AnswersMessageBoxesInScriptedOrderAndRecordsTheirTexts) {
   FakeDialogs dialogs;

@@ -1,6 +1,4 @@
-#include "platform/InputBox.h"
-#include "platform/QtDesktop.h"
-#include "platform/QtDialogs.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -10,9 +8,11 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
-
 #include <functional>
+
+#include "platform/InputBox.h"
+#include "platform/QtDesktop.h"
+#include "platform/QtDialogs.h"
 
 namespace {
 
@@ -147,8 +147,9 @@ TEST(QtDialogsTimedMessageBox, ClosesItselfAndNeverAnswersCancel) {
   QtDialogs dialogs;
   QElapsedTimer clock;
   clock.start();
-  const int answer = dialogs.timedMessageBox(QStringLiteral("继续下一批吗？"), QStringLiteral("提示"),
-                                             MessageButtons::OkCancel, MessageIcon::Question, 150);
+  const int answer =
+      dialogs.timedMessageBox(QStringLiteral("继续下一批吗？"), QStringLiteral("提示"),
+                              MessageButtons::OkCancel, MessageIcon::Question, 150);
   EXPECT_EQ(answer, AnswerTimedOut);
   EXPECT_NE(answer, AnswerCancel);
   EXPECT_GE(clock.elapsed(), 100);
@@ -157,11 +158,13 @@ TEST(QtDialogsTimedMessageBox, ClosesItselfAndNeverAnswersCancel) {
 
 TEST(QtDialogsTimedMessageBox, AClickBeforeTheTimeOutIsTheAnswer) {
   QtDialogs dialogs;
-  whenModalShows([](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Cancel)->click(); });
+  whenModalShows(
+      [](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Cancel)->click(); });
   EXPECT_EQ(dialogs.timedMessageBox(QStringLiteral("继续？"), QStringLiteral("提示"),
                                     MessageButtons::OkCancel, MessageIcon::None, 10000),
             AnswerCancel);
-  whenModalShows([](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click(); });
+  whenModalShows(
+      [](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click(); });
   EXPECT_EQ(dialogs.timedMessageBox(QStringLiteral("继续？"), QStringLiteral("提示"),
                                     MessageButtons::OkCancel, MessageIcon::None, 10000),
             AnswerOk);

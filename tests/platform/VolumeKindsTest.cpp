@@ -1,6 +1,6 @@
-#include "platform/VolumeKinds.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/VolumeKinds.h"
 
 struct MountCase {
   const char* type;
@@ -10,7 +10,9 @@ struct MountCase {
   VolumeKind kind;
 };
 
-void PrintTo(const MountCase& c, std::ostream* os) { *os << c.type << " at " << c.root; }
+void PrintTo(const MountCase& c, std::ostream* os) {
+  *os << c.type << " at " << c.root;
+}
 
 class VolumeKindsTest : public ::testing::TestWithParam<MountCase> {};
 

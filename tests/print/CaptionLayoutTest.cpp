@@ -1,8 +1,8 @@
-#include "print/CaptionLayout.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
+
+#include "print/CaptionLayout.h"
 
 void PrintTo(const TextPlacement& p, std::ostream* os) {
   *os << "(" << p.x << ", " << p.y << ", \"" << p.text.toStdString() << "\")";
@@ -11,7 +11,9 @@ void PrintTo(const TextPlacement& p, std::ostream* os) {
 namespace {
 
 // Every character measures 10 units; the text area is the lower band of the cell.
-int tenPerCharacter(const QString& text) { return int(text.size()) * 10; }
+int tenPerCharacter(const QString& text) {
+  return int(text.size()) * 10;
+}
 const CellRect kCell{100.0f, 200.0f, 372.0f, 510.0f};
 const PhotoRect kTextArea{0.0f, 450.0f, 372.0f, 60.0f};
 const QString kFourLines = QStringLiteral("aa\r\nbbbb\r\ncccccc\r\ndd");
@@ -56,13 +58,13 @@ TEST(CaptionLayout, FractionalOffsetsTruncateOnlyAtTheEnd) {
   const CellRect cell{0.5f, 0.25f, 372.2f, 510.0f};
   const PhotoRect area{0.0f, 450.6f, 372.2f, 60.0f};
   // dx = trunc((372.2 - 30) / 2) = 171; x = trunc(0.5 + 171); y = trunc(0.25 + 450.6 + 20)
-  EXPECT_EQ(LayoutCaption(QStringLiteral("\r\nabc"), 2, CaptionCentre, cell, area, 20, tenPerCharacter),
-            (QList<TextPlacement>{{171, 470, "abc"}}));
+  EXPECT_EQ(
+      LayoutCaption(QStringLiteral("\r\nabc"), 2, CaptionCentre, cell, area, 20, tenPerCharacter),
+      (QList<TextPlacement>{{171, 470, "abc"}}));
 }
 
 TEST(CaptionLayout, LinesAreCutAtEveryKindOfLineBreak) {
-  EXPECT_EQ(CaptionLinesOf(QStringLiteral("a\nb\r\nc\rd\r\n")),
-            (QStringList{"a", "b", "c", "d"}));
+  EXPECT_EQ(CaptionLinesOf(QStringLiteral("a\nb\r\nc\rd\r\n")), (QStringList{"a", "b", "c", "d"}));
   EXPECT_EQ(CaptionLinesOf(QStringLiteral("a\r\n\r\n")), (QStringList{"a", ""}));
   // a bare LF inside a centred caption is its own line, not drawn over the next one
   EXPECT_EQ(layout(QStringLiteral("a\nb"), 2, CaptionCentre).size(), 2);

@@ -1,13 +1,12 @@
-#include "print/CellDrawer.h"
-
-#include "TestPictures.h"
-#include "render/PictureRegistry.h"
-#include "render/Surface.h"
-#include "settings/PrintSettings.h"
-
 #include <gtest/gtest.h>
 
 #include <QRect>
+
+#include "TestPictures.h"
+#include "print/CellDrawer.h"
+#include "render/PictureRegistry.h"
+#include "render/Surface.h"
+#include "settings/PrintSettings.h"
 
 namespace {
 
@@ -59,7 +58,8 @@ protected:
     settings.captionAlign = 0;
   }
   PictureHandle photo(int width, int height) {
-    return pictures.LoadPicture(testpictures::encode(testpictures::twoHalves(width, height), ".jpg"));
+    return pictures.LoadPicture(
+        testpictures::encode(testpictures::twoHalves(width, height), ".jpg"));
   }
 
   PictureRegistry pictures;

@@ -1,15 +1,17 @@
-#include "print/CellPicturePlan.h"
-
-#include "print/PageFiles.h"
-
 #include <gtest/gtest.h>
+
+#include "print/CellPicturePlan.h"
+#include "print/PageFiles.h"
 
 namespace {
 
 TEST(CellPicturePlan, LevelZeroAndLevelsAboveFiveLoadDirectly) {
-  EXPECT_EQ(PlanBeforeDecoding(50'000'000, 0, FormatJpeg, 372, 510), CellPictureAction::LoadDirectly);
-  EXPECT_EQ(PlanBeforeDecoding(50'000'000, -1, FormatJpeg, 372, 510), CellPictureAction::LoadDirectly);
-  EXPECT_EQ(PlanBeforeDecoding(50'000'000, 6, FormatJpeg, 372, 510), CellPictureAction::LoadDirectly);
+  EXPECT_EQ(PlanBeforeDecoding(50'000'000, 0, FormatJpeg, 372, 510),
+            CellPictureAction::LoadDirectly);
+  EXPECT_EQ(PlanBeforeDecoding(50'000'000, -1, FormatJpeg, 372, 510),
+            CellPictureAction::LoadDirectly);
+  EXPECT_EQ(PlanBeforeDecoding(50'000'000, 6, FormatJpeg, 372, 510),
+            CellPictureAction::LoadDirectly);
 }
 
 TEST(CellPicturePlan, ExcessRatioDecidesAtOnePointOne) {
@@ -23,7 +25,8 @@ TEST(CellPicturePlan, ExcessRatioDecidesAtOnePointOne) {
 }
 
 TEST(CellPicturePlan, BmpAndMissingFilesLoadDirectly) {
-  EXPECT_EQ(PlanBeforeDecoding(90'000'000, 3, FormatBmp, 372, 510), CellPictureAction::LoadDirectly);
+  EXPECT_EQ(PlanBeforeDecoding(90'000'000, 3, FormatBmp, 372, 510),
+            CellPictureAction::LoadDirectly);
   EXPECT_EQ(PlanBeforeDecoding(-1, 3, FormatJpeg, 372, 510), CellPictureAction::LoadDirectly);
 }
 

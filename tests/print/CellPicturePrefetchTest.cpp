@@ -1,13 +1,12 @@
-#include "print/CellPicturePrefetch.h"
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
 
 #include "PrintTestPictures.h"
 #include "TestPictures.h"
 #include "print/CellPicture.h"
+#include "print/CellPicturePrefetch.h"
 #include "render/CxImage.h"
-
-#include <gtest/gtest.h>
-
-#include <QTemporaryDir>
 
 namespace {
 
@@ -64,7 +63,8 @@ TEST_F(CellPicturePrefetchTest, CellsWithoutAPictureGiveNothing) {
   QByteArray bytes = testpictures::readFile(photos_[0]);
   bytes.truncate(bytes.size() / 3);
   ASSERT_TRUE(testpictures::writeFile(broken, bytes));
-  CellPicturePrefetch prefetch({QString(), dir_->filePath("none.jpg"), broken, photos_[1]}, 3, 100, 80);
+  CellPicturePrefetch prefetch({QString(), dir_->filePath("none.jpg"), broken, photos_[1]}, 3, 100,
+                               80);
   EXPECT_EQ(prefetch.Load(pictures, 0), 0);
   EXPECT_EQ(prefetch.Load(pictures, 1), 0);
   EXPECT_EQ(prefetch.Load(pictures, 2), 0);

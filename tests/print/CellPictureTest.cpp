@@ -1,14 +1,13 @@
-#include "print/CellPicture.h"
-
-#include "PrintTestPictures.h"
-#include "TestPictures.h"
-#include "render/CxImage.h"
-#include "render/PictureRegistry.h"
-
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include "PrintTestPictures.h"
+#include "TestPictures.h"
+#include "print/CellPicture.h"
+#include "render/CxImage.h"
+#include "render/PictureRegistry.h"
 
 namespace {
 

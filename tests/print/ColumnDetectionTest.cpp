@@ -1,8 +1,8 @@
-#include "print/ColumnDetection.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
+
+#include "print/ColumnDetection.h"
 
 using namespace columns;
 

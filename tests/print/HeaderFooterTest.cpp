@@ -1,6 +1,6 @@
-#include "print/HeaderFooter.h"
-
 #include <gtest/gtest.h>
+
+#include "print/HeaderFooter.h"
 
 namespace {
 

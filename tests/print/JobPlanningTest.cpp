@@ -1,7 +1,8 @@
-#include "print/JobPlanning.h"
+#include <gtest/gtest.h>
 
 #include <QStandardItemModel>
-#include <gtest/gtest.h>
+
+#include "print/JobPlanning.h"
 
 using namespace planning;
 

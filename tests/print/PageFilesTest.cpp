@@ -1,8 +1,8 @@
-#include "print/PageFiles.h"
-
 #include <gtest/gtest.h>
 
 #include <QSet>
+
+#include "print/PageFiles.h"
 
 namespace {
 

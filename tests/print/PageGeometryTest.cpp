@@ -1,6 +1,6 @@
-#include "print/PageGeometry.h"
-
 #include <gtest/gtest.h>
+
+#include "print/PageGeometry.h"
 
 namespace {
 

@@ -1,12 +1,3 @@
-#include "print/PageLoops.h"
-
-#include "PrintTestPictures.h"
-#include "TestPictures.h"
-#include "print/ProgressWindowHost.h"
-#include "render/CxImage.h"
-#include "render/PictureRegistry.h"
-#include "settings/SettingsSession.h"
-
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -14,6 +5,14 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryDir>
+
+#include "PrintTestPictures.h"
+#include "TestPictures.h"
+#include "print/PageLoops.h"
+#include "print/ProgressWindowHost.h"
+#include "render/CxImage.h"
+#include "render/PictureRegistry.h"
+#include "settings/SettingsSession.h"
 
 namespace {
 
@@ -59,7 +58,8 @@ protected:
 
   QString photo(const QString& name, int width = 400, int height = 300) {
     const QString path = dir.filePath(name);
-    EXPECT_TRUE(testpictures::write(path, testpictures::twoHalves(width, height, Qt::black, Qt::darkBlue)));
+    EXPECT_TRUE(
+        testpictures::write(path, testpictures::twoHalves(width, height, Qt::black, Qt::darkBlue)));
     return path;
   }
 
@@ -155,8 +155,8 @@ TEST_F(PictureFilePagesTest, HeaderAndFooterCarryThePageNumbers) {
   const PageRunResult result = run(a);
   ASSERT_EQ(result.writtenFiles.size(), 2);
   const QImage page(result.writtenFiles[1]);
-  EXPECT_TRUE(printtest::hasInk(page, QRect(600, 110, 900, 80)));             // header
-  EXPECT_TRUE(printtest::hasInk(page, QRect(900, 2970 - 140, 300, 80)));      // footer
+  EXPECT_TRUE(printtest::hasInk(page, QRect(600, 110, 900, 80)));         // header
+  EXPECT_TRUE(printtest::hasInk(page, QRect(900, 2970 - 140, 300, 80)));  // footer
   EXPECT_FALSE(printtest::hasInk(page, QRect(0, 0, 2100, 100)));
 }
 

@@ -1,8 +1,9 @@
-#include "platform/FakeDialogs.h"
-#include "print/PreviewEntry.h"
+#include <gtest/gtest.h>
 
 #include <QStandardItemModel>
-#include <gtest/gtest.h>
+
+#include "platform/FakeDialogs.h"
+#include "print/PreviewEntry.h"
 
 using namespace previewentry;
 

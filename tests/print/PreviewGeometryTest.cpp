@@ -1,8 +1,8 @@
-#include "print/PreviewGeometry.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "print/PreviewGeometry.h"
 
 using namespace preview;
 

@@ -1,9 +1,9 @@
 #include "PrintTestPictures.h"
 
-#include "TestPictures.h"
-
 #include <QFileInfo>
 #include <QRandomGenerator>
+
+#include "TestPictures.h"
 
 namespace printtest {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "render/PictureRegistry.h"
-
 #include <QImage>
 #include <QSize>
 #include <QString>
+
+#include "render/PictureRegistry.h"
 
 // Photos for the print tests: noisy enough that a JPEG of them is as large as a
 // camera's, made at run time.

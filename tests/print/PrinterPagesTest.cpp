@@ -1,16 +1,15 @@
-#include "print/PageLoops.h"
-
-#include "CupsPdfQueue.h"
-#include "TestPictures.h"
-#include "print/ProgressWindowHost.h"
-#include "render/CxImage.h"
-#include "render/PictureRegistry.h"
-#include "settings/SettingsSession.h"
-
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTemporaryDir>
+
+#include "CupsPdfQueue.h"
+#include "TestPictures.h"
+#include "print/PageLoops.h"
+#include "print/ProgressWindowHost.h"
+#include "render/CxImage.h"
+#include "render/PictureRegistry.h"
+#include "settings/SettingsSession.h"
 
 namespace {
 
@@ -118,7 +117,8 @@ TEST_F(PrinterPagesTest, AlbumThroughACupsPdfQueue) {
   CupsPdfQueue queue;
   if (!queue.ready()) GTEST_SKIP() << queue.whyNotReady().toStdString();
   session.printSettings.printerName = queue.name();
-  for (const QFileInfo& old : QDir(queue.outputFolder()).entryInfoList({"235941*.pdf"}, QDir::Files))
+  for (const QFileInfo& old :
+       QDir(queue.outputFolder()).entryInfoList({"235941*.pdf"}, QDir::Files))
     QFile::remove(old.filePath());
   const PageRunResult result = print();
   ASSERT_TRUE(result.succeeded()) << result.printerError.toStdString();

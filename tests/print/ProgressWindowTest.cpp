@@ -1,17 +1,16 @@
-#include "print/ProgressWindow.h"
-
-#include "print/ProgressWindowHost.h"
-#include "render/DrawPanel.h"
-#include "render/PictureRegistry.h"
-#include "render/PrinterObject.h"
-#include "settings/SettingsSession.h"
-
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+
+#include "print/ProgressWindow.h"
+#include "print/ProgressWindowHost.h"
+#include "render/DrawPanel.h"
+#include "render/PictureRegistry.h"
+#include "render/PrinterObject.h"
+#include "settings/SettingsSession.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "render/PrinterObject.h"
-#include "render/PrinterQueries.h"
-
-#include "CupsPdfQueue.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDateTime>
 #include <QLabel>
-#include <gtest/gtest.h>
+
+#include "CupsPdfQueue.h"
+#include "render/PrinterObject.h"
+#include "render/PrinterQueries.h"
 
 // Real printing: jobs go through cupsd and the cups-pdf driver and come back as PDFs.
 class CupsPrintingTest : public ::testing::Test {
@@ -36,7 +36,8 @@ CupsPdfQueue* CupsPrintingTest::queue = nullptr;
 TEST_F(CupsPrintingTest, CustomA4JobComesOutAtTwoHundredTenByTwoNinetySeven) {
   const QString name = uniqueName("Portrait");
   printer.setDocumentName(name);
-  ASSERT_TRUE(printer.StartPrintJob(false, true, -1, 0, 2100, 2970)) << printer.lastError().toStdString();
+  ASSERT_TRUE(printer.StartPrintJob(false, true, -1, 0, 2100, 2970))
+      << printer.lastError().toStdString();
   printer.WriteTextAt(100, 100, QStringLiteral("page one"));
   ASSERT_TRUE(printer.NewPage());
   printer.WriteTextAt(100, 100, QStringLiteral("page two"));
@@ -57,7 +58,8 @@ TEST_F(CupsPrintingTest, CustomA4JobComesOutAtTwoHundredTenByTwoNinetySeven) {
 TEST_F(CupsPrintingTest, LandscapeJobComesOutAtTwoNinetySevenByTwoHundredTen) {
   const QString name = uniqueName("Landscape");
   printer.setDocumentName(name);
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 1, 2100, 2970)) << printer.lastError().toStdString();
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 1, 2100, 2970))
+      << printer.lastError().toStdString();
   printer.WriteTextAt(100, 100, QStringLiteral("lying"));
   ASSERT_TRUE(printer.EndPrintJob());
   const QString pdf = queue->waitForPdf(name);
@@ -78,8 +80,10 @@ TEST_F(CupsPrintingTest, TheQueueIsListedWithItsPort) {
   ASSERT_TRUE(printer.StartPrintJob(false, true, -1, 0, 2100, 2970));
   QLabel* destination = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->isVisible() && !destination) destination = w->findChild<QLabel*>(QStringLiteral("标签_打印目的"));
+    if (w->isVisible() && !destination)
+      destination = w->findChild<QLabel*>(QStringLiteral("标签_打印目的"));
   ASSERT_NE(destination, nullptr);
-  EXPECT_EQ(destination->text(), queue->name() + QStringLiteral(" 上的 cups-pdf:/") + queue->name());
+  EXPECT_EQ(destination->text(),
+            queue->name() + QStringLiteral(" 上的 cups-pdf:/") + queue->name());
   printer.EndPrintJob();
 }

@@ -1,12 +1,12 @@
-#include "render/CxImage.h"
-#include "render/PictureRegistry.h"
-
-#include "TestPictures.h"
+#include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+
+#include "TestPictures.h"
+#include "render/CxImage.h"
+#include "render/PictureRegistry.h"
 
 using namespace testpictures;
 
@@ -15,9 +15,10 @@ namespace {
 // "x y" resolution in dots per inch as ImageMagick's identify reads it from the file.
 QString identifiedDpi(const QString& file) {
   QProcess identify;
-  identify.start(QStringLiteral("identify"),
-                 {QStringLiteral("-units"), QStringLiteral("PixelsPerInch"), QStringLiteral("-format"),
-                  QStringLiteral("%[fx:round(resolution.x)] %[fx:round(resolution.y)]"), file});
+  identify.start(
+      QStringLiteral("identify"),
+      {QStringLiteral("-units"), QStringLiteral("PixelsPerInch"), QStringLiteral("-format"),
+       QStringLiteral("%[fx:round(resolution.x)] %[fx:round(resolution.y)]"), file});
   if (!identify.waitForFinished(30000)) return QStringLiteral("identify did not finish");
   return QString::fromUtf8(identify.readAllStandardOutput()).trimmed();
 }
@@ -40,9 +41,11 @@ protected:
 class CxImageFormatTest : public CxImageTest, public ::testing::WithParamInterface<FormatCase> {};
 
 TEST_P(CxImageFormatTest, RoundTripKeepsSizeAndWritesThreeHundredDpi) {
-  if (QStandardPaths::findExecutable(QStringLiteral("identify")).isEmpty()) GTEST_SKIP() << "ImageMagick identify missing";
+  if (QStandardPaths::findExecutable(QStringLiteral("identify")).isEmpty())
+    GTEST_SKIP() << "ImageMagick identify missing";
   const FormatCase format = GetParam();
-  ASSERT_TRUE(image.Decode(encode(twoHalves(90, 60), ".jpg"), CxImage::Jpeg)) << image.lastError().toStdString();
+  ASSERT_TRUE(image.Decode(encode(twoHalves(90, 60), ".jpg"), CxImage::Jpeg))
+      << image.lastError().toStdString();
   image.SetXDpi(300);
   image.SetYDpi(300);
   const QString file = path(QStringLiteral("page") + QLatin1String(format.extension));
@@ -63,8 +66,10 @@ TEST_P(CxImageFormatTest, RoundTripKeepsSizeAndWritesThreeHundredDpi) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFormat, CxImageFormatTest,
-                         ::testing::Values(FormatCase{CxImage::Bmp, ".bmp"}, FormatCase{CxImage::Gif, ".gif"},
-                                           FormatCase{CxImage::Jpeg, ".jpg"}, FormatCase{CxImage::Png, ".png"},
+                         ::testing::Values(FormatCase{CxImage::Bmp, ".bmp"},
+                                           FormatCase{CxImage::Gif, ".gif"},
+                                           FormatCase{CxImage::Jpeg, ".jpg"},
+                                           FormatCase{CxImage::Png, ".png"},
                                            FormatCase{CxImage::Tiff, ".tiff"}),
                          [](const auto& param) { return std::string(param.param.extension + 1); });
 
@@ -115,7 +120,8 @@ TEST_F(CxImageTest, TakenBitmapIsHeldAsItsBmpBytesWouldBe) {
 
 TEST_F(CxImageTest, ResampleGivesExactlyTheSizeAsked) {
   ASSERT_TRUE(image.Decode(encode(twoHalves(4000, 3000), ".jpg"), CxImage::Jpeg));
-  for (QSize size : {QSize(1066, 800), QSize(1600, 1200), QSize(333, 777), QSize(1, 1), QSize(4001, 2999)}) {
+  for (QSize size :
+       {QSize(1066, 800), QSize(1600, 1200), QSize(333, 777), QSize(1, 1), QSize(4001, 2999)}) {
     ASSERT_TRUE(image.Resample(size.width(), size.height(), 0));
     EXPECT_EQ(QSize(image.Width(), image.Height()), size);
   }
@@ -131,7 +137,8 @@ TEST_F(CxImageTest, BadInputFailsAndLeavesNothingHeld) {
   writeFile(path("bomb.jpg"), withClaimedJpegSize(jpeg, 60000, 60000));
   const QByteArray bmp = encode(twoHalves(200, 100), ".bmp");
   writeFile(path("truncated.bmp"), bmp.left(bmp.size() - 10));
-  for (const char* name : {"text.jpg", "empty.jpg", "truncated.jpg", "bomb.jpg", "truncated.bmp", "missing.jpg"}) {
+  for (const char* name :
+       {"text.jpg", "empty.jpg", "truncated.jpg", "bomb.jpg", "truncated.bmp", "missing.jpg"}) {
     ASSERT_TRUE(image.Decode(jpeg, CxImage::Jpeg));
     EXPECT_FALSE(image.Load(path(QString::fromLatin1(name)), CxImage::Jpeg)) << name;
     EXPECT_FALSE(image.IsValid()) << name;
@@ -149,7 +156,8 @@ TEST_F(CxImageTest, SourceFormatComesFromTheContent) {
   for (const FormatCase& c : {FormatCase{CxImage::Bmp, ".bmp"}, FormatCase{CxImage::Gif, ".gif"},
                               FormatCase{CxImage::Jpeg, ".jpg"}, FormatCase{CxImage::Png, ".png"},
                               FormatCase{CxImage::Tiff, ".tif"}}) {
-    ASSERT_TRUE(image.Decode(encode(picture, QString::fromLatin1(c.extension)), 100)) << c.extension;
+    ASSERT_TRUE(image.Decode(encode(picture, QString::fromLatin1(c.extension)), 100))
+        << c.extension;
     EXPECT_EQ(image.SourceFormat(), c.code) << c.extension;
   }
   EXPECT_FALSE(image.Decode("garbage", 100));

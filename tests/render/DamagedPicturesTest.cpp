@@ -1,13 +1,13 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QRandomGenerator>
+
+#include "TestPictures.h"
 #include "render/CxImage.h"
 #include "render/PcxDecoder.h"
 #include "render/PictureLimits.h"
 #include "render/PictureRegistry.h"
-
-#include "TestPictures.h"
-
-#include <QBuffer>
-#include <QRandomGenerator>
-#include <gtest/gtest.h>
 
 using namespace testpictures;
 
@@ -45,7 +45,9 @@ QByteArray icon() {
 QByteArray damaged(const QByteArray& good, QRandomGenerator& random) {
   QByteArray bad = good;
   switch (random.bounded(3)) {
-    case 0: bad.truncate(random.bounded(static_cast<int>(good.size()))); break;
+    case 0:
+      bad.truncate(random.bounded(static_cast<int>(good.size())));
+      break;
     case 1:
       for (int i = 0, n = 1 + random.bounded(8); i < n; ++i)
         bad[random.bounded(static_cast<int>(bad.size()))] = static_cast<char>(random.bounded(256));
@@ -64,8 +66,12 @@ QByteArray damaged(const QByteArray& good, QRandomGenerator& random) {
 // limit; it yields nothing or a picture.
 TEST(DamagedPictures, LoadingNeverCrashes) {
   const QImage picture = twoHalves(40, 30);
-  const QList<QByteArray> goods = {encode(picture, ".jpg"), encode(picture, ".gif"), encode(picture, ".bmp"),
-                                   encode(picture, ".png"), pcx8(8, 6), icon()};
+  const QList<QByteArray> goods = {encode(picture, ".jpg"),
+                                   encode(picture, ".gif"),
+                                   encode(picture, ".bmp"),
+                                   encode(picture, ".png"),
+                                   pcx8(8, 6),
+                                   icon()};
   QRandomGenerator random(20261208);
   PictureRegistry registry;
   CxImage image;

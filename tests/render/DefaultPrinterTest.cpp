@@ -1,9 +1,9 @@
-#include "render/PrinterQueries.h"
-
-#include "CupsPdfQueue.h"
+#include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+
+#include "CupsPdfQueue.h"
+#include "render/PrinterQueries.h"
 
 // Setting the default printer writes the user's CUPS options file (~/.cups/lpoptions).
 // These tests give libcups a home folder of their own before its first use, so the
@@ -51,7 +51,9 @@ TEST_F(DefaultPrinterTest, PaperFormsOfTheDefaultPrinter) {
   EXPECT_LT(a4.marginLeft + a4.marginRight, 300);
   PaperForm letter;
   if (forms.contains(QStringLiteral("Letter")) || forms.contains(QStringLiteral("US Letter"))) {
-    ASSERT_TRUE(GetPaperForm(forms.contains(QStringLiteral("Letter")) ? QStringLiteral("Letter") : QStringLiteral("US Letter"), letter));
+    ASSERT_TRUE(GetPaperForm(forms.contains(QStringLiteral("Letter")) ? QStringLiteral("Letter")
+                                                                      : QStringLiteral("US Letter"),
+                             letter));
     EXPECT_EQ(letter.width, 2159);
     EXPECT_EQ(letter.height, 2794);
   }

@@ -1,10 +1,10 @@
-#include "render/DrawPanel.h"
-#include "render/TextLines.h"
-
-#include "TestPictures.h"
+#include <gtest/gtest.h>
 
 #include <QImage>
-#include <gtest/gtest.h>
+
+#include "TestPictures.h"
+#include "render/DrawPanel.h"
+#include "render/TextLines.h"
 
 using namespace testpictures;
 
@@ -39,7 +39,8 @@ QList<int> lineTops(const QImage& image) {
 
 TEST(TextLines, CutAtEveryKindOfLineEnd) {
   EXPECT_EQ(splitTextLines(QStringLiteral("a\r\nb\rc\nd")), (QStringList{"a", "b", "c", "d"}));
-  EXPECT_EQ(splitTextLines(QStringLiteral("a\n\rb")), (QStringList{"a", "", "b"}));  // LF CR is two breaks
+  EXPECT_EQ(splitTextLines(QStringLiteral("a\n\rb")),
+            (QStringList{"a", "", "b"}));  // LF CR is two breaks
   EXPECT_EQ(splitTextLines(QString()), (QStringList{""}));
 }
 

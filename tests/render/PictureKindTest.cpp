@@ -1,10 +1,9 @@
-#include "render/PictureStructure.h"
-#include "render/PcxDecoder.h"
-#include "render/PictureKind.h"
+#include <gtest/gtest.h>
 
 #include "TestPictures.h"
-
-#include <gtest/gtest.h>
+#include "render/PcxDecoder.h"
+#include "render/PictureKind.h"
+#include "render/PictureStructure.h"
 
 namespace {
 
@@ -46,13 +45,17 @@ TEST(PictureKind, RecognisedFromTheFirstBytes) {
 }
 
 TEST(PictureKind, EverythingElseIsUnsupported) {
-  EXPECT_EQ(recognisePictureKind(bytes({0x89, 'P', 'N', 'G', 0x0D, 0x0A})), PictureKind::Unsupported);
+  EXPECT_EQ(recognisePictureKind(bytes({0x89, 'P', 'N', 'G', 0x0D, 0x0A})),
+            PictureKind::Unsupported);
   EXPECT_EQ(recognisePictureKind("II*\0"), PictureKind::Unsupported);
   EXPECT_EQ(recognisePictureKind("MM\0*"), PictureKind::Unsupported);
   EXPECT_EQ(recognisePictureKind("GIF88a"), PictureKind::Unsupported);
-  EXPECT_EQ(recognisePictureKind(bytes({0x0A, 6, 1, 8})), PictureKind::Unsupported);  // version above 5
-  EXPECT_EQ(recognisePictureKind(bytes({0x0A, 5, 1, 1})), PictureKind::Unsupported);  // 1-bit needs version 3
-  EXPECT_EQ(recognisePictureKind(bytes({0x0A, 3, 0, 8})), PictureKind::Unsupported);  // not run-length coded
+  EXPECT_EQ(recognisePictureKind(bytes({0x0A, 6, 1, 8})),
+            PictureKind::Unsupported);  // version above 5
+  EXPECT_EQ(recognisePictureKind(bytes({0x0A, 5, 1, 1})),
+            PictureKind::Unsupported);  // 1-bit needs version 3
+  EXPECT_EQ(recognisePictureKind(bytes({0x0A, 3, 0, 8})),
+            PictureKind::Unsupported);  // not run-length coded
   EXPECT_EQ(recognisePictureKind(bytes({0xFF})), PictureKind::Unsupported);
   EXPECT_EQ(recognisePictureKind(QByteArray()), PictureKind::Unsupported);
   EXPECT_EQ(recognisePictureKind("JFIF this is text, not a picture"), PictureKind::Unsupported);
@@ -63,7 +66,7 @@ TEST(PictureStructure, CompleteTruncatedAndTrailing) {
   ASSERT_FALSE(jpeg.isEmpty());
   EXPECT_TRUE(jpegIsComplete(jpeg));
   EXPECT_TRUE(jpegIsComplete(jpeg + QByteArray(100, 'x')));  // a camera trailer after the end
-  EXPECT_FALSE(jpegIsComplete(jpeg.left(jpeg.size() - 2)));   // end marker cut off
+  EXPECT_FALSE(jpegIsComplete(jpeg.left(jpeg.size() - 2)));  // end marker cut off
   EXPECT_FALSE(jpegIsComplete(jpeg.left(jpeg.size() / 2)));
   EXPECT_FALSE(jpegIsComplete(jpeg.left(3)));
   EXPECT_FALSE(jpegIsComplete(bytes({0xFF, 0xD8})));
@@ -117,7 +120,8 @@ TEST(Pcx, DamagedDataIsRefused) {
   data += bytes({0xC3, 7});  // body ends early, no palette
   EXPECT_TRUE(decodePcx(data).isNull());
   EXPECT_TRUE(decodePcx(data.left(60)).isNull());
-  EXPECT_TRUE(decodePcx(pcxHeader(5, 8, 3, 2, 1, 2) + QByteArray(800, '\x0C')).isNull());  // line shorter than width
+  EXPECT_TRUE(decodePcx(pcxHeader(5, 8, 3, 2, 1, 2) + QByteArray(800, '\x0C'))
+                  .isNull());  // line shorter than width
   // a header claiming 60000 × 60000 is refused before anything is allocated
   EXPECT_TRUE(decodePcx(pcxHeader(5, 8, 60000, 60000, 1, 60000) + QByteArray(1000, '\0')).isNull());
 }
@@ -138,5 +142,6 @@ TEST(GifStructure, TheFirstPictureMustBeWhole) {
   EXPECT_FALSE(gifIsComplete(gif.left(gif.size() - 3)));
   EXPECT_FALSE(gifIsComplete(gif.left(gif.size() / 2)));
   EXPECT_FALSE(gifIsComplete(gif.left(12)));
-  EXPECT_FALSE(gifIsComplete(QByteArray("GIF89a") + QByteArray(7, '\0') + QByteArray(1, ';')));  // no picture at all
+  EXPECT_FALSE(gifIsComplete(QByteArray("GIF89a") + QByteArray(7, '\0') +
+                             QByteArray(1, ';')));  // no picture at all
 }

@@ -1,10 +1,10 @@
-#include "render/PictureRegistry.h"
-
-#include "TestPictures.h"
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+
+#include "TestPictures.h"
+#include "render/PictureRegistry.h"
 
 using namespace testpictures;
 

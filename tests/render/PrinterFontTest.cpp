@@ -1,15 +1,16 @@
+#include <gtest/gtest.h>
+
 #include "render/PrinterFont.h"
 #include "render/PrinterQueries.h"
 
-#include <gtest/gtest.h>
-
 TEST(PrinterFont, CharacterHeightPerUnit) {
-  EXPECT_EQ(printerfont::characterHeight(9, 1, 600), 31);   // 9 × 3.5251 = 31.7
+  EXPECT_EQ(printerfont::characterHeight(9, 1, 600), 31);  // 9 × 3.5251 = 31.7
   EXPECT_EQ(printerfont::characterHeight(9, 2, 600), 317);
-  EXPECT_EQ(printerfont::characterHeight(9, 3, 600), 12);   // 9 × 100 / 72 = 12.5
-  EXPECT_EQ(printerfont::characterHeight(9, 4, 600), 124);  // 13.888888888888888 × 9 falls just short of 125
+  EXPECT_EQ(printerfont::characterHeight(9, 3, 600), 12);  // 9 × 100 / 72 = 12.5
+  EXPECT_EQ(printerfont::characterHeight(9, 4, 600),
+            124);  // 13.888888888888888 × 9 falls just short of 125
   EXPECT_EQ(printerfont::characterHeight(9, 5, 600), 180);
-  EXPECT_EQ(printerfont::characterHeight(9, 0, 600), 75);   // device pixels at 600 dpi
+  EXPECT_EQ(printerfont::characterHeight(9, 0, 600), 75);  // device pixels at 600 dpi
   EXPECT_EQ(printerfont::characterHeight(9, 0, 300), 37);
   EXPECT_EQ(printerfont::characterHeight(9, 7, 600), 180);  // codes clamp
 }

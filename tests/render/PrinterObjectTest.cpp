@@ -1,8 +1,4 @@
-#include "render/PrintStatusDialog.h"
-#include "render/PrinterObject.h"
-
-#include "CupsPdfQueue.h"
-#include "TestPictures.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLabel>
@@ -11,7 +7,11 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
+
+#include "CupsPdfQueue.h"
+#include "TestPictures.h"
+#include "render/PrintStatusDialog.h"
+#include "render/PrinterObject.h"
 
 using namespace testpictures;
 
@@ -20,9 +20,10 @@ namespace {
 // One page of a PDF rendered at 254 dpi, so one pixel is 0.1 mm of paper.
 QImage renderPage(const QString& pdf, int page) {
   const QString base = pdf + QStringLiteral("-page%1").arg(page);
-  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-f"),
-                                                 QString::number(page), QStringLiteral("-l"), QString::number(page),
-                                                 QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, base});
+  QProcess::execute(QStringLiteral("pdftoppm"),
+                    {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-f"),
+                     QString::number(page), QStringLiteral("-l"), QString::number(page),
+                     QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, base});
   return QImage(base + QStringLiteral(".png"));
 }
 
@@ -102,8 +103,10 @@ TEST_F(PrinterObjectTest, NonexistentPrinterDoesNotStartAndLaterCallsDoNothing) 
   EXPECT_EQ(printer.TextWidth(QStringLiteral("lost")), 0);
   EXPECT_FALSE(printer.EndPrintJob());
   EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty() ||
-              !std::any_of(QApplication::topLevelWidgets().cbegin(), QApplication::topLevelWidgets().cend(),
-                           [](QWidget* w) { return qobject_cast<PrintStatusDialog*>(w) && w->isVisible(); }));
+              !std::any_of(QApplication::topLevelWidgets().cbegin(),
+                           QApplication::topLevelWidgets().cend(), [](QWidget* w) {
+                             return qobject_cast<PrintStatusDialog*>(w) && w->isVisible();
+                           }));
 }
 
 TEST_F(PrinterObjectTest, UnwritablePdfFailsToStart) {
@@ -190,7 +193,8 @@ TEST_F(PrinterObjectTest, MarginsAreOffsetsFromThePrintableCorner) {
   const QString file = pdf(QStringLiteral("margins.pdf"));
   printer.setUnit(1);
   printer.setMargins(300, 400, 100, 100);
-  const PictureHandle red = registry.LoadPicture(encode(twoHalves(20, 20, Qt::red, Qt::red), ".bmp"));
+  const PictureHandle red =
+      registry.LoadPicture(encode(twoHalves(20, 20, Qt::red, Qt::red), ".bmp"));
   ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
   const QRectF printable = printer.printer()->pageRect(QPrinter::Millimeter);
   EXPECT_NEAR(printer.usableWidth(), printable.width() * 10 - 400, 2);
@@ -241,16 +245,20 @@ TEST_F(PrinterObjectTest, StatusDialogShowsTheJobAndItsButtonAbortsIt) {
     if (auto* d = qobject_cast<PrintStatusDialog*>(w); d && d->isVisible()) status = d;
   ASSERT_NE(status, nullptr);
   EXPECT_EQ(status->windowTitle(), QStringLiteral("正在进行打印，请稍候 ......"));
-  EXPECT_EQ(status->findChild<QLabel*>(QStringLiteral("标签_打印作业名"))->text(), QStringLiteral("Album"));
-  EXPECT_EQ(status->findChild<QLabel*>(QStringLiteral("标签_打印目的"))->text(), QStringLiteral("PDF 上的 ") + file);
+  EXPECT_EQ(status->findChild<QLabel*>(QStringLiteral("标签_打印作业名"))->text(),
+            QStringLiteral("Album"));
+  EXPECT_EQ(status->findChild<QLabel*>(QStringLiteral("标签_打印目的"))->text(),
+            QStringLiteral("PDF 上的 ") + file);
   printer.NewPage();
-  EXPECT_EQ(status->findChild<QLabel*>(QStringLiteral("标签_当前页号"))->text(), QStringLiteral("2"));
+  EXPECT_EQ(status->findChild<QLabel*>(QStringLiteral("标签_当前页号"))->text(),
+            QStringLiteral("2"));
 
   auto* abort = status->findChild<QPushButton*>(QStringLiteral("按钮_中止打印"));
   ASSERT_NE(abort, nullptr);
   EXPECT_EQ(abort->text(), QStringLiteral("中止打印"));
   abort->click();
-  printer.WriteTextAt(0, 0, QStringLiteral("after the abort"));  // events run first: the job ends here
+  printer.WriteTextAt(0, 0,
+                      QStringLiteral("after the abort"));  // events run first: the job ends here
   EXPECT_FALSE(printer.isJobRunning());
   EXPECT_TRUE(printer.wasAborted());
   EXPECT_FALSE(printer.NewPage());

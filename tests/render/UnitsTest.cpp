@@ -1,6 +1,6 @@
-#include "render/Units.h"
-
 #include <gtest/gtest.h>
+
+#include "render/Units.h"
 
 TEST(Units, CodesOutsideTheRangeAreClamped) {
   EXPECT_EQ(units::clamp(-3), 0);

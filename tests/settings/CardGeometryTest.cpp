@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "settings/CardGeometry.h"
 #include "settings/PrintSettings.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -20,8 +20,8 @@ TEST(CardGeometry, BuiltInA4CellIs372By510Tenths) {
 TEST(CardGeometry, CellSizeMatchesTheBuiltInSettings) {
   // The window's defaults, read back from the value type, give the same cell.
   const PrintSettings s = PrintSettings::builtInDefaults();
-  const CellInputs in{s.paperWidth / 10, s.paperHeight / 10, s.marginLeft / 10, s.marginRight / 10,
-                      s.marginTop / 10,  s.marginBottom / 10, s.columns, s.rows,
+  const CellInputs in{s.paperWidth / 10, s.paperHeight / 10,  s.marginLeft / 10, s.marginRight / 10,
+                      s.marginTop / 10,  s.marginBottom / 10, s.columns,         s.rows,
                       s.columnSpacing,   s.rowSpacing};
   EXPECT_EQ(CellSizeInTenths(in), QSize(372, 510));
 }
@@ -65,7 +65,8 @@ TEST(CardGeometry, CapturedFractionsPlaceBackOnTheSamePixels) {
 }
 
 TEST(CardGeometry, CaptureLayoutMeasuresBothAreasAgainstTheCard) {
-  const CardLayout layout = CaptureLayout(QRect(24, 8, 120, 156), QRect(32, 165, 104, 24), QSize(168, 200));
+  const CardLayout layout =
+      CaptureLayout(QRect(24, 8, 120, 156), QRect(32, 165, 104, 24), QSize(168, 200));
   EXPECT_FLOAT_EQ(layout.photoArea.x, 24.0f / 168);
   EXPECT_FLOAT_EQ(layout.photoArea.height, 156.0f / 200);
   EXPECT_FLOAT_EQ(layout.textArea.y, 165.0f / 200);

@@ -1,9 +1,8 @@
-#include "SettingsWindowFixture.h"
-
-#include "settings/CardGeometry.h"
-
 #include <QImage>
 #include <QTemporaryDir>
+
+#include "SettingsWindowFixture.h"
+#include "settings/CardGeometry.h"
 
 namespace {
 
@@ -84,7 +83,8 @@ TEST_F(CellEditorTest, DefaultLayoutForBuiltInA4) {
 TEST_F(CellEditorTest, SquareCellShowsASquareCard) {
   retype("编辑框_宽度", "100");
   retype("编辑框_高度", "100");
-  for (const char* name : {"编辑框_上边距", "编辑框_下边距", "编辑框_左边距", "编辑框_右边距"}) retype(name, "0");
+  for (const char* name : {"编辑框_上边距", "编辑框_下边距", "编辑框_左边距", "编辑框_右边距"})
+    retype(name, "0");
   retype("编辑框_行数", "2");
   retype("编辑框_列数", "2");
   window->ShowDefaultCellPreview();

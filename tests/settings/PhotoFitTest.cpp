@@ -1,8 +1,8 @@
-#include "settings/PhotoFit.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
+
+#include "settings/PhotoFit.h"
 
 void PrintTo(const PhotoRect& r, std::ostream* os) {
   *os << "(" << r.left << ", " << r.top << ", " << r.width << " x " << r.height << ")";

@@ -1,5 +1,4 @@
 #include "SettingsWindowFixture.h"
-
 #include "settings/SettingsForm.h"
 
 namespace {
@@ -20,18 +19,23 @@ TEST_F(SettingsWindowTest, FirstOpeningShowsEveryBuiltInDefault) {
   EXPECT_EQ(session.printSettings.defaultPrinter, "PDF Writer");
 
   const std::pair<const char*, const char*> texts[] = {
-      {"编辑框_宽度", "210"},   {"编辑框_高度", "297"},      {"编辑框_上边距", "20"},
-      {"编辑框_下边距", "18"},  {"编辑框_左边距", "5"},      {"编辑框_右边距", "15"},
+      {"编辑框_宽度", "210"},      {"编辑框_高度", "297"},      {"编辑框_上边距", "20"},
+      {"编辑框_下边距", "18"},     {"编辑框_左边距", "5"},      {"编辑框_右边距", "15"},
       {"编辑框_页眉距顶端", "11"}, {"编辑框_页脚距底端", "14"}, {"编辑框_行数", "5"},
-      {"编辑框_列数", "5"},     {"编辑框_行间距", "10"},     {"编辑框_列间距", "10"},
+      {"编辑框_列数", "5"},        {"编辑框_行间距", "10"},     {"编辑框_列间距", "10"},
       {"编辑框_打印份数", "1"}};
-  for (const auto& [name, text] : texts) EXPECT_EQ(box(name)->text(), QString::fromUtf8(text)) << name;
+  for (const auto& [name, text] : texts)
+    EXPECT_EQ(box(name)->text(), QString::fromUtf8(text)) << name;
 
   const std::pair<const char*, const char*> selections[] = {
-      {"组合框_正文对齐方式", "0：居中对齐"},   {"组合框_正文文字行数", "每照片配1行文字"},
-      {"组合框_照片打印方式", "0：按比例缩放且居中（照片区）"}, {"组合框_页眉对齐", "居中"},
-      {"组合框_页脚对齐", "居中"},           {"组合框_图片优化比率", "优化到150K"},
-      {"组合框_图片格式", "jpg格式"},         {"组合框_打印机列表", "PDF Writer"}};
+      {"组合框_正文对齐方式", "0：居中对齐"},
+      {"组合框_正文文字行数", "每照片配1行文字"},
+      {"组合框_照片打印方式", "0：按比例缩放且居中（照片区）"},
+      {"组合框_页眉对齐", "居中"},
+      {"组合框_页脚对齐", "居中"},
+      {"组合框_图片优化比率", "优化到150K"},
+      {"组合框_图片格式", "jpg格式"},
+      {"组合框_打印机列表", "PDF Writer"}};
   for (const auto& [name, text] : selections)
     EXPECT_EQ(combo(name)->currentText(), QString::fromUtf8(text)) << name;
 
@@ -45,7 +49,8 @@ TEST_F(SettingsWindowTest, FirstOpeningShowsEveryBuiltInDefault) {
     EXPECT_EQ(child<QSlider>(name)->maximum(), 61);
   }
   const PrintSettings& settings = session.printSettings;
-  for (const FontDescription* font : {&settings.bodyFont, &settings.headerFont, &settings.footerFont}) {
+  for (const FontDescription* font :
+       {&settings.bodyFont, &settings.headerFont, &settings.footerFont}) {
     EXPECT_EQ(font->face, "宋体");
     EXPECT_EQ(font->size, 9);
   }
@@ -63,12 +68,14 @@ TEST_F(SettingsWindowTest, ListsCarryTheirItemsInIndexOrder) {
   open();
   EXPECT_EQ(Items(combo("组合框_照片打印方式")), formitems::PhotoFitModes());
   EXPECT_EQ(Items(combo("组合框_照片打印方式")).at(4), "4：按原始值打印且不居中");
-  EXPECT_EQ(Items(combo("组合框_正文对齐方式")), QStringList({"0：居中对齐", "1：左对齐", "2：右对齐"}));
+  EXPECT_EQ(Items(combo("组合框_正文对齐方式")),
+            QStringList({"0：居中对齐", "1：左对齐", "2：右对齐"}));
   EXPECT_EQ(combo("组合框_正文文字行数")->count(), 10);
   EXPECT_EQ(combo("组合框_正文文字行数")->itemText(9), "每照片配9行文字");
   EXPECT_EQ(Items(combo("组合框_页眉对齐")), QStringList({"左对齐", "居中", "右对齐"}));
   EXPECT_EQ(Items(combo("组合框_图片优化比率")).first(), "图片不优化");
-  EXPECT_EQ(Items(combo("组合框_图片格式")), QStringList({"bmp格式", "jpg格式", "gif格式", "tiff格式", "png格式"}));
+  EXPECT_EQ(Items(combo("组合框_图片格式")),
+            QStringList({"bmp格式", "jpg格式", "gif格式", "tiff格式", "png格式"}));
   EXPECT_EQ(child<QPushButton>("按钮_确定")->text(), "准备打印");
   EXPECT_EQ(child<QPushButton>("按钮_取消")->text(), "取消打印");
   EXPECT_EQ(child<QPushButton>("按钮_字体")->text(), "正\n文\n字\n体");
@@ -252,7 +259,8 @@ TEST_F(SettingsWindowTest, ChoosingAPaperFormWritesItsSizeAndClearsCustom) {
   retype("编辑框_宽度", "100");
   EXPECT_TRUE(child<QCheckBox>("选择框_自定义纸张")->isChecked());
   auto* paper = child<QListWidget>("列表框_纸张");
-  QTest::mouseClick(paper->viewport(), Qt::LeftButton, {}, paper->visualItemRect(paper->item(0)).center());
+  QTest::mouseClick(paper->viewport(), Qt::LeftButton, {},
+                    paper->visualItemRect(paper->item(0)).center());
   EXPECT_EQ(box("编辑框_宽度")->text(), "215.9");
   EXPECT_EQ(box("编辑框_高度")->text(), "279.4");
   EXPECT_FALSE(child<QCheckBox>("选择框_自定义纸张")->isChecked());
@@ -262,7 +270,8 @@ TEST_F(SettingsWindowTest, ChoosingAPaperFormWritesItsSizeAndClearsCustom) {
   // Clicking the form already selected writes its size again.
   retype("编辑框_宽度", "100");
   paper->setCurrentRow(3);
-  QTest::mouseClick(paper->viewport(), Qt::LeftButton, {}, paper->visualItemRect(paper->item(3)).center());
+  QTest::mouseClick(paper->viewport(), Qt::LeftButton, {},
+                    paper->visualItemRect(paper->item(3)).center());
   EXPECT_EQ(box("编辑框_宽度")->text(), "297");
   EXPECT_FALSE(child<QCheckBox>("选择框_自定义纸张")->isChecked());
 }
@@ -402,7 +411,8 @@ TEST_F(SettingsWindowTest, HeaderAndFooterAlignmentAreStoredAtOnce) {
 }
 
 TEST_F(SettingsWindowTest, NoPrintersAndNoFormsLeaveEmptyListsAndAnEmptyPrinterName) {
-  window = std::make_unique<PrintSettingsWindow>(session, dialogs, pictures, PrinterCatalog{}, SettingsWindowHooks{});
+  window = std::make_unique<PrintSettingsWindow>(session, dialogs, pictures, PrinterCatalog{},
+                                                 SettingsWindowHooks{});
   EXPECT_EQ(combo("组合框_打印机列表")->currentIndex(), -1);
   EXPECT_EQ(child<QListWidget>("列表框_纸张")->count(), 0);
   click("按钮_确定");

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "platform/FakeDialogs.h"
-#include "render/DrawPanel.h"
-#include "render/PictureRegistry.h"
-#include "settings/PrintSettingsWindow.h"
-#include "settings/SettingsSession.h"
+#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,10 +12,13 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <memory>
+
+#include "platform/FakeDialogs.h"
+#include "render/DrawPanel.h"
+#include "render/PictureRegistry.h"
+#include "settings/PrintSettingsWindow.h"
+#include "settings/SettingsSession.h"
 
 // A settings window over a made-up printer set: three printers (the second is the
 // default) and four paper forms, A4 not the first. paperQueries counts size queries.
@@ -32,10 +31,14 @@ protected:
     catalog.listPaperForms = [] { return QStringList{"Letter", "a4", "A4 Small", "A3"}; };
     catalog.paperForm = [this](const QString& name, PaperForm& form) {
       ++paperQueries;
-      if (name == "Letter") form = PaperForm{2159, 2794, 0, 0, 0, 0};
-      else if (name == "A3") form = PaperForm{2970, 4200, 0, 0, 0, 0};
-      else if (name == "a4") form = PaperForm{2100, 2970, 0, 0, 0, 0};
-      else return false;
+      if (name == "Letter")
+        form = PaperForm{2159, 2794, 0, 0, 0, 0};
+      else if (name == "A3")
+        form = PaperForm{2970, 4200, 0, 0, 0, 0};
+      else if (name == "a4")
+        form = PaperForm{2100, 2970, 0, 0, 0, 0};
+      else
+        return false;
       return true;
     };
     return catalog;
@@ -64,7 +67,9 @@ protected:
   QLineEdit* box(const char* name) { return child<QLineEdit>(name); }
   QComboBox* combo(const char* name) { return child<QComboBox>(name); }
   DrawPanel* panel(const char* name) { return child<DrawPanel>(name); }
-  void click(const char* buttonName) { QTest::mouseClick(child<QPushButton>(buttonName), Qt::LeftButton); }
+  void click(const char* buttonName) {
+    QTest::mouseClick(child<QPushButton>(buttonName), Qt::LeftButton);
+  }
 
   void retype(const char* name, const QString& text) {
     QLineEdit* edit = box(name);
@@ -78,7 +83,9 @@ protected:
     QCoreApplication::sendEvent(box(name), &out);
   }
 
-  QList<FakeDialogs::Call> messages() const { return dialogs.callsOf(FakeDialogs::Kind::MessageBox); }
+  QList<FakeDialogs::Call> messages() const {
+    return dialogs.callsOf(FakeDialogs::Kind::MessageBox);
+  }
 
   SettingsSession session;
   FakeDialogs dialogs;

@@ -1,9 +1,9 @@
-#include "settings/SliderCoupling.h"
-#include "settings/TextNumbers.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
+
+#include "settings/SliderCoupling.h"
+#include "settings/TextNumbers.h"
 
 TEST(TextNumbers, NumberIsTheLeadingDecimalNumber) {
   EXPECT_DOUBLE_EQ(NumberOfText("12.5"), 12.5);

@@ -36,7 +36,10 @@ Run run(const QString& program, const QStringList& arguments, int timeoutMs = 30
   return result;
 }
 
-bool schedulerRunning() { return run(QStringLiteral("lpstat"), {QStringLiteral("-r")}).output.contains(QLatin1String("is running")); }
+bool schedulerRunning() {
+  return run(QStringLiteral("lpstat"), {QStringLiteral("-r")})
+      .output.contains(QLatin1String("is running"));
+}
 
 const QString kPpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
 
@@ -49,26 +52,30 @@ PdfInfo readPdfInfo(const QString& pdfPath) {
     info.error = summary.output.trimmed();
     return info;
   }
-  const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"),
-                                                           QRegularExpression::MultilineOption)
-                                            .match(summary.output);
+  const QRegularExpressionMatch pages =
+      QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+          .match(summary.output);
   if (!pages.hasMatch()) {
     info.error = QStringLiteral("no page count in: %1").arg(summary.output);
     return info;
   }
   info.pages = pages.captured(1).toInt();
-  const Run perPage = run(QStringLiteral("pdfinfo"),
-                          {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QString::number(info.pages), pdfPath});
-  static const QRegularExpression size(QStringLiteral("^Page\\s+\\d+ size:\\s+([\\d.]+) x ([\\d.]+) pts"),
-                                       QRegularExpression::MultilineOption);
-  static const QRegularExpression rotation(QStringLiteral("^Page\\s+\\d+ rot:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+  const Run perPage =
+      run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                      QStringLiteral("-l"), QString::number(info.pages), pdfPath});
+  static const QRegularExpression size(
+      QStringLiteral("^Page\\s+\\d+ size:\\s+([\\d.]+) x ([\\d.]+) pts"),
+      QRegularExpression::MultilineOption);
+  static const QRegularExpression rotation(QStringLiteral("^Page\\s+\\d+ rot:\\s+(\\d+)"),
+                                           QRegularExpression::MultilineOption);
   auto sizes = size.globalMatch(perPage.output);
   auto rotations = rotation.globalMatch(perPage.output);
   constexpr double kMmPerPoint = 25.4 / 72.0;
   while (sizes.hasNext()) {
     const QRegularExpressionMatch m = sizes.next();
     PdfPage page{m.captured(1).toDouble() * kMmPerPoint, m.captured(2).toDouble() * kMmPerPoint};
-    if (rotations.hasNext() && rotations.next().captured(1).toInt() % 180 == 90) std::swap(page.widthMm, page.heightMm);
+    if (rotations.hasNext() && rotations.next().captured(1).toInt() % 180 == 90)
+      std::swap(page.widthMm, page.heightMm);
     info.pageSizes.append(page);
   }
   info.ok = info.pageSizes.size() == info.pages;
@@ -77,15 +84,19 @@ PdfInfo readPdfInfo(const QString& pdfPath) {
 }
 
 CupsPdfQueue::CupsPdfQueue(const QString& queueName)
-    : name_(queueName), folder_(QDir::tempPath() + QStringLiteral("/quillmere-cups-pdf/") + queueName) {
+    : name_(queueName),
+      folder_(QDir::tempPath() + QStringLiteral("/quillmere-cups-pdf/") + queueName) {
   ready_ = prepare();
 }
 
 bool CupsPdfQueue::prepare() {
   for (const char* tool : {"cupsd", "lpadmin", "lpstat", "pdfinfo"}) {
     if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty() &&
-        QStandardPaths::findExecutable(QString::fromLatin1(tool), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")}).isEmpty()) {
-      reason_ = QStringLiteral("%1 is not installed (cups, cups-client, poppler-utils)").arg(QLatin1String(tool));
+        QStandardPaths::findExecutable(QString::fromLatin1(tool),
+                                       {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
+            .isEmpty()) {
+      reason_ = QStringLiteral("%1 is not installed (cups, cups-client, poppler-utils)")
+                    .arg(QLatin1String(tool));
       return false;
     }
   }
@@ -94,12 +105,14 @@ bool CupsPdfQueue::prepare() {
     return false;
   }
   if (!schedulerRunning()) {
-    const QString cupsd = QStandardPaths::findExecutable(QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+    const QString cupsd = QStandardPaths::findExecutable(
+        QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
     const Run started = run(cupsd.isEmpty() ? QStringLiteral("cupsd") : cupsd, {});
     QDeadlineTimer deadline(15000);
     while (!schedulerRunning() && !deadline.hasExpired()) QThread::msleep(200);
     if (!schedulerRunning()) {
-      reason_ = QStringLiteral("cupsd could not be started (it needs root): %1").arg(started.output.trimmed());
+      reason_ = QStringLiteral("cupsd could not be started (it needs root): %1")
+                    .arg(started.output.trimmed());
       return false;
     }
   }
@@ -108,8 +121,12 @@ bool CupsPdfQueue::prepare() {
   QDir().mkpath(folder_);
   QFile config(QStringLiteral("/etc/cups/cups-pdf-%1.conf").arg(name_));
   const QByteArray wanted = QStringLiteral("Out %1\nLabel 1\n").arg(folder_).toUtf8();
-  if (!config.exists() || [&] { QFile f(config.fileName()); return !f.open(QIODevice::ReadOnly) || f.readAll() != wanted; }()) {
-    if (!config.open(QIODevice::WriteOnly | QIODevice::Truncate) || config.write(wanted) != wanted.size()) {
+  if (!config.exists() || [&] {
+        QFile f(config.fileName());
+        return !f.open(QIODevice::ReadOnly) || f.readAll() != wanted;
+      }()) {
+    if (!config.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        config.write(wanted) != wanted.size()) {
       reason_ = QStringLiteral("cannot write %1 (needs root)").arg(config.fileName());
       return false;
     }
@@ -119,10 +136,12 @@ bool CupsPdfQueue::prepare() {
   const QString uri = QStringLiteral("cups-pdf:/%1").arg(name_);
   const Run existing = run(QStringLiteral("lpstat"), {QStringLiteral("-v"), name_});
   if (existing.exitCode != 0 || !existing.output.contains(uri)) {
-    const Run added = run(QStringLiteral("lpadmin"),
-                          {QStringLiteral("-p"), name_, QStringLiteral("-E"), QStringLiteral("-v"), uri, QStringLiteral("-P"), kPpd});
+    const Run added =
+        run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name_, QStringLiteral("-E"),
+                                        QStringLiteral("-v"), uri, QStringLiteral("-P"), kPpd});
     if (added.exitCode != 0) {
-      reason_ = QStringLiteral("lpadmin could not add the queue %1: %2").arg(name_, added.output.trimmed());
+      reason_ = QStringLiteral("lpadmin could not add the queue %1: %2")
+                    .arg(name_, added.output.trimmed());
       return false;
     }
   }
@@ -135,12 +154,13 @@ QString CupsPdfQueue::waitForPdf(const QString& documentName, int timeoutMs) con
   QDeadlineTimer deadline(timeoutMs);
   qint64 lastSize = -1;
   while (!deadline.hasExpired()) {
-    const QFileInfoList files =
-        QDir(folder_).entryInfoList({documentName + QStringLiteral("*.pdf")}, QDir::Files, QDir::Time);
+    const QFileInfoList files = QDir(folder_).entryInfoList(
+        {documentName + QStringLiteral("*.pdf")}, QDir::Files, QDir::Time);
     if (!files.isEmpty()) {
       const QFileInfo& newest = files.first();
       // Complete when its size has settled and pdfinfo can read it.
-      if (newest.size() > 0 && newest.size() == lastSize && readPdfInfo(newest.filePath()).ok) return newest.filePath();
+      if (newest.size() > 0 && newest.size() == lastSize && readPdfInfo(newest.filePath()).ok)
+        return newest.filePath();
       lastSize = newest.size();
     }
     QThread::msleep(250);

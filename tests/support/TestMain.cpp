@@ -1,5 +1,6 @@
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 // Every test binary gets one QApplication on the offscreen platform, so widgets,
 // fonts and the clipboard work without a display.

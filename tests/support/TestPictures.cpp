@@ -4,10 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
-
-#include <vips/vips8>
-
 #include <cstring>
+#include <vips/vips8>
 
 namespace testpictures {
 
@@ -34,10 +32,11 @@ QByteArray encode(const QImage& source, const QString& extension, int exifOrient
   for (int y = 0; y < rgb.height(); ++y)
     packed.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 3);
   try {
-    vips::VImage image = vips::VImage::new_from_memory(packed.data(), static_cast<size_t>(packed.size()),
-                                                       rgb.width(), rgb.height(), 3, VIPS_FORMAT_UCHAR)
-                             .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB))
-                             .copy_memory();
+    vips::VImage image =
+        vips::VImage::new_from_memory(packed.data(), static_cast<size_t>(packed.size()),
+                                      rgb.width(), rgb.height(), 3, VIPS_FORMAT_UCHAR)
+            .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB))
+            .copy_memory();
     if (exifOrientation > 0) image.set("orientation", exifOrientation);
     void* buffer = nullptr;
     size_t size = 0;
@@ -51,7 +50,8 @@ QByteArray encode(const QImage& source, const QString& extension, int exifOrient
 }
 
 bool write(const QString& path, const QImage& image, int exifOrientation) {
-  const QByteArray bytes = encode(image, QLatin1Char('.') + QFileInfo(path).suffix(), exifOrientation);
+  const QByteArray bytes =
+      encode(image, QLatin1Char('.') + QFileInfo(path).suffix(), exifOrientation);
   return !bytes.isEmpty() && writeFile(path, bytes);
 }
 
@@ -59,7 +59,8 @@ QByteArray withClaimedJpegSize(const QByteArray& jpeg, int width, int height) {
   QByteArray out = jpeg;
   for (qsizetype i = 2; i + 9 < out.size(); ++i) {
     const auto marker = static_cast<unsigned char>(out[i + 1]);
-    if (static_cast<unsigned char>(out[i]) == 0xFF && (marker == 0xC0 || marker == 0xC1 || marker == 0xC2)) {
+    if (static_cast<unsigned char>(out[i]) == 0xFF &&
+        (marker == 0xC0 || marker == 0xC1 || marker == 0xC2)) {
       out[i + 5] = static_cast<char>(height >> 8);
       out[i + 6] = static_cast<char>(height & 0xFF);
       out[i + 7] = static_cast<char>(width >> 8);
