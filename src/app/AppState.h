@@ -2,7 +2,7 @@
 
 #include "app/ProgramExit.h"
 #include "collect/CollectState.h"
-#include "print/ColumnMap.h"
+#include "model/ColumnMap.h"
 #include "print/ProgressWindowHost.h"
 #include "render/CxImage.h"
 #include "render/PictureRegistry.h"

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "settings/FontDescription.h"
+#include "model/FontDescription.h"
 
 // Answers of a message box, as the program's logic compares them.
 enum MessageAnswer : int {

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "model/PrintSettings.h"
 #include "print/CaptionLayout.h"
 #include "render/DrawPanel.h"
 #include "render/PrinterObject.h"
 #include "settings/PhotoFit.h"
-#include "settings/PrintSettings.h"
 
 namespace {
 

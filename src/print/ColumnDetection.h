@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "print/ColumnMap.h"
+#include "model/ColumnMap.h"
 
 class Dialogs;
 

@@ -7,11 +7,11 @@
 #include <optional>
 
 #include "collect/CollectState.h"
-#include "print/ColumnMap.h"
+#include "model/ColumnMap.h"
+#include "model/PrintJob.h"
+#include "model/PrintSettings.h"
 #include "print/JobOutput.h"
 #include "print/JobPlanning.h"
-#include "print/PrintJob.h"
-#include "settings/PrintSettings.h"
 #include "settings/SettingsSession.h"
 
 class Dialogs;

@@ -4,9 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "print/PrintJob.h"
-#include "settings/FontDescription.h"
-#include "settings/PrintSettings.h"
+#include "model/FontDescription.h"
+#include "model/PrintJob.h"
+#include "model/PrintSettings.h"
 
 // What the job driver hands to the printer page loop: the job's lists and the layout
 // values in the order the loop takes them. Width and height are already swapped for a

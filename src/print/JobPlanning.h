@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringView>
 
-#include "print/ColumnMap.h"
-#include "print/PrintJob.h"
+#include "model/ColumnMap.h"
+#include "model/PrintJob.h"
 
 // Cutting the rows of the picture table into print jobs and filling the header and
 // footer macros that a job owns (&f category, and for page jobs &a and &p).

@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 
+#include "model/CardLayout.h"
 #include "print/PreviewGeometry.h"
-#include "settings/CardLayout.h"
 
 class CxImage;
 class PictureRegistry;

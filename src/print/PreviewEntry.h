@@ -4,8 +4,8 @@
 #include <QString>
 #include <functional>
 
-#include "print/ColumnMap.h"
-#include "print/PrintJob.h"
+#include "model/ColumnMap.h"
+#include "model/PrintJob.h"
 #include "settings/SettingsSession.h"
 
 class Dialogs;

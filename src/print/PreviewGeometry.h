@@ -3,9 +3,9 @@
 #include <QString>
 #include <optional>
 
-#include "print/PrintJob.h"
-#include "settings/CardLayout.h"
-#include "settings/FontDescription.h"
+#include "model/CardLayout.h"
+#include "model/FontDescription.h"
+#include "model/PrintJob.h"
 #include "settings/PagePreviewInputs.h"
 
 // The page preview's page: one pixel per millimetre of paper.

@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-#include "settings/FontDescription.h"
+#include "model/FontDescription.h"
 
 // Character height in pixels of a font of `points` on the 96 dpi screen, rounded as
 // the screen does.

@@ -2,8 +2,8 @@
 
 #include <QString>
 
+#include "model/FontDescription.h"
 #include "render/PictureRegistry.h"
-#include "settings/FontDescription.h"
 
 // What the page loops, cell drawers and header/footer filler draw through: the
 // printer object and the drawing panel alike. Coordinates and sizes are in the

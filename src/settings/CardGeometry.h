@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "settings/CardLayout.h"
+#include "model/CardLayout.h"
 
 // The card is one cell of the page, first sized to the real cell at one unit per
 // 0.1 mm, then reduced to fit 168 × 200 pixels for display.

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "print/PrintJob.h"
-#include "settings/CardLayout.h"
-#include "settings/PrintSettings.h"
+#include "model/CardLayout.h"
+#include "model/PrintJob.h"
+#include "model/PrintSettings.h"
 
 // The settings of this run and the flags the settings window, the cell editor,
 // the page preview and the print engine share.

@@ -3,10 +3,10 @@
 #include <QRect>
 
 #include "TestPictures.h"
+#include "model/PrintSettings.h"
 #include "print/CellDrawer.h"
 #include "render/PictureRegistry.h"
 #include "render/Surface.h"
-#include "settings/PrintSettings.h"
 
 namespace {
 

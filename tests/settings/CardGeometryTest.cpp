@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "model/PrintSettings.h"
 #include "settings/CardGeometry.h"
-#include "settings/PrintSettings.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "settings/CardLayout.h"
-#include "settings/FontDescription.h"
+#include "model/CardLayout.h"
+#include "model/FontDescription.h"
 
 // The one record of how an album is printed. Lengths marked 0.1 mm are tenths of a
 // millimetre. A copy duplicates texts, fonts and rectangles (plain value semantics).
