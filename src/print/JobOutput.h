@@ -39,6 +39,10 @@ struct JobOutputReport {
   QStringList unwrittenFiles;  // page files that could not be written, each "name：reason"
 };
 
+// A reason as the user reads it: what went wrong in words first, then the technical
+// detail of the image object, the printer or libvips (often English), when there is one.
+QString ReasonInWords(const QString& words, const QString& detail);
+
 PrinterPageArgs PrinterArgsFor(const PrintJob& job, const PrintSettings& settings);
 PictureFilePageArgs PictureFileArgsFor(const QString& folder, const PrintJob& job,
                                        const PrintSettings& settings);

@@ -184,14 +184,15 @@ JobOutputReport ReportOf(const PageRunResult& result) {
   JobOutputReport report;
   if (!result.jobStarted) {
     report.started = false;
-    report.startError = result.printerError.isEmpty() ? QStringLiteral("打印机无法开始打印作业。")
-                                                      : result.printerError;
+    report.startError =
+        ReasonInWords(QStringLiteral("打印机无法开始打印作业。"), result.printerError);
   } else if (result.jobAborted) {
     // Pages already handed over may come out, but the job as a whole did not.
     report.started = false;
-    report.startError = QStringLiteral("打印作业被中止，只完成了 %1 页（共 %2 页）。")
-                            .arg(result.pagesDone)
-                            .arg(result.totalPages);
+    report.startError = ReasonInWords(QStringLiteral("打印作业被中止，只完成了 %1 页（共 %2 页）。")
+                                          .arg(result.pagesDone)
+                                          .arg(result.totalPages),
+                                      result.printerError);
   }
   for (const PageFileResult& failed : result.failedFiles)
     report.unwrittenFiles.append(QDir::toNativeSeparators(failed.fileName) + QStringLiteral("：") +

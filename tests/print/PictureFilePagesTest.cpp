@@ -178,7 +178,7 @@ TEST_F(PictureFilePagesTest, UnwritablePagesAreReportedByNameAndReason) {
   EXPECT_TRUE(result.writtenFiles.isEmpty());
   ASSERT_EQ(result.failedFiles.size(), 2);
   EXPECT_TRUE(result.failedFiles[1].fileName.endsWith("20261208_93005_2.png"));
-  EXPECT_FALSE(result.failedFiles[1].reason.isEmpty());
+  EXPECT_TRUE(result.failedFiles[1].reason.startsWith(QStringLiteral("文件夹不存在：")));
   const JobOutputReport report = ReportOf(result);
   EXPECT_TRUE(report.started);
   ASSERT_EQ(report.unwrittenFiles.size(), 2);
