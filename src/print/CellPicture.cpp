@@ -8,6 +8,8 @@
 #include "print/CellPicturePlan.h"
 #include "print/PageFiles.h"
 #include "render/CxImage.h"
+#include "render/EmbeddedThumbnail.h"
+#include "render/PictureLimits.h"
 
 namespace {
 
@@ -54,10 +56,25 @@ bool decodeForCell(CxImage& image, const QString& fileName, int format, int targ
   return image.Resample(plan.width, plan.height);
 }
 
+// The picture the photo would be shrunk to, made from its embedded thumbnail; null
+// when the thumbnail cannot stand in for it.
+QImage fromThumbnail(const QString& fileName, int targetWidth, int targetHeight, int level) {
+  const EmbeddedThumbnail thumbnail = ReadEmbeddedThumbnail(fileName);
+  const QSize photo = thumbnail.photoSize;
+  if (!thumbnail.covers(QSize(targetWidth, targetHeight)) ||
+      !pictureSizeAllowed(photo.width(), photo.height()))
+    return {};
+  const ResamplePlan plan =
+      PlanResample(photo.width(), photo.height(), targetWidth, targetHeight, level);
+  if (plan.action != CellPictureAction::Resample) return {};
+  return thumbnail.picture.scaled(plan.width, plan.height, Qt::IgnoreAspectRatio,
+                                  Qt::SmoothTransformation);
+}
+
 }  // namespace
 
 QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int targetWidth,
-                         int targetHeight) {
+                         int targetHeight, ThumbnailUse thumbnails) {
   const QFileInfo info(fileName);
   const qint64 fileSize = info.isFile() ? info.size() : -1;
   int format = PictureFormatOfFile(fileName);
@@ -74,11 +91,17 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
     if (format == FormatUnknown || format == FormatBmp)
       return PictureRegistry::DecodePicture(fileName);
   }
+  if (thumbnails == ThumbnailUse::WhereItCovers && format == FormatJpeg) {
+    QImage drawn = fromThumbnail(fileName, targetWidth, targetHeight, level);
+    if (!drawn.isNull()) return drawn;
+  }
   if (!decodeForCell(image, fileName, format, targetWidth, targetHeight, level)) return {};
   return PictureRegistry::DecodePicture(image.Encode(format));
 }
 
 PictureHandle LoadCellPicture(PictureRegistry& pictures, CxImage& image, const QString& fileName,
-                              int level, int targetWidth, int targetHeight) {
-  return pictures.Add(DecodeCellPicture(image, fileName, level, targetWidth, targetHeight));
+                              int level, int targetWidth, int targetHeight,
+                              ThumbnailUse thumbnails) {
+  return pictures.Add(
+      DecodeCellPicture(image, fileName, level, targetWidth, targetHeight, thumbnails));
 }

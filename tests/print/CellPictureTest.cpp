@@ -101,3 +101,107 @@ TEST_F(CellPictureTest, CellOfNoAreaLoadsNothing) {
 }
 
 }  // namespace
+
+class CellThumbnailTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { dir_ = new QTemporaryDir; }
+  static void TearDownTestSuite() {
+    delete dir_;
+    dir_ = nullptr;
+  }
+
+  static QString photo(const QString& name, int orientation, const QImage& thumbnail) {
+    const QString path = dir_->filePath(name);
+    EXPECT_TRUE(printtest::writeCameraPhoto(path, 2000, 1500, orientation, thumbnail));
+    return path;
+  }
+
+  // The loaded picture, then unloaded; null when nothing was loaded.
+  QImage loaded(const QString& file, int width, int height, ThumbnailUse use) {
+    const PictureHandle handle = LoadCellPicture(pictures, image, file, 1, width, height, use);
+    const QImage* picture = pictures.picture(handle);
+    const QImage copy = picture ? *picture : QImage();
+    pictures.UnloadPicture(handle);
+    return copy;
+  }
+
+  static QImage thumbnail(int width, int height) {
+    return testpictures::twoHalves(width, height, Qt::green, Qt::cyan);
+  }
+  static bool fromThumbnail(const QImage& picture) {
+    return qGreen(picture.pixel(picture.width() / 2, picture.height() / 2)) > 128;
+  }
+
+  static QTemporaryDir* dir_;
+  PictureRegistry pictures;
+  CxImage image;
+};
+
+QTemporaryDir* CellThumbnailTest::dir_ = nullptr;
+
+TEST_F(CellThumbnailTest, ThumbnailStandsInOnlyWhereItCoversTheCell) {
+  struct Case {
+    QString file;
+    QSize cell;
+    bool fromThumbnail;
+  };
+  // The thumbnail's offset (file bytes 60..63) pointing far away, and its length
+  // (72..75) cutting it short.
+  const QByteArray whole = testpictures::readFile(photo("whole.jpg", 1, thumbnail(160, 120)));
+  QByteArray wildOffset = whole;
+  wildOffset[63] = '\x7F';
+  QByteArray cutShort = whole;
+  cutShort[72] = '\x40';
+  cutShort[73] = '\0';
+  ASSERT_TRUE(testpictures::writeFile(dir_->filePath("offset.jpg"), wildOffset));
+  ASSERT_TRUE(testpictures::writeFile(dir_->filePath("length.jpg"), cutShort));
+  const QString camera = photo("camera.jpg", 1, thumbnail(160, 120));
+  const Case cases[] = {
+      {camera, {60, 45}, true},
+      {camera, {200, 150}, false},  // the thumbnail is smaller than the cell
+      {photo("none.jpg", 1, QImage()), {60, 45}, false},
+      {photo("squeezed.jpg", 1, thumbnail(160, 90)), {60, 45}, false},
+      {dir_->filePath("offset.jpg"), {60, 45}, false},
+      {dir_->filePath("length.jpg"), {60, 45}, false},
+  };
+  for (const Case& c : cases) {
+    const QImage full = loaded(c.file, c.cell.width(), c.cell.height(), ThumbnailUse::Never);
+    const QImage shown =
+        loaded(c.file, c.cell.width(), c.cell.height(), ThumbnailUse::WhereItCovers);
+    ASSERT_FALSE(full.isNull()) << qPrintable(c.file);
+    ASSERT_FALSE(shown.isNull()) << qPrintable(c.file);
+    // the same size either way, so the cell places it the same
+    EXPECT_EQ(shown.size(), full.size()) << qPrintable(c.file);
+    EXPECT_EQ(fromThumbnail(shown), c.fromThumbnail) << qPrintable(c.file);
+    EXPECT_FALSE(fromThumbnail(full)) << qPrintable(c.file);
+  }
+}
+
+TEST_F(CellThumbnailTest, TurnedPhotosAreUprightThroughEitherPath) {
+  // stored left half on top after a right turn (6), at the bottom after a left turn (8)
+  for (int orientation : {6, 8}) {
+    const QString file =
+        photo(QStringLiteral("turned%1.jpg").arg(orientation), orientation, thumbnail(160, 120));
+    for (ThumbnailUse use : {ThumbnailUse::Never, ThumbnailUse::WhereItCovers}) {
+      const QImage shown = loaded(file, 45, 60, use);
+      ASSERT_EQ(shown.size(), QSize(90, 120)) << orientation;
+      EXPECT_EQ(fromThumbnail(shown), use == ThumbnailUse::WhereItCovers);
+      const bool leftOnTop = qBlue(shown.pixel(45, 10)) < 128;
+      const bool leftAtBottom = qBlue(shown.pixel(45, 110)) < 128;
+      EXPECT_EQ(leftOnTop, orientation == 6) << orientation;
+      EXPECT_EQ(leftAtBottom, orientation == 8) << orientation;
+    }
+  }
+}
+
+TEST_F(CellThumbnailTest, HugeClaimedSizeIsRefusedOnEveryPath) {
+  // large enough a file to be shrunk on load, where the limit once went unchecked
+  const QByteArray photo =
+      testpictures::readFile(CellThumbnailTest::photo("bomb-source.jpg", 1, thumbnail(160, 120)));
+  const QString bomb = dir_->filePath("bomb.jpg");
+  ASSERT_TRUE(
+      testpictures::writeFile(bomb, testpictures::withClaimedJpegSize(photo, 60000, 60000)));
+  for (ThumbnailUse use : {ThumbnailUse::Never, ThumbnailUse::WhereItCovers})
+    for (int level : {1, 3})
+      EXPECT_EQ(LoadCellPicture(pictures, image, bomb, level, 37, 51, use), 0);
+}
