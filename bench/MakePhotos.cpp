@@ -1,11 +1,17 @@
-// quillmere_bench_photos DIR COUNT [WIDTH HEIGHT [THUMBS]] — writes DIR/photo_NNNN.jpg,
+// quillmere_bench_photos DIR COUNT [WIDTH HEIGHT [KIND]] — writes DIR/photo_NNNN.jpg,
 // camera-like JPEGs (default 4000 × 3000, 3–5 MB: smooth scenery, mid-scale texture and
-// sensor noise), skipping the ones already there. THUMBS 1 writes them as cameras do:
-// an EXIF block first (make, model, date, orientation, a maker note of some 30 KB and
-// a 160 × 120 thumbnail of the photo), no JFIF segment.
+// sensor noise), skipping the ones already there. KIND "camera" writes them as cameras
+// do: an EXIF block first (make, model, date, orientation, a maker note of some 30 KB
+// and a 160 × 120 thumbnail of the photo), no JFIF segment; "progressive" writes them
+// in scans of increasing detail, as pictures made for the web often are; "plain"
+// (the default) is a library's baseline JPEG.
+//
+// quillmere_bench_photos --camera-copies SOURCE DIR — DIR gets the photos of SOURCE with
+// that EXIF block and thumbnail in front of the same image data.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vips/vips8>
@@ -35,11 +41,12 @@ VImage scenery(std::mt19937& random, int width, int height) {
       .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
-std::string jpegBytes(const VImage& image, int quality) {
+std::string jpegBytes(const VImage& image, int quality, bool progressive = false) {
   void* buffer = nullptr;
   size_t size = 0;
-  image.write_to_buffer(".jpg", &buffer, &size,
-                        VImage::option()->set("Q", quality)->set("strip", true));
+  image.write_to_buffer(
+      ".jpg", &buffer, &size,
+      VImage::option()->set("Q", quality)->set("strip", true)->set("interlace", progressive));
   std::string bytes(static_cast<const char*>(buffer), size);
   g_free(buffer);
   return bytes;
@@ -101,9 +108,33 @@ std::string withExif(const std::string& jpeg, const std::string& block) {
 
 }  // namespace
 
+// The photos of SOURCE as a camera would have written them: the same image data after
+// an EXIF block with a thumbnail of the photo.
+int cameraCopies(const std::filesystem::path& source, const std::filesystem::path& dir) {
+  std::filesystem::create_directories(dir);
+  for (const auto& entry : std::filesystem::directory_iterator(source)) {
+    const std::filesystem::path path = dir / entry.path().filename();
+    if (entry.path().extension() != ".jpg" || std::filesystem::exists(path)) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string photo((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const VImage small =
+        VImage::thumbnail(entry.path().c_str(), 160, VImage::option()->set("height", 120));
+    const std::string bytes = withExif(photo, exifBlock(jpegBytes(small, 75)));
+    const std::filesystem::path partial = dir / (entry.path().filename().string() + ".part.jpg");
+    std::ofstream(partial, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    std::filesystem::rename(partial, path);
+  }
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--camera-copies") {
+    if (VIPS_INIT(argv[0])) vips_error_exit(nullptr);
+    return cameraCopies(argv[2], argv[3]);
+  }
   if (argc < 3) {
-    std::fprintf(stderr, "usage: %s DIR COUNT [WIDTH HEIGHT [THUMBS]]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s DIR COUNT [WIDTH HEIGHT [plain|camera|progressive]]\n",
+                 argv[0]);
     return 2;
   }
   if (VIPS_INIT(argv[0])) vips_error_exit(nullptr);
@@ -111,7 +142,8 @@ int main(int argc, char** argv) {
   const int count = std::stoi(argv[2]);
   const int width = argc > 4 ? std::stoi(argv[3]) : 4000;
   const int height = argc > 4 ? std::stoi(argv[4]) : 3000;
-  const bool thumbs = argc > 5 && std::stoi(argv[5]) != 0;
+  const std::string kind = argc > 5 ? argv[5] : "plain";
+  const bool thumbs = kind == "camera";
   std::filesystem::create_directories(dir);
   for (int i = 1; i <= count; ++i) {
     char name[32];
@@ -120,7 +152,7 @@ int main(int argc, char** argv) {
     if (std::filesystem::exists(path)) continue;
     std::mt19937 random(static_cast<unsigned>(i));
     const VImage photo = scenery(random, width, height).copy_memory();
-    std::string bytes = jpegBytes(photo, 88);
+    std::string bytes = jpegBytes(photo, 88, kind == "progressive");
     if (thumbs) {
       const VImage small = photo.thumbnail_image(160, VImage::option()->set("height", 120));
       bytes = withExif(bytes, exifBlock(jpegBytes(small, 75)));

@@ -7,8 +7,9 @@
 # by djpeg, one stream per core).
 #
 #   PHOTOS=25 GRID=5   photos and cells per side of the page (defaults)
-#   SIZE=4000x3000     photo size; GRID=7 defaults to 5120x2880, the desktop
-#                      backgrounds of the slow 7 × 7 case
+#   SIZE=4000x3000     photo size; GRID=7 defaults to 5120x2880: the slow 7 × 7 case,
+#                      copies of one desktop background, whose photos without
+#                      thumbnails are progressive JPEGs as web pictures often are
 #   THUMBS=0           only the photos without thumbnails
 #
 # Ends with preview_s=… (with thumbnails, or without for THUMBS=0).
@@ -30,11 +31,26 @@ median_of_3() { local runs=(); for _ in 1 2 3; do runs+=("$(seconds "$@")"); don
 
 # photo sets, made once and shared: the album's photos (no thumbnail) and camera copies
 plain_dir=$bench/photos
-[ "$size" = 4000x3000 ] || plain_dir=$bench/photos-$size
+[ "$size" = 4000x3000 ] || plain_dir=$bench/photos-progressive-$size
 exif_dir=$bench/photos-exif
 [ "$size" = 4000x3000 ] || exif_dir=$bench/photos-exif-$size
-"$maker" "$plain_dir" "$photos" "$width" "$height" 0 >/dev/null
-[ "$thumbs" = 0 ] || "$maker" "$exif_dir" "$photos" "$width" "$height" 1 >/dev/null
+# Other sizes: copies of one picture, made once.
+make_set() {  # make_set DIR KIND
+  if [ "$size" = 4000x3000 ]; then
+    "$maker" "$1" "$photos" "$width" "$height" "$2" >/dev/null
+    return
+  fi
+  "$maker" "$1" 1 "$width" "$height" "$2" >/dev/null
+  for ((i = 2; i <= photos; i++)); do
+    copy=$(printf '%s/photo_%04d.jpg' "$1" "$i")
+    [ -f "$copy" ] || cp "$1/photo_0001.jpg" "$copy"
+  done
+}
+plain_kind=plain
+[ "$size" = 4000x3000 ] || plain_kind=progressive
+make_set "$plain_dir" "$plain_kind"
+# the same photos as a camera writes them: an EXIF block with a thumbnail in front
+[ "$thumbs" = 0 ] || "$maker" --camera-copies "$plain_dir" "$exif_dir"
 mapfile -t files < <(ls "$plain_dir"/*.jpg | sort | head -n "$photos")
 
 # montage composes the page: tiles of one cell (1 px per mm of A4) with labels
@@ -54,15 +70,18 @@ plain=$("$driver" "$plain_dir" "$photos" 7 "$grid")
 echo "photos=$photos"
 echo "grid=${grid}x${grid}"
 echo "photo_size=$size"
+echo "photos_without_thumbnails=$plain_kind"
 echo "photo_mb=$(du -cm "${files[@]}" | tail -1 | cut -f1)"
 echo "progress_paints_per_preview=$(field progress_paints_per_preview "$plain")"
 echo "preview_nothumbs_s=$(field preview_s "$plain")"
+echo "preview_nothumbs_cpu_s=$(field preview_cpu_s "$plain")"
 echo "bytes_read_per_photo_nothumbs=$(field bytes_read_per_photo "$plain")"
 preview_s=$(field preview_s "$plain")
 if [ "$thumbs" != 0 ]; then
   exif=$("$driver" "$exif_dir" "$photos" 7 "$grid")
   preview_s=$(field preview_s "$exif")
   echo "preview_thumbs_min_s=$(field preview_min_s "$exif")"
+  echo "preview_cpu_s=$(field preview_cpu_s "$exif")"
   echo "bytes_read_per_photo=$(field bytes_read_per_photo "$exif")"
 fi
 echo "montage_fast_s=$(printf '%.3f' "$montage_s")"

@@ -6,6 +6,8 @@
 //   preview_bench DIR COUNT RUNS [GRID]   previews the first COUNT photos of DIR, RUNS
 //                                         times, on a page of GRID × GRID cells (5)
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -39,6 +41,15 @@ public:
     return false;
   }
 };
+
+// CPU seconds of the whole process (every thread) so far: on a shared machine the
+// steadier figure.
+double cpuSecondsSoFar() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
 
 // Bytes this process has read through read() and its kin so far.
 qint64 bytesReadSoFar() {
@@ -102,15 +113,18 @@ int main(int argc, char** argv) {
   QList<double> seconds;
   QList<int> paints;
   QList<qint64> bytesRead;
+  QList<double> cpuSeconds;
   const int runs = std::max(1, args[3].toInt());
   for (int run = 0; run < runs; ++run) {
     counter.paints = 0;
     const qint64 readBefore = bytesReadSoFar();
+    const double cpuBefore = cpuSecondsSoFar();
     QElapsedTimer timer;
     timer.start();
     button->click();
     seconds.append(static_cast<double>(timer.nsecsElapsed()) / 1e9);
     bytesRead.append(bytesReadSoFar() - readBefore);
+    cpuSeconds.append(cpuSecondsSoFar() - cpuBefore);
     paints.append(counter.paints);
   }
   std::sort(seconds.begin(), seconds.end());
@@ -120,6 +134,8 @@ int main(int argc, char** argv) {
   out << "preview_min_s=" << QString::number(seconds.first(), 'f', 3) << "\n";
   out << "progress_paints_per_preview=" << paints[paints.size() / 2] << "\n";
   std::sort(bytesRead.begin(), bytesRead.end());
+  std::sort(cpuSeconds.begin(), cpuSeconds.end());
+  out << "preview_cpu_s=" << QString::number(cpuSeconds[cpuSeconds.size() / 2], 'f', 3) << "\n";
   const qsizetype photos = std::max<qsizetype>(1, session.lastJob.pictures.size());
   out << "bytes_read_per_photo=" << bytesRead[bytesRead.size() / 2] / photos << "\n";
   out << "preview_s=" << QString::number(seconds[seconds.size() / 2], 'f', 3) << "\n";

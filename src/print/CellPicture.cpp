@@ -10,6 +10,7 @@
 #include "render/CxImage.h"
 #include "render/EmbeddedThumbnail.h"
 #include "render/PictureLimits.h"
+#include "render/ProgressiveJpeg.h"
 
 namespace {
 
@@ -56,25 +57,29 @@ bool decodeForCell(CxImage& image, const QString& fileName, int format, int targ
   return image.Resample(plan.width, plan.height);
 }
 
-// The picture the photo would be shrunk to, made from its embedded thumbnail; null
-// when the thumbnail cannot stand in for it.
-QImage fromThumbnail(const QString& fileName, int targetWidth, int targetHeight, int level) {
+// The picture the photo would be shrunk to, made from a shortcut of the preview; null
+// when none holds the pixels needed.
+QImage previewShortcut(const QString& fileName, int targetWidth, int targetHeight, int level) {
   const EmbeddedThumbnail thumbnail = ReadEmbeddedThumbnail(fileName);
   const QSize photo = thumbnail.photoSize;
-  if (!thumbnail.covers(QSize(targetWidth, targetHeight)) ||
-      !pictureSizeAllowed(photo.width(), photo.height()))
-    return {};
+  if (!pictureSizeAllowed(photo.width(), photo.height())) return {};
   const ResamplePlan plan =
       PlanResample(photo.width(), photo.height(), targetWidth, targetHeight, level);
   if (plan.action != CellPictureAction::Resample) return {};
-  return thumbnail.picture.scaled(plan.width, plan.height, Qt::IgnoreAspectRatio,
-                                  Qt::SmoothTransformation);
+  const QSize planned(plan.width, plan.height);
+  QImage source;
+  if (thumbnail.covers(QSize(targetWidth, targetHeight)))
+    source = thumbnail.picture;
+  else if (photo.width() / 8 >= plan.width && photo.height() / 8 >= plan.height)
+    source = ReadProgressiveJpegAtEighth(fileName);
+  if (source.isNull()) return {};
+  return source.scaled(planned, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace
 
 QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int targetWidth,
-                         int targetHeight, ThumbnailUse thumbnails) {
+                         int targetHeight, CellPictureUse use) {
   const QFileInfo info(fileName);
   const qint64 fileSize = info.isFile() ? info.size() : -1;
   int format = PictureFormatOfFile(fileName);
@@ -91,8 +96,8 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
     if (format == FormatUnknown || format == FormatBmp)
       return PictureRegistry::DecodePicture(fileName);
   }
-  if (thumbnails == ThumbnailUse::WhereItCovers && format == FormatJpeg) {
-    QImage drawn = fromThumbnail(fileName, targetWidth, targetHeight, level);
+  if (use == CellPictureUse::Preview && format == FormatJpeg) {
+    QImage drawn = previewShortcut(fileName, targetWidth, targetHeight, level);
     if (!drawn.isNull()) return drawn;
   }
   if (!decodeForCell(image, fileName, format, targetWidth, targetHeight, level)) return {};
@@ -100,8 +105,6 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
 }
 
 PictureHandle LoadCellPicture(PictureRegistry& pictures, CxImage& image, const QString& fileName,
-                              int level, int targetWidth, int targetHeight,
-                              ThumbnailUse thumbnails) {
-  return pictures.Add(
-      DecodeCellPicture(image, fileName, level, targetWidth, targetHeight, thumbnails));
+                              int level, int targetWidth, int targetHeight, CellPictureUse use) {
+  return pictures.Add(DecodeCellPicture(image, fileName, level, targetWidth, targetHeight, use));
 }

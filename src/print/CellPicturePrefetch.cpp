@@ -19,12 +19,12 @@ int workerCount() {
 }  // namespace
 
 CellPicturePrefetch::CellPicturePrefetch(QStringList files, int level, int targetWidth,
-                                         int targetHeight, ThumbnailUse thumbnails, int ahead)
+                                         int targetHeight, CellPictureUse use, int ahead)
     : files_(std::move(files)),
       level_(level),
       targetWidth_(targetWidth),
       targetHeight_(targetHeight),
-      thumbnails_(thumbnails),
+      use_(use),
       ahead_(std::max(0, ahead)),
       slots_(static_cast<size_t>(files_.size())) {
   LimitAllocationArenas();
@@ -65,7 +65,7 @@ void CellPicturePrefetch::decode(qsizetype index) {
   // Each worker call has an image object of its own; the program's one stays untouched.
   CxImage image;
   QImage picture =
-      DecodeCellPicture(image, files_.at(index), level_, targetWidth_, targetHeight_, thumbnails_);
+      DecodeCellPicture(image, files_.at(index), level_, targetWidth_, targetHeight_, use_);
   {
     const std::lock_guard lock(mutex_);
     Slot& slot = slots_[static_cast<size_t>(index)];

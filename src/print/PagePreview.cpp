@@ -99,7 +99,7 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PreviewPage& reque
   };
 
   CellPicturePrefetch prefetch(pictures.mid(0, capacity), 1, static_cast<int>(cellWidth),
-                               static_cast<int>(cellHeight), ThumbnailUse::WhereItCovers);
+                               static_cast<int>(cellHeight), CellPictureUse::Preview);
   int k = 0;
   for (int i = 0; i < page.numbers.rows && k < capacity; ++i) {
     for (int j = 0; j < page.numbers.columns && k < capacity; ++j) {

@@ -117,7 +117,7 @@ protected:
   }
 
   // The loaded picture, then unloaded; null when nothing was loaded.
-  QImage loaded(const QString& file, int width, int height, ThumbnailUse use) {
+  QImage loaded(const QString& file, int width, int height, CellPictureUse use) {
     const PictureHandle handle = LoadCellPicture(pictures, image, file, 1, width, height, use);
     const QImage* picture = pictures.picture(handle);
     const QImage copy = picture ? *picture : QImage();
@@ -165,9 +165,8 @@ TEST_F(CellThumbnailTest, ThumbnailStandsInOnlyWhereItCoversTheCell) {
       {dir_->filePath("length.jpg"), {60, 45}, false},
   };
   for (const Case& c : cases) {
-    const QImage full = loaded(c.file, c.cell.width(), c.cell.height(), ThumbnailUse::Never);
-    const QImage shown =
-        loaded(c.file, c.cell.width(), c.cell.height(), ThumbnailUse::WhereItCovers);
+    const QImage full = loaded(c.file, c.cell.width(), c.cell.height(), CellPictureUse::Print);
+    const QImage shown = loaded(c.file, c.cell.width(), c.cell.height(), CellPictureUse::Preview);
     ASSERT_FALSE(full.isNull()) << qPrintable(c.file);
     ASSERT_FALSE(shown.isNull()) << qPrintable(c.file);
     // the same size either way, so the cell places it the same
@@ -182,10 +181,10 @@ TEST_F(CellThumbnailTest, TurnedPhotosAreUprightThroughEitherPath) {
   for (int orientation : {6, 8}) {
     const QString file =
         photo(QStringLiteral("turned%1.jpg").arg(orientation), orientation, thumbnail(160, 120));
-    for (ThumbnailUse use : {ThumbnailUse::Never, ThumbnailUse::WhereItCovers}) {
+    for (CellPictureUse use : {CellPictureUse::Print, CellPictureUse::Preview}) {
       const QImage shown = loaded(file, 45, 60, use);
       ASSERT_EQ(shown.size(), QSize(90, 120)) << orientation;
-      EXPECT_EQ(fromThumbnail(shown), use == ThumbnailUse::WhereItCovers);
+      EXPECT_EQ(fromThumbnail(shown), use == CellPictureUse::Preview);
       const bool leftOnTop = qBlue(shown.pixel(45, 10)) < 128;
       const bool leftAtBottom = qBlue(shown.pixel(45, 110)) < 128;
       EXPECT_EQ(leftOnTop, orientation == 6) << orientation;
@@ -194,14 +193,37 @@ TEST_F(CellThumbnailTest, TurnedPhotosAreUprightThroughEitherPath) {
   }
 }
 
+TEST_F(CellThumbnailTest, ProgressivePhotoIsPreviewedFromItsFirstScans) {
+  const QString file = dir_->filePath("progressive.jpg");
+  ASSERT_TRUE(printtest::writeCameraPhoto(file, 2000, 1500, 6, QImage(), true));
+  const QImage full = loaded(file, 45, 60, CellPictureUse::Print);
+  const QImage shown = loaded(file, 45, 60, CellPictureUse::Preview);
+  ASSERT_EQ(full.size(), QSize(90, 120));
+  ASSERT_EQ(shown.size(), full.size());
+  // the same picture but for resampling: upright, colours in place
+  qint64 difference = 0;
+  for (int y = 0; y < full.height(); ++y)
+    for (int x = 0; x < full.width(); ++x) {
+      const QRgb a = full.pixel(x, y);
+      const QRgb b = shown.pixel(x, y);
+      difference +=
+          qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+    }
+  EXPECT_LT(difference / (3 * full.width() * full.height()), 12);
+  EXPECT_LT(qBlue(shown.pixel(45, 10)), 128);  // the stored left half is on top
+}
+
 TEST_F(CellThumbnailTest, HugeClaimedSizeIsRefusedOnEveryPath) {
-  // large enough a file to be shrunk on load, where the limit once went unchecked
-  const QByteArray photo =
-      testpictures::readFile(CellThumbnailTest::photo("bomb-source.jpg", 1, thumbnail(160, 120)));
+  // large enough a file to be shrunk on load, where the limit once went unchecked, and
+  // with a thumbnail that would cover the cell
+  const QByteArray photo = testpictures::withClaimedJpegSize(
+      testpictures::encode(printtest::noisyPhoto(2000, 1500), ".jpg"), 60000, 60000);
   const QString bomb = dir_->filePath("bomb.jpg");
-  ASSERT_TRUE(
-      testpictures::writeFile(bomb, testpictures::withClaimedJpegSize(photo, 60000, 60000)));
-  for (ThumbnailUse use : {ThumbnailUse::Never, ThumbnailUse::WhereItCovers})
+  ASSERT_TRUE(testpictures::writeFile(
+      bomb,
+      testpictures::withApp1(
+          photo, testpictures::exifBlock(1, testpictures::encode(thumbnail(160, 120), ".jpg")))));
+  for (CellPictureUse use : {CellPictureUse::Print, CellPictureUse::Preview})
     for (int level : {1, 3})
       EXPECT_EQ(LoadCellPicture(pictures, image, bomb, level, 37, 51, use), 0);
 }

@@ -19,7 +19,7 @@ QImage noisyPhoto(int width, int height, quint32 seed) {
 }
 
 bool writeCameraPhoto(const QString& path, int width, int height, int orientation,
-                      const QImage& thumbnail) {
+                      const QImage& thumbnail, bool progressive) {
   QImage photo = noisyPhoto(width, height);
   QPainter painter(&photo);
   painter.setOpacity(0.75);
@@ -29,8 +29,9 @@ bool writeCameraPhoto(const QString& path, int width, int height, int orientatio
   const QByteArray stream =
       thumbnail.isNull() ? QByteArray() : testpictures::encode(thumbnail, ".jpg");
   return testpictures::writeFile(
-      path, testpictures::withApp1(testpictures::encode(photo, ".jpg"),
-                                   testpictures::exifBlock(orientation, stream)));
+      path,
+      testpictures::withApp1(testpictures::encode(photo, progressive ? ".jpg[interlace]" : ".jpg"),
+                             testpictures::exifBlock(orientation, stream)));
 }
 
 bool writePhoto(const QString& path, const QImage& image) {
