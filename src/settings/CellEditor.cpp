@@ -1,5 +1,6 @@
 #include "settings/CellEditor.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -201,9 +202,27 @@ void CellEditor::DrawPhotoSample() {
     return;
   }
   // Natural size at the top-left for the natural-size modes; centred and shrunk to
-  // fit (never enlarged) for the others.
+  // fit (never enlarged) for the others, from the camera's thumbnail when that holds
+  // the pixels shown.
+  const bool natural = mode == FitNaturalCentred || mode == FitNaturalTopLeft;
+  area->setBackgroundMode(natural ? 0 : 2);
+  if (!natural) {
+    const EmbeddedThumbnail thumbnail = ReadEmbeddedThumbnail(path);
+    const QSize photo = thumbnail.photoSize;
+    const bool shrunk =
+        photo.isValid() && (photo.width() > area->width() || photo.height() > area->height());
+    if (shrunk && pictureSizeAllowed(photo.width(), photo.height()) &&
+        thumbnail.covers(photo.scaled(area->size(), Qt::KeepAspectRatio))) {
+      QByteArray bytes;
+      QBuffer buffer(&bytes);
+      buffer.open(QIODevice::WriteOnly);
+      if (thumbnail.picture.save(&buffer, "BMP")) {
+        area->setBackgroundPicture(bytes);
+        return;
+      }
+    }
+  }
   area->setBackgroundPicture(FileBytes(path));
-  area->setBackgroundMode(mode == FitNaturalCentred || mode == FitNaturalTopLeft ? 0 : 2);
 }
 
 bool CellEditor::eventFilter(QObject* watched, QEvent* event) {
