@@ -35,13 +35,6 @@ bool isDark(const QImage& image, const QRect& rect) {
   return true;
 }
 
-// A cut-off file keeps its header and thumbnail: its last bytes tell it from a whole one.
-bool endsWithEndMarker(QFile& file) {
-  if (file.size() < 4 || !file.seek(file.size() - 2)) return false;
-  const QByteArray tail = file.read(2);
-  return tail == QByteArrayView("\xFF\xD9", 2);
-}
-
 QImage decodeThumbnail(const QByteArray& stream) {
   if (!jpegIsComplete(stream)) return {};
   QBuffer buffer;
@@ -119,7 +112,7 @@ EmbeddedThumbnail ReadEmbeddedThumbnail(const QString& fileName) {
   if (!exif.hasThumbnail() ||
       !pictureSizeAllowed(header.storedSize.width(), header.storedSize.height()))
     return result;
-  const bool whole = endsWithEndMarker(file);
+  const bool whole = EndsWithEndMarker(file);
   result.bytesRead += 2;
   if (!whole) return result;
   const QImage stored =

@@ -90,3 +90,11 @@ JpegHeader ReadJpegHeader(QIODevice& device) {
     if (!reader.skip(rest)) return header;
   }
 }
+
+bool EndsWithEndMarker(QIODevice& device) {
+  const qint64 size = device.size();
+  const qint64 position = device.pos();
+  if (device.isSequential() || size < 4 || !device.seek(size - 2)) return false;
+  const QByteArray tail = device.read(2);
+  return device.seek(position) && tail == QByteArrayView("\xFF\xD9", 2);
+}

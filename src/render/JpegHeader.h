@@ -16,3 +16,7 @@ struct JpegHeader {
 };
 
 JpegHeader ReadJpegHeader(QIODevice& device);
+
+// Whether the data ends with the end-of-image marker: a cut-off file keeps its header,
+// its thumbnail and its first scans, but not its end. The device's position is kept.
+bool EndsWithEndMarker(QIODevice& device);

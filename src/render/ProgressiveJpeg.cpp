@@ -11,6 +11,7 @@
 
 #include "render/EmbeddedThumbnail.h"
 #include "render/ExifThumbnail.h"
+#include "render/JpegHeader.h"
 #include "render/PictureLimits.h"
 
 namespace {
@@ -87,12 +88,6 @@ bool allDcScansBegun(const jpeg_decompress_struct& cinfo) {
   return true;
 }
 
-bool endsWithEndMarker(QFile& file) {
-  if (file.size() < 4 || !file.seek(file.size() - 2)) return false;
-  const QByteArray tail = file.read(2);
-  return tail == QByteArrayView("\xFF\xD9", 2) && file.seek(0);
-}
-
 // The decoding steps between setjmp and its jump; false when the file does not qualify.
 bool decodeFirstScans(Decoder& d) {
   jpeg_decompress_struct& cinfo = d.cinfo;
@@ -133,7 +128,7 @@ bool decodeFirstScans(Decoder& d) {
 
 QImage ReadProgressiveJpegAtEighth(const QString& fileName) {
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !endsWithEndMarker(file))
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !EndsWithEndMarker(file))
     return {};
   const auto d = std::make_unique<Decoder>();
   d->cinfo.err = jpeg_std_error(&d->failure.manager);

@@ -213,6 +213,19 @@ TEST_F(CellThumbnailTest, ProgressivePhotoIsPreviewedFromItsFirstScans) {
   EXPECT_LT(qBlue(shown.pixel(45, 10)), 128);  // the stored left half is on top
 }
 
+TEST_F(CellThumbnailTest, CutOffPhotoIsRefusedOnEveryPath) {
+  // its header, thumbnail and first scans are whole, its end is missing
+  for (bool progressive : {false, true}) {
+    const QString file = dir_->filePath("cut.jpg");
+    ASSERT_TRUE(printtest::writeCameraPhoto(file, 2000, 1500, 1, thumbnail(160, 120), progressive));
+    QByteArray bytes = testpictures::readFile(file);
+    bytes.chop(bytes.size() / 3);
+    ASSERT_TRUE(testpictures::writeFile(file, bytes));
+    for (CellPictureUse use : {CellPictureUse::Print, CellPictureUse::Preview})
+      EXPECT_TRUE(loaded(file, 60, 45, use).isNull()) << progressive;
+  }
+}
+
 TEST_F(CellThumbnailTest, HugeClaimedSizeIsRefusedOnEveryPath) {
   // large enough a file to be shrunk on load, where the limit once went unchecked, and
   // with a thumbnail that would cover the cell

@@ -67,6 +67,13 @@ TEST(JpegHeader, ReadsTheExifBlockAndFrameSizeOnly) {
   EXPECT_EQ(header.exif, block);
   // the XMP block is skipped, not read, and nothing after the frame header is read
   EXPECT_LT(header.bytesRead, block.size() + 400);
+  const qint64 at = device.pos();
+  EXPECT_FALSE(EndsWithEndMarker(device));  // what follows the end marker is no JPEG
+  EXPECT_EQ(device.pos(), at);
+  QBuffer whole;
+  whole.setData(jpeg);
+  ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(EndsWithEndMarker(whole));
 
   QBuffer text;
   text.setData("not a JPEG at all");
