@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "render/PictureLimits.h"
+
 namespace {
 
 // The longest side a shown picture is decoded to: sharp on a large screen, a few
@@ -27,6 +29,8 @@ QImage ReadViewPicture(const QString& path, int maxSide) {
   reader.setAutoTransform(true);
   reader.setDecideFormatFromContent(true);
   const QSize stored = reader.size();
+  // Judged by the picture's own size, before the reader shrinks it on load.
+  if (stored.isValid() && !pictureSizeAllowed(stored.width(), stored.height())) return QImage();
   if (stored.isValid() && std::max(stored.width(), stored.height()) > maxSide)
     reader.setScaledSize(stored.scaled(maxSide, maxSide, Qt::KeepAspectRatio));
   return reader.read();

@@ -8,6 +8,9 @@
 #include "print/CellPicturePlan.h"
 #include "print/PageFiles.h"
 #include "render/CxImage.h"
+#include "render/EmbeddedThumbnail.h"
+#include "render/PictureLimits.h"
+#include "render/ProgressiveJpeg.h"
 
 namespace {
 
@@ -54,10 +57,29 @@ bool decodeForCell(CxImage& image, const QString& fileName, int format, int targ
   return image.Resample(plan.width, plan.height);
 }
 
+// The picture the photo would be shrunk to, made from a shortcut of the preview; null
+// when none holds the pixels needed.
+QImage previewShortcut(const QString& fileName, int targetWidth, int targetHeight, int level) {
+  const EmbeddedThumbnail thumbnail = ReadEmbeddedThumbnail(fileName);
+  const QSize photo = thumbnail.photoSize;
+  if (!pictureSizeAllowed(photo.width(), photo.height())) return {};
+  const ResamplePlan plan =
+      PlanResample(photo.width(), photo.height(), targetWidth, targetHeight, level);
+  if (plan.action != CellPictureAction::Resample) return {};
+  const QSize planned(plan.width, plan.height);
+  QImage source;
+  if (thumbnail.covers(QSize(targetWidth, targetHeight)))
+    source = thumbnail.picture;
+  else if (photo.width() / 8 >= plan.width && photo.height() / 8 >= plan.height)
+    source = ReadProgressiveJpegAtEighth(fileName);
+  if (source.isNull()) return {};
+  return source.scaled(planned, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 }  // namespace
 
 QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int targetWidth,
-                         int targetHeight) {
+                         int targetHeight, CellPictureUse use) {
   const QFileInfo info(fileName);
   const qint64 fileSize = info.isFile() ? info.size() : -1;
   int format = PictureFormatOfFile(fileName);
@@ -74,11 +96,15 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
     if (format == FormatUnknown || format == FormatBmp)
       return PictureRegistry::DecodePicture(fileName);
   }
+  if (use == CellPictureUse::Preview && format == FormatJpeg) {
+    QImage drawn = previewShortcut(fileName, targetWidth, targetHeight, level);
+    if (!drawn.isNull()) return drawn;
+  }
   if (!decodeForCell(image, fileName, format, targetWidth, targetHeight, level)) return {};
   return PictureRegistry::DecodePicture(image.Encode(format));
 }
 
 PictureHandle LoadCellPicture(PictureRegistry& pictures, CxImage& image, const QString& fileName,
-                              int level, int targetWidth, int targetHeight) {
-  return pictures.Add(DecodeCellPicture(image, fileName, level, targetWidth, targetHeight));
+                              int level, int targetWidth, int targetHeight, CellPictureUse use) {
+  return pictures.Add(DecodeCellPicture(image, fileName, level, targetWidth, targetHeight, use));
 }

@@ -65,7 +65,7 @@ PaintOutcome PaintPages(PaintServices& services, PageCanvas& canvas, const Print
   QList<PictureHandle> handles(n, 0);
   CellPicturePrefetch prefetch(drawable ? lists.pictures : QStringList(), settings.optimiseLevel,
                                static_cast<int>(canvas.grid.cellWidth),
-                               static_cast<int>(canvas.grid.cellHeight));
+                               static_cast<int>(canvas.grid.cellHeight), canvas.pictureUse);
   qsizetype k = 0;
   int pageNumber = 0;
   while (k < n && !outcome.stopped) {

@@ -57,6 +57,7 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PrintSettings& set
       .footerFont = ScaledFont(settings.footerFont),
       .frame = numbers,
       .naturalSize = false,
+      .pictureUse = CellPictureUse::Preview,
   };
   canvas.frame.paperWidth = panel.width();
   canvas.frame.paperHeight = panel.height();

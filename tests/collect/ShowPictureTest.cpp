@@ -5,6 +5,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "TestPictures.h"
 #include "collect/PictureTableModel.h"
 #include "collect/PictureTableView.h"
 #include "collect/PictureViewWindow.h"
@@ -83,6 +84,12 @@ TEST(ReadViewPicture, GivesNothingForWhatCannotBeShown) {
   EXPECT_TRUE(ReadViewPicture(dir.filePath(QStringLiteral("missing.jpg")), 100).isNull());
   EXPECT_TRUE(ReadViewPicture(text.fileName(), 100).isNull());
   EXPECT_TRUE(ReadViewPicture(dir.path(), 100).isNull());
+  // refused by the size it claims, although the reader would shrink it on load
+  const QString bomb = dir.filePath(QStringLiteral("bomb.jpg"));
+  ASSERT_TRUE(testpictures::writeFile(
+      bomb, testpictures::withClaimedJpegSize(
+                testpictures::encode(testpictures::twoHalves(64, 48), ".jpg"), 60000, 60000)));
+  EXPECT_TRUE(ReadViewPicture(bomb, 2560).isNull());
 }
 
 TEST(ShowPicture, OpensOneWindowAndReplacesItsPicture) {
