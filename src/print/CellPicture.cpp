@@ -1,10 +1,10 @@
 #include "print/CellPicture.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
 
+#include "platform/Paths.h"
 #include "print/CellPicturePlan.h"
 #include "print/PageFiles.h"
 #include "render/CxImage.h"
@@ -13,7 +13,9 @@ namespace {
 
 // The size the photo has once turned upright, read from its header alone.
 QSize uprightSize(const QString& fileName) {
-  QImageReader reader(fileName);
+  QFile file;
+  if (!OpenForReading(file, fileName)) return {};
+  QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   QSize size = reader.size();
   if (size.isValid() && (reader.transformation() & QImageIOHandler::TransformationRotate90))
@@ -24,8 +26,8 @@ QSize uprightSize(const QString& fileName) {
 // The kind the bytes really are, for names whose extension says nothing useful
 // (".jpeg", ".tif", none): re-encoding needs a real format.
 int formatFromContent(const QString& fileName) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return FormatUnknown;
+  QFile file;
+  if (!OpenForReading(file, fileName)) return FormatUnknown;
   const QByteArray head = file.read(8);
   if (head.startsWith("\xFF\xD8")) return FormatJpeg;
   if (head.startsWith("GIF8")) return FormatGif;
@@ -58,8 +60,7 @@ bool decodeForCell(CxImage& image, const QString& fileName, int format, int targ
 
 QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int targetWidth,
                          int targetHeight) {
-  const QFileInfo info(fileName);
-  const qint64 fileSize = info.isFile() ? info.size() : -1;
+  const qint64 fileSize = RegularFileSize(fileName);
   int format = PictureFormatOfFile(fileName);
   switch (PlanBeforeDecoding(fileSize, level, format, targetWidth, targetHeight)) {
     case CellPictureAction::Skip:

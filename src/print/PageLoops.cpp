@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <cmath>
 
 #include "platform/MemoryPolicy.h"
+#include "platform/Paths.h"
 #include "print/CellDrawer.h"
 #include "print/CellPicturePrefetch.h"
 #include "print/HeaderFooter.h"
@@ -98,7 +98,7 @@ void drawPages(PageLoopServices& services, PageSurface& page, const PrintJob& jo
       for (int j = 0; j < page.grid.shape.columns && k < n; ++j) {
         const CellRect cell = page.grid.cell(i, j);
         const QString& path = lists.pictures.at(k);
-        if (page.grid.cellsAreDrawable() && !path.isEmpty() && QFileInfo::exists(path))
+        if (page.grid.cellsAreDrawable() && !path.isEmpty() && IsRegularFile(path))
           handles[k] = prefetch.Load(services.pictures, k);
         DrawCell(page.surface, services.pictures, settings, handles[k], cell, lists.captions.at(k),
                  lists.aspectOverrides.at(k), fitMode, page.naturalSize);

@@ -1,11 +1,11 @@
 #include "print/PagePreview.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QPointer>
 #include <cmath>
 #include <utility>
 
+#include "platform/Paths.h"
 #include "print/CellDrawer.h"
 #include "print/CellPicturePrefetch.h"
 #include "print/HeaderFooter.h"
@@ -109,7 +109,7 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PreviewPage& reque
           static_cast<float>(page.numbers.marginTop) +
               static_cast<float>(i) * (cellHeight + static_cast<float>(page.numbers.rowSpacing)),
           cellWidth, cellHeight};
-      if (!pictures[k].isEmpty() && QFileInfo::exists(pictures[k])) {
+      if (!pictures[k].isEmpty() && IsRegularFile(pictures[k])) {
         handles[k] = prefetch.Load(services.pictures, k);
       }
       DrawCellOnPanel(panel, services.pictures, session.printSettings, handles[k], cell,

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/Dialogs.h"
+#include "platform/Paths.h"
 #include "render/DrawPanel.h"
 #include "render/PictureRegistry.h"
 #include "settings/PhotoFit.h"
@@ -36,8 +37,8 @@ void SetGeometry(DrawPanel* panel, const QRect& r) {
 }
 
 QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  if (file.size() > kSampleMaxFileBytes || !file.open(QIODevice::ReadOnly)) return {};
+  QFile file;
+  if (!OpenForReading(file, path) || file.size() > kSampleMaxFileBytes) return {};
   return file.readAll();
 }
 
