@@ -1,10 +1,11 @@
 #include "collect/PictureViewWindow.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 
+#include "platform/Paths.h"
 #include "render/PictureLimits.h"
 
 namespace {
@@ -24,8 +25,9 @@ QRect FitPictureRect(QSize picture, QSize area) {
 }
 
 QImage ReadViewPicture(const QString& path, int maxSide) {
-  if (path.isEmpty() || !QFileInfo(path).isFile()) return QImage();
-  QImageReader reader(path);
+  QFile file;
+  if (!OpenForReading(file, path)) return QImage();
+  QImageReader reader(&file);
   reader.setAutoTransform(true);
   reader.setDecideFormatFromContent(true);
   const QSize stored = reader.size();

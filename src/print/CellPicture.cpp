@@ -1,10 +1,10 @@
 #include "print/CellPicture.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
 
+#include "platform/Paths.h"
 #include "print/CellPicturePlan.h"
 #include "print/PageFiles.h"
 #include "render/CxImage.h"
@@ -16,7 +16,9 @@ namespace {
 
 // The size the photo has once turned upright, read from its header alone.
 QSize uprightSize(const QString& fileName) {
-  QImageReader reader(fileName);
+  QFile file;
+  if (!OpenForReading(file, fileName)) return {};
+  QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   QSize size = reader.size();
   if (size.isValid() && (reader.transformation() & QImageIOHandler::TransformationRotate90))
@@ -27,8 +29,8 @@ QSize uprightSize(const QString& fileName) {
 // The kind the bytes really are, for names whose extension says nothing useful
 // (".jpeg", ".tif", none): re-encoding needs a real format.
 int formatFromContent(const QString& fileName) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return FormatUnknown;
+  QFile file;
+  if (!OpenForReading(file, fileName)) return FormatUnknown;
   const QByteArray head = file.read(8);
   if (head.startsWith("\xFF\xD8")) return FormatJpeg;
   if (head.startsWith("GIF8")) return FormatGif;
@@ -80,8 +82,7 @@ QImage previewShortcut(const QString& fileName, int targetWidth, int targetHeigh
 
 QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int targetWidth,
                          int targetHeight, CellPictureUse use) {
-  const QFileInfo info(fileName);
-  const qint64 fileSize = info.isFile() ? info.size() : -1;
+  const qint64 fileSize = RegularFileSize(fileName);
   int format = PictureFormatOfFile(fileName);
   switch (PlanBeforeDecoding(fileSize, level, format, targetWidth, targetHeight)) {
     case CellPictureAction::Skip:

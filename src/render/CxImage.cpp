@@ -9,6 +9,7 @@
 #include <mutex>
 #include <vips/vips8>
 
+#include "platform/Paths.h"
 #include "render/GifResolution.h"
 #include "render/PictureLimits.h"
 #include "render/PictureStructure.h"
@@ -259,8 +260,8 @@ CxImage::CxImage() : impl_(std::make_unique<Impl>()) {
 CxImage::~CxImage() = default;
 
 bool CxImage::Load(const QString& fileName, int format) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly))
+  QFile file;
+  if (!OpenForReading(file, fileName))
     return impl_->failLoad(QStringLiteral("cannot open %1").arg(fileName));
   return Decode(file.readAll(), format);
 }
@@ -272,8 +273,8 @@ bool CxImage::Decode(const QByteArray& data, int) {
 }
 
 bool CxImage::LoadShrunk(const QString& fileName, int format, int targetWidth, int targetHeight) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly))
+  QFile file;
+  if (!OpenForReading(file, fileName))
     return impl_->failLoad(QStringLiteral("cannot open %1").arg(fileName));
   const QByteArray data = file.readAll();
   if (targetWidth <= 0 || targetHeight <= 0 ||

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "platform/Paths.h"
 #include "render/PcxDecoder.h"
 #include "render/PictureKind.h"
 #include "render/PictureStructure.h"
@@ -52,8 +53,8 @@ QImage decodeByKind(const QByteArray& data) {
 }  // namespace
 
 QImage PictureRegistry::DecodePicture(const QString& fileName) {
-  QFile file(fileName);
-  if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() <= 0) return {};
+  QFile file;
+  if (!OpenForReading(file, fileName) || file.size() <= 0) return {};
   // Mapped rather than read, so a large file costs no copy.
   if (uchar* mapped = file.map(0, file.size())) {
     const QByteArray view =

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/Dialogs.h"
+#include "platform/Paths.h"
 #include "render/DrawPanel.h"
 #include "render/EmbeddedThumbnail.h"
 #include "render/PictureLimits.h"
@@ -39,8 +40,8 @@ void SetGeometry(DrawPanel* panel, const QRect& r) {
 }
 
 QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  if (file.size() > kSampleMaxFileBytes || !file.open(QIODevice::ReadOnly)) return {};
+  QFile file;
+  if (!OpenForReading(file, path) || file.size() > kSampleMaxFileBytes) return {};
   return file.readAll();
 }
 

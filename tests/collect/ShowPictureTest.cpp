@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <stdio.h>
 
 #include <QImageWriter>
 #include <QItemSelectionModel>
@@ -10,6 +11,7 @@
 #include "collect/PictureTableView.h"
 #include "collect/PictureViewWindow.h"
 #include "collect/ShowPicture.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -72,6 +74,14 @@ TEST(ReadViewPicture, TurnsPhotosUprightAndBoundsTheirSize) {
   const QString wide = writePicture(dir, QStringLiteral("wide.jpg"), QSize(800, 200));
   EXPECT_EQ(ReadViewPicture(wide, 400).size(), QSize(400, 100));
   EXPECT_EQ(ReadViewPicture(turned, 30).size(), QSize(15, 30));
+}
+
+TEST(ReadViewPicture, ShowsPicturesWhoseNamesAreNotValidText) {
+  QTemporaryDir dir;
+  const QString written = writePicture(dir, QStringLiteral("p.jpg"), QSize(30, 20));
+  const QByteArray raw = NativePath(dir.path()) + "/\xff\xfe.jpg";
+  ASSERT_EQ(::rename(NativePath(written).constData(), raw.constData()), 0);
+  EXPECT_EQ(ReadViewPicture(PathFromNative(raw), 100).size(), QSize(30, 20));
 }
 
 TEST(ReadViewPicture, GivesNothingForWhatCannotBeShown) {
