@@ -1,9 +1,11 @@
 #include "collect/PictureViewWindow.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
+
+#include "render/QtPictureReader.h"
 
 namespace {
 
@@ -21,15 +23,19 @@ QRect FitPictureRect(QSize picture, QSize area) {
                size);
 }
 
+// Through the program's checked reader: a cut-off picture, or a BMP whose pixels lie
+// past its end, is refused rather than shown with whatever memory held.
 QImage ReadViewPicture(const QString& path, int maxSide) {
   if (path.isEmpty() || !QFileInfo(path).isFile()) return QImage();
-  QImageReader reader(path);
-  reader.setAutoTransform(true);
-  reader.setDecideFormatFromContent(true);
-  const QSize stored = reader.size();
-  if (stored.isValid() && std::max(stored.width(), stored.height()) > maxSide)
-    reader.setScaledSize(stored.scaled(maxSide, maxSide, Qt::KeepAspectRatio));
-  return reader.read();
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return QImage();
+  const QByteArray data = file.readAll();
+  const QSize upright = readPictureSize(data);
+  if (!upright.isValid()) return QImage();
+  const QSize shown = std::max(upright.width(), upright.height()) > maxSide
+                          ? upright.scaled(maxSide, maxSide, Qt::KeepAspectRatio)
+                          : upright;
+  return readPictureWithQt(data, nullptr, shown);
 }
 
 PictureViewWindow::PictureViewWindow(QWidget* owner) : QWidget(owner, Qt::Window) {

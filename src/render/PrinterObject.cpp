@@ -256,15 +256,15 @@ int PrinterObject::usableHeight() const {
 
 void PrinterObject::WriteTextAt(int x, int y, const QString& text) {
   if (!letEventsRun() || !ensurePageOpen()) return;
-  const QFontMetrics metrics(job_->font, job_->printer.get());
-  const TextLayout layout = layoutTextLines(text, metrics.height(), metrics.height(), kLineGap);
+  const TextCell cell = textCellOf(job_->font, job_->printer.get());
+  const TextLayout layout = layoutTextLines(text, cell.height, cell.height, kLineGap);
   QPainter& p = job_->painter;
   p.setFont(job_->font);
   p.setPen(Qt::black);
   const int left = toDeviceX(marginLeft_ + x);
   const int top = toDeviceY(marginTop_ + y);
   for (const TextPiece& piece : layout.pieces)
-    p.drawText(left, top + piece.offsetY + metrics.ascent(), piece.text);
+    p.drawText(left, top + piece.offsetY + cell.baseline, piece.text);
 }
 
 int PrinterObject::TextWidth(const QString& text) {
@@ -276,9 +276,10 @@ int PrinterObject::TextWidth(const QString& text) {
   return fromDeviceX(widest);
 }
 
+// The font's character cell, whatever the text.
 int PrinterObject::TextHeight(const QString&) {
   if (!job_) return 0;
-  return fromDeviceY(QFontMetrics(job_->font, job_->printer.get()).height());
+  return fromDeviceY(textCellOf(job_->font, job_->printer.get()).height);
 }
 
 int PrinterObject::PictureWidth(PictureHandle picture) {
