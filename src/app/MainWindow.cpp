@@ -48,8 +48,8 @@ QString MainWindow::footerHelpText() {
 }
 
 QStringList MainWindow::clipboardHelpLines() {
-  // The reminder that an exported table cannot be imported straight back is gone:
-  // the import reads what the export writes.
+  // The reminder that an exported table cannot be imported straight back is gone (the
+  // import reads what the export writes); the other reminders are numbered from 1.
   return {
       QStringLiteral("1.你可以在其它excel表中把数据复制到剪贴板中，然后“导入”。"),
       QString(),
@@ -62,15 +62,15 @@ QStringList MainWindow::clipboardHelpLines() {
       QString(),
       QString(),
       QStringLiteral("友情提醒："),
-      QStringLiteral("2.导入数据时，会把第一行数据作为标题的。"),
+      QStringLiteral("1.导入数据时，会把第一行数据作为标题的。"),
       QString(),
-      QStringLiteral("3.你可以调整列宽。系统默认第2列为照片位置，第3列为分类，第4列为图片说明。"),
+      QStringLiteral("2.你可以调整列宽。系统默认第2列为照片位置，第3列为分类，第4列为图片说明。"),
       QString(),
-      QStringLiteral("4."
+      QStringLiteral("3."
                      "默认第2列是照片的位置（含路径），第3列是文件的分类（每个类别单独打印），要事"
                      "先排序好。第4列是各照片的说明文字。"),
       QString(),
-      QStringLiteral("5."
+      QStringLiteral("4."
                      "《Gleanview》导出的文本文件可以打开后全选复制，在此再“从剪贴板导入”。也可以复"
                      "制粘贴到excel中处理后再导入此处。"),
   };

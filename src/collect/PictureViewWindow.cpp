@@ -1,12 +1,12 @@
 #include "collect/PictureViewWindow.h"
 
 #include <QFile>
-#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 
 #include "platform/Paths.h"
 #include "render/PictureLimits.h"
+#include "render/QtPictureReader.h"
 
 namespace {
 
@@ -24,18 +24,19 @@ QRect FitPictureRect(QSize picture, QSize area) {
                size);
 }
 
+// Through the program's checked reader: a cut-off picture, or a BMP whose pixels lie
+// past its end, is refused rather than shown with whatever memory held.
 QImage ReadViewPicture(const QString& path, int maxSide) {
   QFile file;
   if (!OpenForReading(file, path)) return QImage();
-  QImageReader reader(&file);
-  reader.setAutoTransform(true);
-  reader.setDecideFormatFromContent(true);
-  const QSize stored = reader.size();
+  const QByteArray data = file.readAll();
+  const QSize upright = readPictureSize(data);
   // Judged by the picture's own size, before the reader shrinks it on load.
-  if (stored.isValid() && !pictureSizeAllowed(stored.width(), stored.height())) return QImage();
-  if (stored.isValid() && std::max(stored.width(), stored.height()) > maxSide)
-    reader.setScaledSize(stored.scaled(maxSide, maxSide, Qt::KeepAspectRatio));
-  return reader.read();
+  if (!upright.isValid() || !pictureSizeAllowed(upright.width(), upright.height())) return QImage();
+  const QSize shown = std::max(upright.width(), upright.height()) > maxSide
+                          ? upright.scaled(maxSide, maxSide, Qt::KeepAspectRatio)
+                          : upright;
+  return readPictureWithQt(data, nullptr, shown);
 }
 
 PictureViewWindow::PictureViewWindow(QWidget* owner) : QWidget(owner, Qt::Window) {

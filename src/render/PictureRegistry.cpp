@@ -5,7 +5,6 @@
 #include "platform/Paths.h"
 #include "render/PcxDecoder.h"
 #include "render/PictureKind.h"
-#include "render/PictureStructure.h"
 #include "render/QtPictureReader.h"
 
 namespace {
@@ -35,19 +34,9 @@ QImage decodeByKind(const QByteArray& data) {
     case PictureKind::Pcx8:
     case PictureKind::Pcx1:
       return decodePcx(data);
-    case PictureKind::Jpeg:
-      if (!jpegIsComplete(data)) return {};
-      break;
-    case PictureKind::Bmp:
-      if (!bmpIsComplete(data)) return {};
-      break;
-    case PictureKind::Gif:
-      if (!gifIsComplete(data)) return {};
-      break;
     default:
-      break;
+      return readPictureWithQt(data, qtFormatOf(kind));
   }
-  return readPictureWithQt(data, qtFormatOf(kind));
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ struct PrinterObject::Job {
   QPainter painter;
   std::unique_ptr<PrintStatusDialog> status;
   QFont font;
+  int fontHeight = 0;  // the character height the font is made with, in the unit
   double dpiX = 0;
   double dpiY = 0;
   QSize printable;  // device pixels
@@ -242,6 +243,7 @@ void PrinterObject::updateFont() {
                          ? height
                          : static_cast<int>(units::toPixels(height, job_->dpiY, unit_));
   job_->font = makeFont(font_, pixels);
+  job_->fontHeight = height;
 }
 
 int PrinterObject::usableWidth() const {
@@ -256,15 +258,15 @@ int PrinterObject::usableHeight() const {
 
 void PrinterObject::WriteTextAt(int x, int y, const QString& text) {
   if (!letEventsRun() || !ensurePageOpen()) return;
-  const QFontMetrics metrics(job_->font, job_->printer.get());
-  const TextLayout layout = layoutTextLines(text, metrics.height(), metrics.height(), kLineGap);
+  const TextCell cell = textCellOf(job_->font, job_->printer.get());
+  const TextLayout layout = layoutTextLines(text, cell.height, cell.height, kLineGap);
   QPainter& p = job_->painter;
   p.setFont(job_->font);
   p.setPen(Qt::black);
   const int left = toDeviceX(marginLeft_ + x);
   const int top = toDeviceY(marginTop_ + y);
   for (const TextPiece& piece : layout.pieces)
-    p.drawText(left, top + piece.offsetY + metrics.ascent(), piece.text);
+    p.drawText(left, top + piece.offsetY + cell.baseline, piece.text);
 }
 
 int PrinterObject::TextWidth(const QString& text) {
@@ -276,9 +278,11 @@ int PrinterObject::TextWidth(const QString& text) {
   return fromDeviceX(widest);
 }
 
+// The font's character cell, whatever the text: the height it is made with, taken in
+// the unit itself so no rounding through device pixels shortens it.
 int PrinterObject::TextHeight(const QString&) {
   if (!job_) return 0;
-  return fromDeviceY(QFontMetrics(job_->font, job_->printer.get()).height());
+  return job_->fontHeight;
 }
 
 int PrinterObject::PictureWidth(PictureHandle picture) {

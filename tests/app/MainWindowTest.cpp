@@ -164,7 +164,11 @@ TEST_F(MainWindowTest, ClipboardHelpShowsItsLinesAndBlankLinesAndNoWrongReminder
   EXPECT_TRUE(lines[0].startsWith(QStringLiteral("1.你可以在其它excel表中")));
   for (int i : {1, 2, 3, 5, 6, 7, 8, 11, 13, 15}) EXPECT_TRUE(lines[i].isEmpty()) << i;
   EXPECT_EQ(lines[9], QStringLiteral("友情提醒："));
-  EXPECT_EQ(lines[10], QStringLiteral("2.导入数据时，会把第一行数据作为标题的。"));
+  EXPECT_EQ(lines[10], QStringLiteral("1.导入数据时，会把第一行数据作为标题的。"));
+  // The reminders are numbered from 1 like the points above them.
+  const QStringList numbers = {lines[10].left(2), lines[12].left(2), lines[14].left(2),
+                               lines[16].left(2)};
+  EXPECT_EQ(numbers, (QStringList{"1.", "2.", "3.", "4."}));
   EXPECT_FALSE(expected.contains(QStringLiteral("你不可从导出到剪贴板后不经处理直接导入")));
 }
 

@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include "TestPictures.h"
 #include "collect/PictureTableModel.h"
@@ -100,6 +101,28 @@ TEST(ReadViewPicture, GivesNothingForWhatCannotBeShown) {
       bomb, testpictures::withClaimedJpegSize(
                 testpictures::encode(testpictures::twoHalves(64, 48), ".jpg"), 60000, 60000)));
   EXPECT_TRUE(ReadViewPicture(bomb, 2560).isNull());
+}
+
+// The window stays blank rather than show what memory held where the pixels should be.
+TEST(ReadViewPicture, RefusesABmpWhosePixelsAreMissing) {
+  QTemporaryDir dir;
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(Qt::darkGreen);
+  const QString whole = dir.filePath(QStringLiteral("whole.bmp"));
+  ASSERT_TRUE(image.save(whole, "BMP"));
+  QFile file(whole);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  QByteArray pastTheEnd = bytes;
+  qToLittleEndian(quint32(bytes.size() + 4096), pastTheEnd.data() + 10);
+  const auto written = [&dir](const char* name, const QByteArray& data) {
+    QFile out(dir.filePath(QString::fromLatin1(name)));
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write(data) == data.size());
+    return out.fileName();
+  };
+  EXPECT_EQ(ReadViewPicture(whole, 100).size(), QSize(40, 30));
+  EXPECT_TRUE(ReadViewPicture(written("past.bmp", pastTheEnd), 100).isNull());
+  EXPECT_TRUE(ReadViewPicture(written("half.bmp", bytes.left(bytes.size() / 2)), 100).isNull());
 }
 
 TEST(ShowPicture, OpensOneWindowAndReplacesItsPicture) {
