@@ -154,7 +154,7 @@ QString WaitForAlbumPdf(const CupsPdfQueue& queue, const QSet<QString>& before) 
 
 TEST_F(AlbumPrint, TheSameAlbumOnACupsPdfPrinterKeepsPagesPaperAndCopies) {
   CupsPdfQueue queue;
-  if (!queue.ready()) GTEST_SKIP() << queue.whyNotReady().toStdString();
+  REQUIRE_CUPS_PDF_QUEUE(queue);
   const QStringList before = QDir(queue.outputFolder()).entryList({"*.pdf"}, QDir::Files);
   MakePhotos(Path("photos"), QStringLiteral("海边"), 27);
   program.Search(Path("photos"));
