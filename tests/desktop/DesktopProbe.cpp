@@ -37,9 +37,18 @@
 
 namespace {
 
+// What the program shows, said when a step fails.
+std::function<QString()> describeProgram;
+
+// Fails with what the screen showed: a screenshot goes to QUILLMERE_X_FAILURE_SHOT.
 [[noreturn]] void fail(const QString& why) {
   std::printf("FAIL: %s\n", why.toUtf8().constData());
+  if (describeProgram) std::printf("%s\n", describeProgram().toUtf8().constData());
   std::fflush(stdout);
+  const QString shot = QString::fromLocal8Bit(qgetenv("QUILLMERE_X_FAILURE_SHOT"));
+  if (!shot.isEmpty())
+    QProcess::execute(QStringLiteral("import"),
+                      {QStringLiteral("-window"), QStringLiteral("root"), shot});
   std::_Exit(1);
 }
 
@@ -275,8 +284,20 @@ void searchAndPrintToPageFiles(Scenario& s) {
       },
       [] {
         auto* chooser = activeModal<QFileDialog>();
-        click(chooser->findChild<QDialogButtonBox*>()->buttons().first());
+        click(chooser->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open));
       });
+  // A click that only closed the line's completion list is repeated.
+  s.script.add(QStringLiteral("the folder chooser to close"), [] {
+    static QElapsedTimer sinceClick;
+    auto* chooser = activeModal<QFileDialog>();
+    if (!chooser) return true;
+    if (!sinceClick.isValid() || sinceClick.elapsed() > 2000) {
+      if (sinceClick.isValid())
+        click(chooser->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open));
+      sinceClick.start();
+    }
+    return false;
+  });
   s.script.add(
       QStringLiteral("打印完毕！"),
       [&s] { return s.window.statusText() == QStringLiteral("打印完毕！"); },
@@ -376,6 +397,13 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<Scenario> s;
   return runApplication(1, argv, [&](MainWindow& window, AppState& state) {
+    describeProgram = [&window] {
+      QWidget* modal = QApplication::activeModalWidget();
+      return QStringLiteral("status bar: %1; in front: %2 %3")
+          .arg(window.statusText(),
+               modal ? QString::fromLatin1(modal->metaObject()->className()) : QStringLiteral("-"),
+               modal ? modal->windowTitle() : QString());
+    };
     // The program ends through its own exit, which skips the destructors.
     state.programExit.addCleanup([&home] { home.remove(); });
     s.reset(new Scenario{window, state, desktop, home.filePath(QStringLiteral("pages")), {}, {}});
