@@ -13,7 +13,6 @@
 #include "app/MainWindow.h"
 #include "platform/QtDialogs.h"
 #include "print/PageLoops.h"
-#include "render/PrinterObject.h"
 
 namespace {
 
@@ -55,8 +54,9 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(where, "printing") == 0 && argc >= 6) {
       QTimer::singleShot(50, &window, [&window, &state, how, argv] {
         auto* poll = new QTimer(&window);
+        // The job has made its printer the default: end the program now.
         QObject::connect(poll, &QTimer::timeout, &window, [&window, &state, how] {
-          if (state.renderPrinter && state.renderPrinter->isJobRunning()) endFrom(window, how);
+          if (!state.settings.defaultPrinterToRestore.isEmpty()) endFrom(window, how);
         });
         poll->start(20);
         PrintSettings& settings = state.settings.printSettings;
@@ -66,12 +66,9 @@ int main(int argc, char** argv) {
         PageLoopServices services{state.settings, state.pictures, state.image,
                                   state.progressWindow};
         services.printerPdfOutput = QString::fromLocal8Bit(argv[5]);
-        PrinterPageArgs pages;
-        pages.pictures = QStringList(20000, QStringLiteral("/nonexistent/photo.jpg"));
-        pages.rows = pages.columns = 5;
-        pages.paperWidth = 2100;
-        pages.paperHeight = 2970;
-        PrintPagesToPrinter(services, pages);
+        PrintJob job;
+        job.pictures = QStringList(20000, QStringLiteral("/nonexistent/photo.jpg"));
+        PrintPagesToPrinter(services, PrinterArgsFor(job, settings));
         std::puts("handler went on after the printer job");
       });
     }

@@ -137,7 +137,7 @@ protected:
   SettingsSession session;
   PictureRegistry pictures;
   CxImage image;
-  ProgressWindowHost progress{session, pictures};
+  ProgressWindowHost progress{session};
   PageLoopServices services{session, pictures, image, progress};
   PrintJob job;
 };
