@@ -221,6 +221,7 @@ void MainWindow::buildPrintGroup() {
                                      {QStringLiteral("页脚："), QString(), 21, 0}},
                                     printGroup_);
   labels->setObjectName(QStringLiteral("标签_页眉页脚"));
+  labels->setTextFormat(Qt::PlainText);
   labels->setGeometry(3, 8, 38, 41);
 
   headerEdit_ = new QLineEdit(printGroup_);
