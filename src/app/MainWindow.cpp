@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include "settings/FormLinesLabel.h"
+
 namespace {
 
 // The client area the form was designed for, above the status bar.
@@ -125,7 +127,7 @@ MainWindow::MainWindow(QWidget* parent)
       QStringLiteral("QGroupBox#分组框_文件夹打印 { border: 1px solid #b4b9c2; border-radius: 3px;"
                      " margin-top: 5px; }"
                      "QGroupBox#分组框_文件夹打印::title { subcontrol-origin: margin; left: 8px;"
-                     " padding: 0px 2px; }"));
+                     " top: -2px; padding: 0px 2px; }"));
   place(printGroup_, QRect(211, 416, 352, 72), Anchor::Bottom);
   buildPrintGroup();
 
@@ -212,14 +214,15 @@ void MainWindow::buildClipboardPage() {
 }
 
 void MainWindow::buildPrintGroup() {
-  auto* labels = new QLabel(printGroup_);
+  // "页眉：", a blank line and "页脚：", each centred on its edit box 21 pixels apart,
+  // drawn whole below the group's title.
+  auto* labels = new FormLinesLabel({{QStringLiteral("页眉："), QString(), 0, 0},
+                                     {QString(), QString(), 10, 0},
+                                     {QStringLiteral("页脚："), QString(), 21, 0}},
+                                    printGroup_);
   labels->setObjectName(QStringLiteral("标签_页眉页脚"));
-  labels->setTextFormat(Qt::RichText);
-  // "页眉：", a blank line and "页脚：" face the two edit boxes 21 pixels apart.
-  labels->setText(
-      linesAtHeight({QStringLiteral("页眉："), QString(), QStringLiteral("页脚：")}, 10));
-  labels->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  labels->setGeometry(3, 17, 38, 40);
+  labels->setTextFormat(Qt::PlainText);
+  labels->setGeometry(3, 8, 38, 41);
 
   headerEdit_ = new QLineEdit(printGroup_);
   headerEdit_->setObjectName(QStringLiteral("编辑框_页眉"));

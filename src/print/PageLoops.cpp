@@ -66,8 +66,10 @@ PageRunResult PrintPagesToPrinter(PageLoopServices& services, const PrinterPageA
   printer.setPrinterName(settings.printerName);
   printer.setOutputPdf(services.printerPdfOutput);
 
-  if (services.setDefaultPrinter && !settings.printerName.isEmpty())
+  if (services.setDefaultPrinter && !settings.printerName.isEmpty()) {
+    services.session.defaultPrinterToRestore = settings.defaultPrinter;
     services.setDefaultPrinter(settings.printerName);
+  }
   result.jobStarted = printer.StartPrintJob(false, true, -1, settings.landscape,
                                             settings.paperWidth, settings.paperHeight);
   if (!result.jobStarted) result.printerError = printer.lastError();
@@ -115,6 +117,7 @@ PageRunResult PrintPagesToPrinter(PageLoopServices& services, const PrinterPageA
   if (services.setDefaultPrinter && !settings.printerName.isEmpty() &&
       !settings.defaultPrinter.isEmpty())
     services.setDefaultPrinter(settings.defaultPrinter);
+  services.session.defaultPrinterToRestore.clear();
   closeProgress(services.progress);
   return result;
 }

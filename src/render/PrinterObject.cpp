@@ -137,7 +137,12 @@ bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, i
   }
   printer.setCopyCount(std::max(1, copies_));
   printer.setDocName(documentName());
+  // The origin is the corner of the printer's imageable area. Qt's minimum margins are
+  // that area's distances from the paper edges (from the printer's PPD); the margins it
+  // starts from are a fixed 10 pt that has nothing to do with the printer.
   printer.setFullPage(false);
+  const QPageLayout layout = printer.pageLayout();
+  printer.setPageMargins(layout.minimumMargins(), layout.units());
 
   if (!job->painter.begin(&printer))
     return fail(QStringLiteral("the print job could not be started on \"%1\"").arg(destination));
@@ -151,6 +156,9 @@ bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, i
     job->status = std::make_unique<PrintStatusDialog>(documentName(), destination, port);
     QObject::connect(job->status.get(), &PrintStatusDialog::abortClicked, job->status.get(),
                      [p = job->printer.get()] { p->abort(); });
+    if (outputPdf_.isEmpty())
+      job->status->followCopiesPrinted(
+          [destination, name = documentName()] { return CopiesPrinted(destination, name); });
     job->status->show();
   }
   job_ = std::move(job);

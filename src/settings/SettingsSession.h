@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "model/CardLayout.h"
 #include "model/PrintJob.h"
 #include "model/PrintSettings.h"
@@ -13,4 +15,7 @@ struct SettingsSession {
   bool settingsApplied = false;  // PrintSettings holds settings applied in this run
   bool previewBusy = false;      // a page preview is being drawn
   bool previewStopRequested = false;
+  // While a printer job has made its printer the system default: the default to put
+  // back, at the end of the job or when the program ends in the middle of it.
+  QString defaultPrinterToRestore;
 };

@@ -158,7 +158,7 @@ QString WaitForAlbumPdf(const CupsPdfQueue& queue, const QSet<QString>& before) 
 
 TEST_F(AlbumPrint, TheSameAlbumOnACupsPdfPrinterKeepsPagesPaperAndCopies) {
   CupsPdfQueue queue;
-  if (!queue.ready()) GTEST_SKIP() << queue.whyNotReady().toStdString();
+  REQUIRE_CUPS_PDF_QUEUE(queue);
   const QStringList before = QDir(queue.outputFolder()).entryList({"*.pdf"}, QDir::Files);
   MakePhotos(Path("photos"), QStringLiteral("海边"), 27);
   program.Search(Path("photos"));
@@ -307,7 +307,7 @@ TEST_F(AlbumPrint, ARunSurvivesTheMainWindowAndItsProgressWindowClosing) {
 
 TEST_F(AlbumPrint, APrinterRunSurvivesItsProgressWindowClosing) {
   CupsPdfQueue queue;
-  if (!queue.ready()) GTEST_SKIP() << queue.whyNotReady().toStdString();
+  REQUIRE_CUPS_PDF_QUEUE(queue);
   const QStringList before = QDir(queue.outputFolder()).entryList({"*.pdf"}, QDir::Files);
   MakePhotos(Path("photos"), QStringLiteral("album"), 60);
   program.Search(Path("photos"));

@@ -118,7 +118,7 @@ TEST_F(PrinterPagesTest, LandscapeJobPrintsLyingPages) {
 
 TEST_F(PrinterPagesTest, AlbumThroughACupsPdfQueue) {
   CupsPdfQueue queue;
-  if (!queue.ready()) GTEST_SKIP() << queue.whyNotReady().toStdString();
+  REQUIRE_CUPS_PDF_QUEUE(queue);
   session.printSettings.printerName = queue.name();
   for (const QFileInfo& old :
        QDir(queue.outputFolder()).entryInfoList({"235941*.pdf"}, QDir::Files))
