@@ -56,6 +56,7 @@ void wirePrint(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& d
   port.headerTemplate = [&window] { return window.headerEdit()->text(); };
   port.footerTemplate = [&window] { return window.footerEdit()->text(); };
   port.printByCategory = [&window] { return window.byFolderBox()->isChecked(); };
+  port.includeSubfolders = [&window] { return window.includeSubfoldersBox()->isChecked(); };
   const PrintState printState{state.settings, state.columnMap, state.collect,
                               state.pictures, state.image,     state.progressWindow};
   // Shared by the two connections, so it lives as long as the window's buttons do.

@@ -141,11 +141,7 @@ void ShowPagePreview(PrintSettingsWindow& window, PreviewServices& services) {
   session.previewBusy = true;
   const PrintSettings snapshot = session.printSettings;
 
-  if (session.settingsApplied) {
-    window.ShowCellPreview();
-  } else {
-    window.ShowDefaultCellPreview();
-  }
+  window.RefreshCellPreview();
   session.settingsApplied = true;
   window.StoreSettings();
 

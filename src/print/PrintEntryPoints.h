@@ -25,6 +25,7 @@ struct MainWindowPort {
   std::function<QString()> headerTemplate;
   std::function<QString()> footerTemplate;
   std::function<bool()> printByCategory;
+  std::function<bool()> includeSubfolders;
 };
 
 // The pieces of the shared state that printing works with.

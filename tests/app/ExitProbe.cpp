@@ -2,6 +2,7 @@
 // inside a modal message box, or inside a long handler that lets events run.
 #include <QApplication>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
   if (argc < 3) return 2;
   const char* where = argv[1];
   const char* how = argv[2];
+  QStandardPaths::setTestModeEnabled(true);
   return runApplication(1, argv, [where, how](MainWindow& window, AppState& state) {
     state.programExit.addCleanup([] { std::puts("cleanup ran"); });
     if (std::strcmp(where, "idle") == 0) {
