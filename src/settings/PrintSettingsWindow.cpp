@@ -36,6 +36,7 @@ const QString kCountBelowOneTitle = QStringLiteral("打印设置有误");
 const QString kSaveTitle = QStringLiteral("保存为默认设置");
 const QString kSaved = QStringLiteral("当前设置已保存为默认设置，以后每次启动程序时使用。");
 const QString kNotSaved = QStringLiteral("默认设置没有保存：%1");
+const QString kOutOfRange = QStringLiteral("这些设置超出了可保存的范围：%1");
 const QString kFactoryTitle = QStringLiteral("恢复出厂设置");
 const QString kFactoryQuestion = QStringLiteral(
     "恢复出厂设置将删除保存的默认设置，并把窗口中的各项设置恢复为出厂值。要继续吗？");
@@ -284,8 +285,10 @@ void PrintSettingsWindow::SaveAsStartSettings() {
   start.print.defaultPrinter.clear();
   start.print.confirmed = 0;
   if (hooks_.mainWindowChoices) start.mainWindow = hooks_.mainWindowChoices();
-  QString error;
-  if (!WriteSettingsFile(session_.startSettingsFile, start, error)) {
+  // What the next start could not read back is not saved at all.
+  const QStringList outOfRange = ParseStartSettings(StartSettingsValues(start)).badKeys;
+  QString error = outOfRange.isEmpty() ? QString() : kOutOfRange.arg(outOfRange.join(u'、'));
+  if (!error.isEmpty() || !WriteSettingsFile(session_.startSettingsFile, start, error)) {
     dialogs_.messageBox(kNotSaved.arg(error), kSaveTitle, MessageButtons::Ok, MessageIcon::Warning);
     return;
   }

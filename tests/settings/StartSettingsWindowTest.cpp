@@ -135,10 +135,14 @@ TEST_F(StartSettingsWindowTest, OnlyTheButtonWritesAndOnlyWhatConfirmingWouldAcc
   retype("编辑框_行数", "4");
   retype("编辑框_宽度", "");
   click("按钮_保存为默认设置");
+  retype("编辑框_宽度", "210");
+  retype("编辑框_打印份数", "100000");
+  click("按钮_保存为默认设置");
   EXPECT_FALSE(QFile::exists(file));
-  ASSERT_EQ(messages().size(), 2);
+  ASSERT_EQ(messages().size(), 3);
   EXPECT_EQ(messages().at(0).text, "“每页行数”不能小于1，请重新设置！");
   EXPECT_EQ(messages().at(1).text, "请重新设置一下纸张！");
+  EXPECT_EQ(messages().at(2).text, "默认设置没有保存：这些设置超出了可保存的范围：output/copies");
 }
 
 TEST_F(StartSettingsWindowTest, AFailedSaveSaysWhyAndChangesNothing) {
