@@ -15,16 +15,18 @@
 class CxImage;
 class Dialogs;
 class PictureRegistry;
+class QWidget;
 struct ColumnMap;
-struct CollectState;
 struct SettingsSession;
 
 // What the print entry points read from and write to the main window.
 struct MainWindowPort {
+  QWidget* window = nullptr;  // the settings window's parent
   std::function<void(const QString&)> setStatusText;
   std::function<QString()> headerTemplate;
   std::function<QString()> footerTemplate;
   std::function<bool()> printByCategory;
+  std::function<bool()> searchDone;
   std::function<bool()> includeSubfolders;
 };
 
@@ -32,7 +34,6 @@ struct MainWindowPort {
 struct PrintState {
   SettingsSession& session;
   ColumnMap& columnMap;
-  const CollectState& collect;
   PictureRegistry& pictures;
   CxImage& image;
   ProgressWindowHost& progress;
@@ -53,6 +54,12 @@ public:
   void PreparePrint(const QAbstractItemModel& table);
   // 预览与设置 on the main window.
   void PreviewAndSettings(const QAbstractItemModel& table);
+
+  // A print run or a page preview is working: the main window's buttons reached from
+  // its event loop must not start work that shares its pages or state.
+  bool isBusy() const;
+  // Says in the status bar that printing is in progress; false when nothing runs.
+  bool RefuseWhileBusy();
   // Opens the settings window modally and returns when it has closed.
   void ShowSettingsWindow();
 

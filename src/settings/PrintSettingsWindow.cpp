@@ -241,13 +241,16 @@ void PrintSettingsWindow::SelectA4Paper() {
 }
 
 void PrintSettingsWindow::StoreSettings() {
-  session_.printSettings = SettingsInControls();
-  if (form_.paperWidth->text().isEmpty() || form_.paperHeight->text().isEmpty())
-    dialogs_.messageBox(kResetPaper, QString(), MessageButtons::Ok);
-  session_.printSettings.confirmed = 1;
+  WarnIfPaperMissing();
+  session_.printSettings = SettingsFromControls();
 }
 
-PrintSettings PrintSettingsWindow::SettingsInControls() const {
+void PrintSettingsWindow::WarnIfPaperMissing() {
+  if (form_.paperWidth->text().isEmpty() || form_.paperHeight->text().isEmpty())
+    dialogs_.messageBox(kResetPaper, QString(), MessageButtons::Ok);
+}
+
+PrintSettings PrintSettingsWindow::SettingsFromControls() const {
   PrintSettings s = session_.printSettings;
   s.photoArea = session_.workingLayout.photoArea;
   s.textArea = session_.workingLayout.textArea;
@@ -270,6 +273,7 @@ PrintSettings PrintSettingsWindow::SettingsInControls() const {
   s.columns = IntegerOfText(form_.columns->text());
   s.rowSpacing = IntegerOfText(form_.rowSpacing->text());
   s.columnSpacing = IntegerOfText(form_.columnSpacing->text());
+  s.confirmed = 1;
   s.toPictureFiles = form_.toPictureFiles->isChecked() ? 1 : 0;
   s.optimiseLevel = form_.optimisation->currentIndex();
   s.pictureFormat = form_.pictureFormat->currentIndex() + 1;
@@ -281,7 +285,7 @@ PrintSettings PrintSettingsWindow::SettingsInControls() const {
 void PrintSettingsWindow::SaveAsStartSettings() {
   if (session_.previewBusy || RefuseCountsBelowOne() || RefuseEmptyPaper()) return;
   StartSettings start;
-  start.print = SettingsInControls();
+  start.print = SettingsFromControls();
   start.print.defaultPrinter.clear();
   start.print.confirmed = 0;
   if (hooks_.mainWindowChoices) start.mainWindow = hooks_.mainWindowChoices();
@@ -338,10 +342,10 @@ void PrintSettingsWindow::CaptureLayout() {
   editor_->CaptureLayout();
 }
 
-PagePreviewInputs PrintSettingsWindow::pagePreviewInputs() const {
+PageSetup PrintSettingsWindow::pagePreviewInputs() const {
   // trunc(number ÷ 10) equals trunc(trunc(number) ÷ 10), so whole numbers suffice.
   const auto whole = [](const QLineEdit* box) { return IntegerOfText(box->text()); };
-  PagePreviewInputs in;
+  PageSetup in;
   in.paperWidth = whole(form_.paperWidth);
   in.paperHeight = whole(form_.paperHeight);
   in.rows = whole(form_.rows);
@@ -355,7 +359,7 @@ PagePreviewInputs PrintSettingsWindow::pagePreviewInputs() const {
   in.headerFromTop = whole(form_.headerFromTop);
   in.footerFromBottom = whole(form_.footerFromBottom);
   in.photoFit = form_.photoFit->currentIndex();
-  in.landscape = form_.landscape->isChecked() ? 1 : 0;
+  in.landscape = form_.landscape->isChecked();
   return in;
 }
 

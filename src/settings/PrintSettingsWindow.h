@@ -4,8 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include "model/PageSetup.h"
 #include "model/StartSettings.h"
-#include "settings/PagePreviewInputs.h"
 #include "settings/PrinterCatalog.h"
 #include "settings/SettingsForm.h"
 
@@ -50,10 +50,10 @@ public:
   // Copies the controls (and the working cell layout) into PrintSettings and sets
   // "confirmed"; warns, and goes on, when the paper width or height box is empty.
   void StoreSettings();
-
-  // Everything the window sets, read from the controls; the fonts, the default printer
-  // and "confirmed" as the session holds them.
-  PrintSettings SettingsInControls() const;
+  // What StoreSettings would store, leaving PrintSettings as it is.
+  PrintSettings SettingsFromControls() const;
+  // Asks the user to set the paper again when its width or height box is empty.
+  void WarnIfPaperMissing();
 
   // Keeps the start settings for the next runs, or goes back to the built-in ones.
   void SaveAsStartSettings();
@@ -68,9 +68,10 @@ public:
   void ShowDefaultCellPreview();
   void CaptureLayout();
 
-  // For the page preview: the numbers in the boxes, the panel 画板_预览 it draws on,
-  // and the shared settings state.
-  PagePreviewInputs pagePreviewInputs() const;
+  // For the page preview: the numbers in the boxes, each truncated to a whole number
+  // (paper, margins and distances in mm, spacings turned from 0.1 mm into whole mm),
+  // the panel 画板_预览 it draws on, and the shared settings state.
+  PageSetup pagePreviewInputs() const;
   DrawPanel* pagePreviewPanel() const;
   SettingsSession& session() { return session_; }
   const SettingsForm& form() const { return form_; }

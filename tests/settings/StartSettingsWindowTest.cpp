@@ -64,7 +64,7 @@ TEST_F(StartSettingsWindowTest, SavedSettingsAreWhatTheNextStartOpensWith) {
   session.workingLayout = CardLayout{{0.1f, 0.05f, 0.8f, 0.6f}, {0.1f, 0.7f, 0.8f, 0.25f}};
   mainWindowChoices =
       MainWindowChoices{QStringLiteral("第&p页"), QStringLiteral("共&a页"), false, false};
-  const PrintSettings saved = window->SettingsInControls();
+  const PrintSettings saved = window->SettingsFromControls();
   click("按钮_保存为默认设置");
   ASSERT_EQ(messagesTitled(QStringLiteral("保存为默认设置")).size(), 1);
   EXPECT_EQ(messagesTitled(QStringLiteral("保存为默认设置")).first().icon,
@@ -74,7 +74,7 @@ TEST_F(StartSettingsWindowTest, SavedSettingsAreWhatTheNextStartOpensWith) {
 
   restart();
   open();
-  EXPECT_EQ(window->SettingsInControls(), saved);
+  EXPECT_EQ(window->SettingsFromControls(), saved);
   EXPECT_FALSE(child<QCheckBox>("选择框_自定义纸张")->isChecked());
 
   // Within the run the saved values are the defaults: copies and the picture format at
@@ -87,7 +87,7 @@ TEST_F(StartSettingsWindowTest, SavedSettingsAreWhatTheNextStartOpensWith) {
   EXPECT_EQ(combo("组合框_图片格式")->currentText(), "png格式");
   click("按钮_取消");
   open();
-  EXPECT_EQ(window->SettingsInControls(), saved);
+  EXPECT_EQ(window->SettingsFromControls(), saved);
 }
 
 TEST_F(StartSettingsWindowTest, FactorySettingsRemoveTheFileAndShowTheBuiltInDefaults) {
@@ -113,7 +113,8 @@ TEST_F(StartSettingsWindowTest, FactorySettingsRemoveTheFileAndShowTheBuiltInDef
   PrintSettings factory = PrintSettings::builtInDefaults();
   factory.defaultPrinter = QStringLiteral("PDF Writer");
   factory.printerName = QStringLiteral("PDF Writer");
-  EXPECT_EQ(window->SettingsInControls(), factory);
+  factory.confirmed = 1;  // what 准备打印 would store
+  EXPECT_EQ(window->SettingsFromControls(), factory);
   EXPECT_EQ(session.startSettings, PrintSettings::builtInDefaults());
   EXPECT_FALSE(session.keepsUserLayout());
   // The next start is a start without saved settings.
