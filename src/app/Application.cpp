@@ -13,6 +13,8 @@
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
 #include "render/PrinterQueries.h"
+#include "settings/PrinterCatalog.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -59,6 +61,10 @@ int runApplication(int argc, char** argv, const StartupHook& afterShow) {
   MainWindow window;
   QObject::connect(&window, &MainWindow::exitRequested, &window,
                    [&state] { state.programExit.endNow(); });
+  state.settings.startSettingsFile = SavedSettingsPath();
+  ApplyStartSettings(
+      ReadSettingsFile(state.settings.startSettingsFile, PrinterCatalog::system().listPrinters),
+      state.settings, window);
   wireSubsystems(window, state, dialogs, desktop);
   window.show();
   if (afterShow) afterShow(window, state);

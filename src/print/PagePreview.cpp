@@ -93,11 +93,7 @@ void ShowPagePreview(PrintSettingsWindow& window, PreviewServices& services) {
   session.previewBusy = true;
   const auto notBusy = qScopeGuard([&session] { session.previewBusy = false; });
 
-  if (session.settingsApplied) {
-    window.ShowCellPreview();
-  } else {
-    window.ShowDefaultCellPreview();
-  }
+  window.RefreshCellPreview();
   session.settingsApplied = true;
   window.WarnIfPaperMissing();
   const PrintSettings settings = window.SettingsFromControls();

@@ -70,6 +70,15 @@ void PrintEntryPoints::ShowSettingsWindow() {
   hooks.closeProgressWindow = [this] {
     if (state_.progress.isLoaded()) state_.progress.Close();
   };
+  hooks.mainWindowChoices = [this] {
+    const auto textOf = [](const std::function<QString()>& read) {
+      return read ? read() : QString();
+    };
+    const auto flagOf = [](const std::function<bool()>& read) { return read && read(); };
+    return MainWindowChoices{textOf(mainWindow_.headerTemplate), textOf(mainWindow_.footerTemplate),
+                             flagOf(mainWindow_.includeSubfolders),
+                             flagOf(mainWindow_.printByCategory)};
+  };
   PrintSettingsWindow window(state_.session, dialogs_, state_.pictures, printers_, std::move(hooks),
                              mainWindow_.window);
   shown = &window;

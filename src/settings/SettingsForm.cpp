@@ -236,5 +236,12 @@ SettingsForm BuildSettingsForm(QDialog& window, PictureRegistry& pictures) {
   f.copies->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9-]*")), f.copies));
   f.copies->setAlignment(Qt::AlignCenter);
+
+  f.saveAsStartButton = Place(new QPushButton(QStringLiteral("保存为默认设置"), &window),
+                              "按钮_保存为默认设置", 330, 396, 118, 24);
+  f.factorySettingsButton = Place(new QPushButton(QStringLiteral("恢复出厂设置"), &window),
+                                  "按钮_恢复出厂设置", 454, 396, 118, 24);
+  for (QPushButton* button : {f.saveAsStartButton, f.factorySettingsButton})
+    button->setAutoDefault(false);
   return f;
 }

@@ -3,6 +3,7 @@
 // middle of a printer job (arguments: job printer, previous default, PDF file).
 #include <QApplication>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
   if (argc < 3) return 2;
   const char* where = argv[1];
   const char* how = argv[2];
+  QStandardPaths::setTestModeEnabled(true);
   return runApplication(1, argv, [where, how, argc, argv](MainWindow& window, AppState& state) {
     state.programExit.addCleanup([] { std::puts("cleanup ran"); });
     if (std::strcmp(where, "idle") == 0) {
