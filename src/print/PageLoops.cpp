@@ -120,14 +120,6 @@ void drawPages(PageLoopServices& services, PageSurface& page, const PrintJob& jo
   for (PictureHandle handle : handles) services.pictures.UnloadPicture(handle);
 }
 
-void closeProgress(ProgressWindowHost& progress) {
-  if (ProgressWindow* window = progress.window()) {
-    window->hide();
-    window->setProgress(0);
-  }
-  progress.Close();
-}
-
 QString documentName(const PrintSettings& settings, const QTime& time) {
   return QString::number(time.hour() * 10000 + time.minute() * 100 + time.second()) +
          QStringLiteral("_宽高：") + QString::number(settings.paperWidth) + QStringLiteral("×") +
@@ -143,6 +135,14 @@ FontDescription panelFont(FontDescription font) {
 
 }  // namespace
 
+void CloseProgress(ProgressWindowHost& progress) {
+  if (ProgressWindow* window = progress.window()) {
+    window->hide();
+    window->setProgress(0);
+  }
+  progress.Close();
+}
+
 int PanelFontSize(int points) {
   return static_cast<int>(std::trunc(points * kPanelPointScale));
 }
@@ -155,68 +155,75 @@ PageRunResult PrintPagesToPrinter(PageLoopServices& services, const PrinterPageA
 
   result.documentName = documentName(settings, services.clock().time());
   printer.setDocumentName(result.documentName);
-  printer.setUnit(units::TenthMm);
-  printer.setFont(settings.bodyFont);
   printer.setCopies(settings.copies);
-  printer.setMargins(settings.marginLeft, settings.marginTop, settings.marginRight,
-                     settings.marginBottom);
   printer.setPrinterName(settings.printerName);
   printer.setOutputPdf(services.printerPdfOutput);
 
   if (services.setDefaultPrinter && !settings.printerName.isEmpty())
     services.setDefaultPrinter(settings.printerName);
-  result.jobStarted = printer.StartPrintJob(false, true, -1, settings.landscape,
-                                            settings.paperWidth, settings.paperHeight);
-  if (!result.jobStarted) result.printerError = printer.lastError();
-  if (result.jobStarted) {
-    const bool sized = pages.paperWidth > 0 && pages.paperHeight > 0;
-    const int paperWidth = sized ? pages.paperWidth : kA4Width;
-    const int paperHeight = sized ? pages.paperHeight : kA4Height;
-    // The margins as the printer holds them.
-    const int printableWidth =
-        PrintableLength(paperWidth, printer.marginLeft(), printer.marginRight());
-    const int printableHeight =
-        PrintableLength(paperHeight, printer.marginTop(), printer.marginBottom());
-    // Header and footer are placed on the printable area: no margins, distances
-    // counted from the margin edges.
-    PageSurface page{
-        .surface = printer,
-        .grid = PrinterPageGrid(printableWidth, printableHeight,
-                                UsableGridShape(pages.rows, pages.columns), pages.rowSpacing,
-                                pages.columnSpacing),
-        .bodyFont = printer.font(),
-        .headerFont = settings.headerFont,
-        .footerFont = settings.footerFont,
-        .pageWidth = printableWidth,
-        .pageHeight = printableHeight,
-        .leftMargin = 0,
-        .rightMargin = 0,
-        .headerFromTop = pages.headerFromTop - printer.marginTop(),
-        .footerFromBottom = pages.footerFromBottom - printer.marginBottom(),
-        .naturalSize = true,
-        .endPage = {},
-    };
-    page.endPage = [&printer, &result](int pageNumber) {
-      if (!printer.NewPage()) {
-        result.jobAborted = true;
-        return false;
-      }
-      result.pagesDone = pageNumber;
-      return true;
-    };
-    const PrintJob job{pages.pictures, pages.captions, pages.aspectOverrides, pages.headerText,
-                       pages.footerText};
-    drawPages(services, page, job, NormalisedFitMode(pages.photoFit), result);
-    if (!printer.EndPrintJob() || result.pagesDone < result.totalPages) {
-      result.jobAborted = true;
-      result.printerError = printer.lastError();
-    }
-  }
+  DrawPrinterPages(services, printer, pages, true, result);
   if (services.setDefaultPrinter && !settings.printerName.isEmpty() &&
       !settings.defaultPrinter.isEmpty())
     services.setDefaultPrinter(settings.defaultPrinter);
-  closeProgress(services.progress);
+  CloseProgress(services.progress);
   return result;
+}
+
+void DrawPrinterPages(PageLoopServices& services, PrinterObject& printer,
+                      const PrinterPageArgs& pages, bool showStatusDialog, PageRunResult& result) {
+  const PrintSettings& settings = services.session.printSettings;
+  printer.setUnit(units::TenthMm);
+  printer.setFont(settings.bodyFont);
+  printer.setMargins(settings.marginLeft, settings.marginTop, settings.marginRight,
+                     settings.marginBottom);
+  result.jobStarted = printer.StartPrintJob(false, showStatusDialog, -1, settings.landscape,
+                                            settings.paperWidth, settings.paperHeight);
+  if (!result.jobStarted) {
+    result.printerError = printer.lastError();
+    return;
+  }
+  const bool sized = pages.paperWidth > 0 && pages.paperHeight > 0;
+  const int paperWidth = sized ? pages.paperWidth : kA4Width;
+  const int paperHeight = sized ? pages.paperHeight : kA4Height;
+  // The margins as the printer holds them.
+  const int printableWidth =
+      PrintableLength(paperWidth, printer.marginLeft(), printer.marginRight());
+  const int printableHeight =
+      PrintableLength(paperHeight, printer.marginTop(), printer.marginBottom());
+  // Header and footer are placed on the printable area: no margins, distances
+  // counted from the margin edges.
+  PageSurface page{
+      .surface = printer,
+      .grid = PrinterPageGrid(printableWidth, printableHeight,
+                              UsableGridShape(pages.rows, pages.columns), pages.rowSpacing,
+                              pages.columnSpacing),
+      .bodyFont = printer.font(),
+      .headerFont = settings.headerFont,
+      .footerFont = settings.footerFont,
+      .pageWidth = printableWidth,
+      .pageHeight = printableHeight,
+      .leftMargin = 0,
+      .rightMargin = 0,
+      .headerFromTop = pages.headerFromTop - printer.marginTop(),
+      .footerFromBottom = pages.footerFromBottom - printer.marginBottom(),
+      .naturalSize = true,
+      .endPage = {},
+  };
+  page.endPage = [&printer, &result](int pageNumber) {
+    if (!printer.NewPage()) {
+      result.jobAborted = true;
+      return false;
+    }
+    result.pagesDone = pageNumber;
+    return true;
+  };
+  const PrintJob job{pages.pictures, pages.captions, pages.aspectOverrides, pages.headerText,
+                     pages.footerText};
+  drawPages(services, page, job, NormalisedFitMode(pages.photoFit), result);
+  if (!printer.EndPrintJob() || result.pagesDone < result.totalPages) {
+    result.jobAborted = true;
+    result.printerError = printer.lastError();
+  }
 }
 
 PageRunResult PrintPagesToPictureFiles(PageLoopServices& services,
@@ -282,7 +289,7 @@ PageRunResult PrintPagesToPictureFiles(PageLoopServices& services,
     return true;
   };
   drawPages(services, page, job, fitMode, result);
-  closeProgress(services.progress);
+  CloseProgress(services.progress);
   return result;
 }
 

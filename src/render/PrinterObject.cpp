@@ -8,9 +8,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRawFont>
 #include <cmath>
 
 #include "render/FontMapping.h"
+#include "render/PdfTextMap.h"
 #include "render/PrintStatusDialog.h"
 #include "render/PrinterFont.h"
 #include "render/PrinterQueries.h"
@@ -31,7 +33,8 @@ struct PrinterObject::Job {
   QFont font;
   double dpiX = 0;
   double dpiY = 0;
-  QSize printable;  // device pixels
+  QSize printable;         // device pixels
+  QList<QFont> textFonts;  // fonts text was written in, for the PDF's text map
   bool pageOpen = true;
   int page = 1;
 
@@ -136,7 +139,8 @@ bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, i
   }
   printer.setCopyCount(std::max(1, copies_));
   printer.setDocName(documentName());
-  printer.setFullPage(false);
+  printer.setFullPage(wholePaper_);
+  if (wholePaper_) printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
 
   if (!job->painter.begin(&printer))
     return fail(QStringLiteral("the print job could not be started on \"%1\"").arg(destination));
@@ -203,7 +207,15 @@ bool PrinterObject::EndPrintJob() {
                        (job_->status && job_->status->abortRequested());
   const bool ended = job_->painter.end();
   const bool failed = job_->printer->printerState() == QPrinter::Error;
+  const QList<QFont> textFonts = job_->textFonts;
   job_.reset();
+  if (ended && !failed && !aborted && !outputPdf_.isEmpty()) {
+    QHash<char16_t, char16_t> ideographs;
+    for (const QFont& font : textFonts)
+      ideographs.insert(SharedGlyphIdeographs(QRawFont::fromFont(font)));
+    if (!RepairToUnicodeFile(outputPdf_, ideographs))
+      return fail(QStringLiteral("the PDF's text map could not be written"));
+  }
   if (aborted) {
     aborted_ = true;
     return fail(QStringLiteral("printing was stopped"));
@@ -258,6 +270,8 @@ void PrinterObject::WriteTextAt(int x, int y, const QString& text) {
   if (!letEventsRun() || !ensurePageOpen()) return;
   const QFontMetrics metrics(job_->font, job_->printer.get());
   const TextLayout layout = layoutTextLines(text, metrics.height(), metrics.height(), kLineGap);
+  if (!outputPdf_.isEmpty() && !job_->textFonts.contains(job_->font))
+    job_->textFonts.append(job_->font);
   QPainter& p = job_->painter;
   p.setFont(job_->font);
   p.setPen(Qt::black);
@@ -298,6 +312,23 @@ void PrinterObject::DrawPicture(PictureHandle picture, int x, int y, int width, 
   const int w = width < 0 ? image->width() : toDeviceX(width);
   const int h = height < 0 ? image->height() : toDeviceY(height);
   if (w == 0 || h == 0) return;
-  job_->painter.drawImage(QRect(toDeviceX(marginLeft_ + x), toDeviceY(marginTop_ + y), w, h),
-                          *image);
+  const QRect target(toDeviceX(marginLeft_ + x), toDeviceY(marginTop_ + y), w, h);
+  if (pictureDpiLimit_ <= 0) {
+    job_->painter.drawImage(target, *image);
+    return;
+  }
+  const QSize limit = PictureSizeLimit(QSizeF(std::abs(w) / job_->dpiX, std::abs(h) / job_->dpiY),
+                                       pictureDpiLimit_);
+  if (image->width() <= limit.width() && image->height() <= limit.height()) {
+    job_->painter.drawImage(target, *image);
+    return;
+  }
+  job_->painter.drawImage(target, image->scaled(qMin(image->width(), limit.width()),
+                                                qMin(image->height(), limit.height()),
+                                                Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+QSize PictureSizeLimit(const QSizeF& inches, int dpi) {
+  return QSize(qMax(1, static_cast<int>(std::floor(inches.width() * dpi))),
+               qMax(1, static_cast<int>(std::floor(inches.height() * dpi))));
 }
