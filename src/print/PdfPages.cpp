@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
-#include <QTemporaryFile>
 
 #include "print/PageFiles.h"
 #include "print/ProgressWindowHost.h"
@@ -27,11 +26,12 @@ QString folderProblem(const QString& folder) {
   return {};
 }
 
-QString writeFailure(const QString& folder) {
+// Why a file could not be made or finished: a full disk, or else what went wrong.
+QString writeFailure(const QString& folder, const QString& otherwise) {
   const QStorageInfo storage(folder);
   if (storage.isValid() && storage.bytesAvailable() < kLowSpace)
     return QStringLiteral("磁盘空间不足");
-  return QStringLiteral("文件没有完整写入");
+  return otherwise;
 }
 
 // A PDF ends with its trailer; a write cut short (a full disk) leaves it out.
@@ -64,16 +64,14 @@ PageRunResult PrintPagesToPdfFile(PageLoopServices& services, const PdfFileArgs&
   const QString folder = QFileInfo(wanted).absolutePath();
   PageFileResult outcome{wanted, false, folderProblem(folder)};
 
-  QTemporaryFile partial(folder + QStringLiteral("/.") + QFileInfo(wanted).completeBaseName() +
-                         QStringLiteral("-XXXXXX.pdf.part"));
-  partial.setAutoRemove(false);
-  if (outcome.reason.isEmpty() && !partial.open()) outcome.reason = writeFailure(folder);
   if (!outcome.reason.isEmpty()) {
     result.failedFiles.append(outcome);
     return result;
   }
-  const QString partialName = partial.fileName();
-  partial.close();
+  // The printer creates the file itself, so it gets the permissions of any new file.
+  const QString partialName = UniqueFileName(
+      folder + QStringLiteral("/.") + QFileInfo(wanted).fileName() + QStringLiteral(".part"),
+      [](const QString& name) { return QFileInfo::exists(name); });
 
   services.progress.Open();
   PrinterObject printer(services.pictures);
@@ -85,12 +83,15 @@ PageRunResult PrintPagesToPdfFile(PageLoopServices& services, const PdfFileArgs&
   CloseProgress(services.progress);
 
   // Whatever went wrong, it is this file that was not written: say so by its name.
-  const bool drawn = result.jobStarted && !result.jobAborted;
+  const bool started = result.jobStarted;
+  const bool drawn = started && !result.jobAborted;
   result.jobStarted = true;
   result.jobAborted = false;
   result.printerError.clear();
-  if (!drawn || !isComplete(partialName)) {
-    outcome.reason = writeFailure(folder);
+  if (!started) {
+    outcome.reason = writeFailure(folder, QStringLiteral("无法创建文件"));
+  } else if (!drawn || !isComplete(partialName)) {
+    outcome.reason = writeFailure(folder, QStringLiteral("文件没有完整写入"));
   } else if (moveToFreeName(partialName, wanted, outcome.fileName)) {
     outcome.written = true;
   } else {

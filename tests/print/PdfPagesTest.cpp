@@ -112,6 +112,9 @@ TEST_F(PdfPagesTest, OneA4PdfPerJobWithEveryCaptionHeaderAndFooterAsText) {
   EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList{"20261208_235941.pdf"});
   EXPECT_EQ(pictures.liveCount(), 0);
   EXPECT_FALSE(progress.isLoaded());
+  QFile fresh(dir.filePath("fresh"));
+  ASSERT_TRUE(fresh.open(QIODevice::WriteOnly));
+  EXPECT_EQ(QFileInfo(pdf).permissions(), fresh.permissions());  // not a private temporary
 
   EXPECT_EQ(pageCount(pdf), 2);
   for (int page = 1; page <= 2; ++page) {
