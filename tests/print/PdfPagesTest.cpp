@@ -96,7 +96,7 @@ protected:
   SettingsSession session;
   PictureRegistry pictures;
   CxImage image;
-  ProgressWindowHost progress{session, pictures};
+  ProgressWindowHost progress{session};
   PageLoopServices services{session, pictures, image, progress};
   QString photo;
   QString out;
