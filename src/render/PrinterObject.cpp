@@ -254,6 +254,12 @@ void PrinterObject::updateFont() {
                          ? height
                          : static_cast<int>(units::toPixels(height, job_->dpiY, unit_));
   job_->font = makeFont(font_, pixels);
+  // Shaped Latin text in a CJK font takes glyphs that the font's character map does not
+  // name (its proportional digits), and a PDF's text map then leaves them out: a reader
+  // would find "IMG_" where "IMG_0001" was written. Unshaped, every glyph is named.
+  if (!outputPdf_.isEmpty())
+    job_->font.setStyleStrategy(
+        QFont::StyleStrategy(job_->font.styleStrategy() | QFont::PreferNoShaping));
 }
 
 int PrinterObject::usableWidth() const {

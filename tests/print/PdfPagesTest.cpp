@@ -80,7 +80,7 @@ protected:
     ASSERT_TRUE(testpictures::write(photo, testpictures::twoHalves(400, 300)));
     for (int i = 1; i <= 26; ++i) {
       job.pictures.append(photo);
-      job.captions.append(QStringLiteral("照片%1号").arg(i));
+      job.captions.append(QStringLiteral("照片%1号 IMG_%1").arg(i));
     }
     job.headerText = QStringLiteral("相册 &Y年");
     job.footerText = QStringLiteral("第 &p 页，共 &A 页");
@@ -125,7 +125,7 @@ TEST_F(PdfPagesTest, OneA4PdfPerJobWithEveryCaptionHeaderAndFooterAsText) {
     EXPECT_TRUE(text.contains("相册 2026年")) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("第 %1 页，共 2 页").arg(page))) << text.toStdString();
     for (int i = (page - 1) * 25 + 1; i <= qMin(26, page * 25); ++i)
-      EXPECT_TRUE(text.contains(QStringLiteral("照片%1号").arg(i))) << i;
+      EXPECT_TRUE(text.contains(QStringLiteral("照片%1号 IMG_%1").arg(i))) << text.toStdString();
   }
   const QStringList fonts = poppler("pdffonts", {pdf}).split('\n').mid(2);
   EXPECT_TRUE(std::any_of(fonts.cbegin(), fonts.cend(), [](const QString& line) {
