@@ -41,7 +41,7 @@ struct PrintSettings {
   int captionLines = 0;  // 0..9
   int confirmed = 0;
   int toPictureFiles = 0;
-  int pictureFormat = 0;  // 1 bmp, 2 jpg, 3 gif, 4 tiff, 5 png
+  int pictureFormat = 0;  // 1 bmp, 2 jpg, 3 gif, 4 tiff, 5 png, 6 one pdf per job
   int optimiseLevel = 0;  // 0 none, 1 50K … 5 250K
 
   // What the settings window shows when nothing was applied in this run: A4 portrait,

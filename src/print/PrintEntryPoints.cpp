@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "print/PdfPages.h"
 #include "print/PreviewEntry.h"
 #include "settings/PrintSettingsWindow.h"
 #include "settings/SettingsSession.h"
@@ -44,6 +45,9 @@ void PrintEntryPoints::PreparePrint(const QAbstractItemModel& table) {
     };
     ports.printToPictureFiles = [this](const PictureFilePageArgs& pages) {
       return ReportOf(PrintPagesToPictureFiles(loops_, pages));
+    };
+    ports.printToPdfFile = [this](const PdfFileArgs& pdf) {
+      return ReportOf(PrintPagesToPdfFile(loops_, pdf));
     };
     driver_ = std::make_unique<JobDriver>(table, state_.session, state_.columnMap, dialogs_,
                                           std::move(ports));

@@ -8,9 +8,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRawFont>
 #include <cmath>
 
 #include "render/FontMapping.h"
+#include "render/PdfTextMap.h"
 #include "render/PrintStatusDialog.h"
 #include "render/PrinterFont.h"
 #include "render/PrinterQueries.h"
@@ -32,7 +34,8 @@ struct PrinterObject::Job {
   int fontHeight = 0;  // the character height the font is made with, in the unit
   double dpiX = 0;
   double dpiY = 0;
-  QSize printable;  // device pixels
+  QSize printable;         // device pixels
+  QList<QFont> textFonts;  // fonts text was written in, for the PDF's text map
   bool pageOpen = true;
   int page = 1;
 
@@ -139,10 +142,15 @@ bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, i
   printer.setDocName(documentName());
   // The origin is the corner of the printer's imageable area. Qt's minimum margins are
   // that area's distances from the paper edges (from the printer's PPD); the margins it
-  // starts from are a fixed 10 pt that has nothing to do with the printer.
-  printer.setFullPage(false);
-  const QPageLayout layout = printer.pageLayout();
-  printer.setPageMargins(layout.minimumMargins(), layout.units());
+  // starts from are a fixed 10 pt that has nothing to do with the printer. A PDF file
+  // has no unprintable strip: its origin is the paper corner.
+  printer.setFullPage(wholePaper_);
+  if (wholePaper_) {
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+  } else {
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
+  }
 
   if (!job->painter.begin(&printer))
     return fail(QStringLiteral("the print job could not be started on \"%1\"").arg(destination));
@@ -212,7 +220,15 @@ bool PrinterObject::EndPrintJob() {
                        (job_->status && job_->status->abortRequested());
   const bool ended = job_->painter.end();
   const bool failed = job_->printer->printerState() == QPrinter::Error;
+  const QList<QFont> textFonts = job_->textFonts;
   job_.reset();
+  if (ended && !failed && !aborted && !outputPdf_.isEmpty()) {
+    QHash<char16_t, char16_t> ideographs;
+    for (const QFont& font : textFonts)
+      ideographs.insert(SharedGlyphIdeographs(QRawFont::fromFont(font)));
+    if (!RepairToUnicodeFile(outputPdf_, ideographs))
+      return fail(QStringLiteral("the PDF's text map could not be written"));
+  }
   if (aborted) {
     aborted_ = true;
     return fail(QStringLiteral("printing was stopped"));
@@ -252,6 +268,12 @@ void PrinterObject::updateFont() {
                          : static_cast<int>(units::toPixels(height, job_->dpiY, unit_));
   job_->font = makeFont(font_, pixels);
   job_->fontHeight = height;
+  // Shaped Latin text in a CJK font takes glyphs that the font's character map does not
+  // name (its proportional digits), and a PDF's text map then leaves them out: a reader
+  // would find "IMG_" where "IMG_0001" was written. Unshaped, every glyph is named.
+  if (!outputPdf_.isEmpty())
+    job_->font.setStyleStrategy(
+        QFont::StyleStrategy(job_->font.styleStrategy() | QFont::PreferNoShaping));
 }
 
 int PrinterObject::usableWidth() const {
@@ -268,6 +290,8 @@ void PrinterObject::WriteTextAt(int x, int y, const QString& text) {
   if (!letEventsRun() || !ensurePageOpen()) return;
   const TextCell cell = textCellOf(job_->font, job_->printer.get());
   const TextLayout layout = layoutTextLines(text, cell.height, cell.height, kLineGap);
+  if (!outputPdf_.isEmpty() && !job_->textFonts.contains(job_->font))
+    job_->textFonts.append(job_->font);
   QPainter& p = job_->painter;
   p.setFont(job_->font);
   p.setPen(Qt::black);
@@ -310,6 +334,23 @@ void PrinterObject::DrawPicture(PictureHandle picture, int x, int y, int width, 
   const int w = width < 0 ? image->width() : toDeviceX(width);
   const int h = height < 0 ? image->height() : toDeviceY(height);
   if (w == 0 || h == 0) return;
-  job_->painter.drawImage(QRect(toDeviceX(marginLeft_ + x), toDeviceY(marginTop_ + y), w, h),
-                          *image);
+  const QRect target(toDeviceX(marginLeft_ + x), toDeviceY(marginTop_ + y), w, h);
+  if (pictureDpiLimit_ <= 0) {
+    job_->painter.drawImage(target, *image);
+    return;
+  }
+  const QSize limit = PictureSizeLimit(QSizeF(std::abs(w) / job_->dpiX, std::abs(h) / job_->dpiY),
+                                       pictureDpiLimit_);
+  if (image->width() <= limit.width() && image->height() <= limit.height()) {
+    job_->painter.drawImage(target, *image);
+    return;
+  }
+  job_->painter.drawImage(target, image->scaled(qMin(image->width(), limit.width()),
+                                                qMin(image->height(), limit.height()),
+                                                Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+QSize PictureSizeLimit(const QSizeF& inches, int dpi) {
+  return QSize(qMax(1, static_cast<int>(std::floor(inches.width() * dpi))),
+               qMax(1, static_cast<int>(std::floor(inches.height() * dpi))));
 }

@@ -44,8 +44,8 @@ QStringList Optimisations() {
 }
 
 QStringList PictureFormats() {
-  return {QStringLiteral("bmp格式"), QStringLiteral("jpg格式"), QStringLiteral("gif格式"),
-          QStringLiteral("tiff格式"), QStringLiteral("png格式")};
+  return {QStringLiteral("bmp格式"),  QStringLiteral("jpg格式"), QStringLiteral("gif格式"),
+          QStringLiteral("tiff格式"), QStringLiteral("png格式"), QStringLiteral("pdf格式")};
 }
 
 }  // namespace formitems

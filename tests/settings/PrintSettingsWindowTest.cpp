@@ -75,7 +75,7 @@ TEST_F(SettingsWindowTest, ListsCarryTheirItemsInIndexOrder) {
   EXPECT_EQ(Items(combo("组合框_页眉对齐")), QStringList({"左对齐", "居中", "右对齐"}));
   EXPECT_EQ(Items(combo("组合框_图片优化比率")).first(), "图片不优化");
   EXPECT_EQ(Items(combo("组合框_图片格式")),
-            QStringList({"bmp格式", "jpg格式", "gif格式", "tiff格式", "png格式"}));
+            QStringList({"bmp格式", "jpg格式", "gif格式", "tiff格式", "png格式", "pdf格式"}));
   EXPECT_EQ(child<QPushButton>("按钮_确定")->text(), "准备打印");
   EXPECT_EQ(child<QPushButton>("按钮_取消")->text(), "取消打印");
   EXPECT_EQ(child<QPushButton>("按钮_字体")->text(), "正\n文\n字\n体");
