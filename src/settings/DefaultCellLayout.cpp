@@ -1,0 +1,23 @@
+#include "settings/DefaultCellLayout.h"
+
+#include "render/DrawPanel.h"
+#include "settings/CardGeometry.h"
+
+CardLayout DefaultCellLayout(const PrintSettings& settings, PictureRegistry& pictures) {
+  // The boxes show millimetres; the cell sum reads their whole part.
+  const CellInputs inputs{settings.paperWidth / 10,  settings.paperHeight / 10,
+                          settings.marginLeft / 10,  settings.marginRight / 10,
+                          settings.marginTop / 10,   settings.marginBottom / 10,
+                          settings.columns,          settings.rows,
+                          settings.columnSpacing,    settings.rowSpacing};
+  const std::optional<QSize> cell = CellSizeInTenths(inputs);
+  if (!cell) return {};
+  // The editor's text area measures the line height of the body font on the card.
+  DrawPanel textArea(pictures);
+  FontDescription font = settings.bodyFont;
+  font.size = CardFontSize(font.size);
+  textArea.setFont(font);
+  const int band = TextBandHeight(textArea.TextHeight(QStringLiteral("大")), settings.captionLines);
+  const CardAreas areas = DefaultCardAreas(*cell, band);
+  return CaptureLayout(areas.photo, areas.text, *cell);
+}
