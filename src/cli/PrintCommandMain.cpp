@@ -18,6 +18,12 @@ void Write(std::FILE* stream, const QString& text) {
   std::fflush(stream);
 }
 
+// Standard error belongs to the run's own progress and messages; Qt's notes about the
+// platform it runs on (no window system, no runtime folder) are no news to the user.
+void KeepSeriousQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) Write(stderr, message + u'\n');
+}
+
 }  // namespace
 
 bool IsPrintCommand(int argc, char** argv) {
@@ -44,6 +50,7 @@ int RunPrintCommand(int argc, char** argv) {
       break;
   }
 
+  qInstallMessageHandler(KeepSeriousQtMessages);
   // No window is ever shown, so no display is needed: the pages are drawn off screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // Qt reads options of its own from the command line; the print options are not its.

@@ -1,6 +1,7 @@
 #include "cli/PrintOptions.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -75,7 +76,9 @@ bool ReadMillimetres(const QString& text, int minTenths, int& tenths) {
 }
 
 QString MillimetreRange(int minTenths) {
-  return QStringLiteral("要 %1 到 %2 之间的毫米数").arg(ShownMillimetres(minTenths)).arg(kMaxMillimetres);
+  return QStringLiteral("要 %1 到 %2 之间的毫米数")
+      .arg(ShownMillimetres(minTenths))
+      .arg(kMaxMillimetres);
 }
 
 QString IntegerOption(int& field, const QString& text, int min, int max) {
@@ -146,7 +149,8 @@ QString MarginsOption(PrintCommand& c, const QString& text) {
   const QStringList parts = SplitAtCommas(text);
   std::array<int, 4> margins{};
   bool good = parts.size() == 4;
-  for (qsizetype i = 0; good && i < 4; ++i) good = ReadMillimetres(parts[i].trimmed(), 0, margins[i]);
+  for (qsizetype i = 0; good && i < 4; ++i)
+    good = ReadMillimetres(parts[i].trimmed(), 0, margins[i]);
   if (!good) return QStringLiteral("要四个毫米数：上,下,左,右（例如 20,18,5,15）");
   c.settings.marginTop = margins[0];
   c.settings.marginBottom = margins[1];
@@ -270,7 +274,9 @@ const std::vector<OptionSpec>& Options() {
       {"margins", "上,下,左,右", "页边距（毫米）", MarginsOption,
        [](const PrintCommand& c) { return MarginsText(c.settings); }},
       {"header-from-top", "MM", "页眉距顶端（毫米）",
-       [](PrintCommand& c, const QString& v) { return MillimetreOption(c.settings.headerFromTop, v); },
+       [](PrintCommand& c, const QString& v) {
+         return MillimetreOption(c.settings.headerFromTop, v);
+       },
        [](const PrintCommand& c) { return ShownMillimetres(c.settings.headerFromTop); }},
       {"footer-from-bottom", "MM", "页脚距底端（毫米）",
        [](PrintCommand& c, const QString& v) {
@@ -300,7 +306,9 @@ const std::vector<OptionSpec>& Options() {
       {"fit", "0..4",
        "照片打印方式：0 按比例缩放且居中，1 布满，2 按原始值且居中，3 按比例缩放不居中，4 "
        "按原始值不居中",
-       [](PrintCommand& c, const QString& v) { return IntegerOption(c.settings.photoFit, v, 0, 4); },
+       [](PrintCommand& c, const QString& v) {
+         return IntegerOption(c.settings.photoFit, v, 0, 4);
+       },
        [](const PrintCommand& c) { return QString::number(c.settings.photoFit); }},
       {"caption-lines", "0..9", "每照片配几行文字",
        [](PrintCommand& c, const QString& v) {
@@ -398,6 +406,13 @@ QString CheckCombination(const PrintCommand& c) {
   return {};
 }
 
+// Columns a text takes on a terminal: East Asian characters take two.
+int DisplayWidth(const QString& text) {
+  int width = 0;
+  for (const QChar c : text) width += c.unicode() >= 0x2E80 ? 2 : 1;
+  return width;
+}
+
 }  // namespace
 
 QStringList PageFileFormatNames() {
@@ -456,7 +471,8 @@ ParsedCommand ParsePrintCommand(const QStringList& arguments) {
     } else if (i + 1 < arguments.size()) {
       value = arguments[++i];
     } else {
-      parsed.error = QStringLiteral("选项 --%1 缺少值（%2）。").arg(name, QLatin1String(spec->value));
+      parsed.error =
+          QStringLiteral("选项 --%1 缺少值（%2）。").arg(name, QString::fromUtf8(spec->value));
       return parsed;
     }
     const QString reason = spec->apply(c, value);
@@ -490,17 +506,18 @@ QString PrintCommandHelp() {
       "输入：表格文本文件（GBK 或 UTF-8，TAB 分隔，第一行是列标题，与导入文本列表相同）、\n"
       "      要搜索的文件夹（与“搜索”相同），或 - 表示从标准输入读表格。\n"
       "列按列标题找出（图片名全称、图片类别、图片说明），不再询问。\n\n");
+  const QList<PrintOptionInfo> list = PrintOptionList();
   int width = 0;
   QStringList left;
-  for (const PrintOptionInfo& option : PrintOptionList()) {
+  for (const PrintOptionInfo& option : list) {
     left.append(QStringLiteral("--") + option.name +
                 (option.value.isEmpty() ? QString() : u' ' + option.value));
-    width = std::max(width, static_cast<int>(left.last().size()));
+    width = std::max(width, DisplayWidth(left.last()));
   }
   const std::vector<OptionSpec>& specs = Options();
-  const QList<PrintOptionInfo> list = PrintOptionList();
   for (qsizetype i = 0; i < list.size(); ++i) {
-    QString line = QStringLiteral("  ") + left[i].leftJustified(width + 2) +
+    QString line = QStringLiteral("  ") + left[i] +
+                   QString(width + 2 - DisplayWidth(left[i]), u' ') +
                    QString::fromUtf8(specs[i].help);
     if (!list[i].shownDefault.isEmpty())
       line += list[i].value.isEmpty() ? QStringLiteral("（默认）")
@@ -510,6 +527,7 @@ QString PrintCommandHelp() {
   help += QStringLiteral(
       "\n退出码：0 全部完成；1 有页面文件或打印作业没有做成（逐个列出原因）；\n"
       "        2 选项有误、找不到输入或读不了输入。\n"
-      "例：quillmere print --out 相册 --format png --rows 4 --cols 3 --header \"&f 第&p页\" 照片/\n");
+      "例：quillmere print --out 相册 --format png --rows 4 --cols 3 --header \"&f 第&p页\" "
+      "照片/\n");
   return help;
 }

@@ -1,6 +1,7 @@
 #include "cli/PrintRun.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -45,8 +46,7 @@ QString ResolvePrinter(const QString& wanted, const PrinterCatalog& printers, QS
 
 QString PrepareFolder(const QString& folder) {
   const QFileInfo info(folder);
-  if (info.exists() && !info.isDir())
-    return QStringLiteral("“%1”不是文件夹。").arg(Shown(folder));
+  if (info.exists() && !info.isDir()) return QStringLiteral("“%1”不是文件夹。").arg(Shown(folder));
   if (!QDir().mkpath(folder)) return QStringLiteral("无法建立文件夹“%1”。").arg(Shown(folder));
   return {};
 }
@@ -98,9 +98,10 @@ QList<PrintJob> PlanJobs(const QList<planning::TableRow>& rows, const PrintComma
 void WarnAboutPictures(const ColumnMap& map, int columnCount, const QList<PrintJob>& jobs,
                        ProgressLine& progress) {
   if (map.pictureColumn < 0 || map.pictureColumn >= columnCount) {
-    progress.Problem(QStringLiteral("注意：图片位置的第 %1 列不在表格里（表格有 %2 列），照片格都将是空的。")
-                         .arg(map.pictureColumn + 1)
-                         .arg(columnCount));
+    progress.Problem(
+        QStringLiteral("注意：图片位置的第 %1 列不在表格里（表格有 %2 列），照片格都将是空的。")
+            .arg(map.pictureColumn + 1)
+            .arg(columnCount));
     return;
   }
   int missing = 0;
@@ -115,9 +116,10 @@ void WarnAboutPictures(const ColumnMap& map, int columnCount, const QList<PrintJ
     }
   }
   if (missing > 0)
-    progress.Problem(QStringLiteral("注意：有 %1 张图片找不到，它们的格子将是空的（第一张：“%2”）。")
-                         .arg(missing)
-                         .arg(Shown(first)));
+    progress.Problem(
+        QStringLiteral("注意：有 %1 张图片找不到，它们的格子将是空的（第一张：“%2”）。")
+            .arg(missing)
+            .arg(Shown(first)));
 }
 
 }  // namespace
@@ -136,7 +138,8 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
     if (const QString error = PrepareFolder(command.outFolder); !error.isEmpty())
       return fail(error, kExitBadCommand);
   } else {
-    if (const QString error = ResolvePrinter(command.printer, console.printers, settings.printerName);
+    if (const QString error =
+            ResolvePrinter(command.printer, console.printers, settings.printerName);
         !error.isEmpty())
       return fail(error, kExitBadCommand);
     settings.defaultPrinter =
@@ -222,8 +225,8 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
     const QString jobsText = documents.size() == 1
                                  ? QStringLiteral("作业“%1”").arg(documents.first())
                                  : QStringLiteral("%1 个作业").arg(documents.size());
-    progress.Summary(done +
-                     QStringLiteral("，已送往打印机“%1”（%2）。").arg(settings.printerName, jobsText));
+    progress.Summary(
+        done + QStringLiteral("，已送往打印机“%1”（%2）。").arg(settings.printerName, jobsText));
   }
   return failures > 0 ? kExitSomeOutputFailed : kExitDone;
 }

@@ -25,8 +25,7 @@ QString SearchFolder(const QString& folder, bool includeSubfolders, PictureTable
                      const std::function<void(const QString&)>& searchStatus) {
   if (!QDir(folder).isReadable()) return QStringLiteral("无法读取文件夹“%1”。").arg(Shown(folder));
   CollectState state;
-  state.folderPath =
-      QDir::toNativeSeparators(QDir(folder).absolutePath()) + QDir::separator();
+  state.folderPath = QDir::toNativeSeparators(QDir(folder).absolutePath()) + QDir::separator();
   QtDesktop desktop;
   PictureSearch search(state, table, desktop, [&searchStatus](const QString& text) {
     if (searchStatus) searchStatus(text);

@@ -5,11 +5,11 @@
 
 CardLayout DefaultCellLayout(const PrintSettings& settings, PictureRegistry& pictures) {
   // The boxes show millimetres; the cell sum reads their whole part.
-  const CellInputs inputs{settings.paperWidth / 10,  settings.paperHeight / 10,
-                          settings.marginLeft / 10,  settings.marginRight / 10,
-                          settings.marginTop / 10,   settings.marginBottom / 10,
-                          settings.columns,          settings.rows,
-                          settings.columnSpacing,    settings.rowSpacing};
+  const CellInputs inputs{settings.paperWidth / 10, settings.paperHeight / 10,
+                          settings.marginLeft / 10, settings.marginRight / 10,
+                          settings.marginTop / 10,  settings.marginBottom / 10,
+                          settings.columns,         settings.rows,
+                          settings.columnSpacing,   settings.rowSpacing};
   const std::optional<QSize> cell = CellSizeInTenths(inputs);
   if (!cell) return {};
   // The editor's text area measures the line height of the body font on the card.

@@ -14,12 +14,12 @@
 // chosen, no window manager.
 namespace {
 
-struct Run {
+struct ProcessRun {
   int exitCode = -1;
   QString errors;  // standard error
 };
 
-Run RunQuillmere(const QStringList& arguments, const QByteArray& standardInput = {}) {
+ProcessRun RunQuillmere(const QStringList& arguments, const QByteArray& standardInput = {}) {
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -54,20 +54,22 @@ protected:
 
 TEST_F(HeadlessPrint, ThreePagesFromStandardInputToPngFiles) {
   const QString out = dir.filePath(QStringLiteral("pages"));
-  const Run run = RunQuillmere({"--out", out, "--format", "png", "--rows", "2", "--cols", "2", "-"},
-                               table.toUtf8());
+  const ProcessRun run = RunQuillmere(
+      {"--out", out, "--format", "png", "--rows", "2", "--cols", "2", "-"}, table.toUtf8());
   ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
-  EXPECT_TRUE(run.errors.trimmed().split(u'\n').last().startsWith(QStringLiteral("完成：3 页，12 张照片")))
+  EXPECT_TRUE(
+      run.errors.trimmed().split(u'\n').last().startsWith(QStringLiteral("完成：3 页，12 张照片")))
       << run.errors.toStdString();
   const QStringList files = QDir(out).entryList({"*.png"}, QDir::Files);
   ASSERT_EQ(files.size(), 3);
-  for (const QString& file : files) EXPECT_EQ(QImage(QDir(out).filePath(file)).size(), QSize(2100, 2970));
+  for (const QString& file : files)
+    EXPECT_EQ(QImage(QDir(out).filePath(file)).size(), QSize(2100, 2970));
 }
 
 TEST_F(HeadlessPrint, ThreePagesFromATableFileToTheCupsPdfQueue) {
   CupsPdfQueue queue;
   if (!queue.ready()) GTEST_SKIP() << queue.whyNotReady().toStdString();
-  const Run run = RunQuillmere(
+  const ProcessRun run = RunQuillmere(
       {"--printer", queue.name(), "--rows", "2", "--cols", "2", dir.filePath("album.txt")});
   ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
   // The job's name begins with the time of day, as cups-pdf names the PDF.
@@ -92,9 +94,10 @@ class HeadlessRefusals : public HeadlessPrint, public ::testing::WithParamInterf
 TEST_P(HeadlessRefusals, SayWhyInOneLineWithTheirExitCode) {
   QStringList arguments = GetParam().arguments;
   for (QString& argument : arguments) argument.replace(QStringLiteral("{dir}"), dir.path());
-  testpictures::writeFile(dir.filePath("picture.txt"), testpictures::readFile(dir.filePath("photos/1.jpg")));
+  testpictures::writeFile(dir.filePath("picture.txt"),
+                          testpictures::readFile(dir.filePath("photos/1.jpg")));
   testpictures::writeFile(dir.filePath("titles.txt"), "序号\t图片名全称\r\n");
-  const Run run = RunQuillmere(arguments);
+  const ProcessRun run = RunQuillmere(arguments);
   EXPECT_EQ(run.exitCode, GetParam().exitCode);
   QString expected = GetParam().message;
   expected.replace(QStringLiteral("{dir}"), dir.path());
@@ -106,17 +109,27 @@ TEST_P(HeadlessRefusals, SayWhyInOneLineWithTheirExitCode) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, HeadlessRefusals,
     ::testing::Values(
-        Refusal{"bad_option", {"--rows", "0", "--out", "{dir}/p", "{dir}/album.txt"}, 2,
+        Refusal{"bad_option",
+                {"--rows", "0", "--out", "{dir}/p", "{dir}/album.txt"},
+                2,
                 "选项 --rows 的值“0”不对"},
         Refusal{"missing_input", {"--out", "{dir}/p", "{dir}/nothing.txt"}, 2, "找不到输入"},
-        Refusal{"picture_as_table", {"--out", "{dir}/p", "{dir}/picture.txt"}, 2,
+        Refusal{"picture_as_table",
+                {"--out", "{dir}/p", "{dir}/picture.txt"},
+                2,
                 "文件“{dir}/picture.txt”不是文本表格。"},
-        Refusal{"unknown_printer", {"--printer", "没有这台", "{dir}/album.txt"}, 2,
+        Refusal{"unknown_printer",
+                {"--printer", "没有这台", "{dir}/album.txt"},
+                2,
                 "没有名为“没有这台”的打印机"},
-        Refusal{"out_is_a_file", {"--out", "{dir}/album.txt", "{dir}/album.txt"}, 2,
+        Refusal{"out_is_a_file",
+                {"--out", "{dir}/album.txt", "{dir}/album.txt"},
+                2,
                 "“{dir}/album.txt”不是文件夹。"},
-        Refusal{"table_without_rows", {"--out", "{dir}/p", "{dir}/titles.txt"}, 1,
+        Refusal{"table_without_rows",
+                {"--out", "{dir}/p", "{dir}/titles.txt"},
+                1,
                 "“{dir}/titles.txt”里没有要打印的图片。"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

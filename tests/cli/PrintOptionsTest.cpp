@@ -62,17 +62,17 @@ INSTANTIATE_TEST_SUITE_P(
                    c.settings.paperWidth = 2159;
                    c.settings.paperHeight = 2794;
                  }},
-        GoodCase{"margins_and_distances",
-                 {"--margins", "10,12.5，0,3", "--header-from-top", "8", "--footer-from-bottom",
-                  "9.5"},
-                 [](PrintCommand& c) {
-                   c.settings.marginTop = 100;
-                   c.settings.marginBottom = 125;
-                   c.settings.marginLeft = 0;
-                   c.settings.marginRight = 30;
-                   c.settings.headerFromTop = 80;
-                   c.settings.footerFromBottom = 95;
-                 }},
+        GoodCase{
+            "margins_and_distances",
+            {"--margins", "10,12.5，0,3", "--header-from-top", "8", "--footer-from-bottom", "9.5"},
+            [](PrintCommand& c) {
+              c.settings.marginTop = 100;
+              c.settings.marginBottom = 125;
+              c.settings.marginLeft = 0;
+              c.settings.marginRight = 30;
+              c.settings.headerFromTop = 80;
+              c.settings.footerFromBottom = 95;
+            }},
         GoodCase{"lists_of_the_window",
                  {"--fit", "4", "--caption-lines", "0", "--level", "0", "--copies", "3",
                   "--caption-align", "LEFT", "--header-align", "left", "--footer-align", "right"},
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         GoodCase{"input_after_double_dash",
                  {"--", "--odd name.txt"},
                  [](PrintCommand& c) { c.input = QStringLiteral("--odd name.txt"); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct BadCase {
   QStringList arguments;
@@ -151,7 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{{"--cols", "5x"}, "选项 --cols 的值“5x”不对：要 1 到 1000 之间的整数。"},
         BadCase{{"--copies", "0"}, "选项 --copies 的值“0”不对：要 1 到 999 之间的整数。"},
         BadCase{{"--fit", "5"}, "选项 --fit 的值“5”不对：要 0 到 4 之间的整数。"},
-        BadCase{{"--caption-lines", "10"}, "选项 --caption-lines 的值“10”不对：要 0 到 9 之间的整数。"},
+        BadCase{{"--caption-lines", "10"},
+                "选项 --caption-lines 的值“10”不对：要 0 到 9 之间的整数。"},
         BadCase{{"--level", "-1"}, "选项 --level 的值“-1”不对：要 0 到 5 之间的整数。"},
         BadCase{{"--row-spacing", "-5"},
                 "选项 --row-spacing 的值“-5”不对：要 0 到 100000 之间的整数。"},
@@ -160,15 +161,19 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{{"--header-from-top", "1e3"},
                 "选项 --header-from-top 的值“1e3”不对：要 0 到 10000 之间的毫米数。"},
         BadCase{{"--paper", "A6"},
-                "选项 --paper 的值“A6”不对：要 A4|A3|A5|B5|Letter|Legal，或 宽x高mm（例如 100x150mm）。"},
+                "选项 --paper 的值“A6”不对：要 A4|A3|A5|B5|Letter|Legal，或 宽x高mm（例如 "
+                "100x150mm）。"},
         BadCase{{"--paper", "0x150mm"},
-                "选项 --paper 的值“0x150mm”不对：要 A4|A3|A5|B5|Letter|Legal，或 宽x高mm（例如 100x150mm）。"},
+                "选项 --paper 的值“0x150mm”不对：要 A4|A3|A5|B5|Letter|Legal，或 宽x高mm（例如 "
+                "100x150mm）。"},
         BadCase{{"--margins", "1,2,3"},
                 "选项 --margins 的值“1,2,3”不对：要四个毫米数：上,下,左,右（例如 20,18,5,15）。"},
         BadCase{{"--body-font", "宋体"},
-                "选项 --body-font 的值“宋体”不对：要 字体名,磅数[,bold][,italic][,underline][,strikeout]。"},
+                "选项 --body-font 的值“宋体”不对：要 "
+                "字体名,磅数[,bold][,italic][,underline][,strikeout]。"},
         BadCase{{"--footer-font", "宋体,9,heavy"},
-                "选项 --footer-font 的值“宋体,9,heavy”不对：要 字体名,磅数[,bold][,italic][,underline][,strikeout]。"},
+                "选项 --footer-font 的值“宋体,9,heavy”不对：要 "
+                "字体名,磅数[,bold][,italic][,underline][,strikeout]。"},
         BadCase{{"--caption-align", "middle"},
                 "选项 --caption-align 的值“middle”不对：要 center|left|right 之一。"},
         BadCase{{"--caption-columns", "4;3"},
@@ -204,9 +209,8 @@ TEST(PrintOptions, EveryShownDefaultReadsBackAsTheDefault) {
   for (const PrintOptionInfo& option : PrintOptionList()) {
     EXPECT_TRUE(help.contains(QStringLiteral("--") + option.name)) << option.name.toStdString();
     if (option.value.isEmpty() || option.shownDefault.isEmpty()) continue;
-    const ParsedCommand parsed =
-        ParsePrintCommand(QStringList{QStringLiteral("--") + option.name, option.shownDefault} +
-                          base);
+    const ParsedCommand parsed = ParsePrintCommand(
+        QStringList{QStringLiteral("--") + option.name, option.shownDefault} + base);
     EXPECT_TRUE(parsed.ok()) << parsed.error.toStdString();
     EXPECT_TRUE(parsed.command == defaults) << option.name.toStdString();
   }

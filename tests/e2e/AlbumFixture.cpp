@@ -1,5 +1,7 @@
 #include "AlbumFixture.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -12,7 +14,6 @@
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <algorithm>
 
 #include "app/Wiring.h"

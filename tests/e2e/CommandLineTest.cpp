@@ -68,10 +68,18 @@ TEST(CommandLineAndWindow, MakeTheSamePageFilesPixelForPixel) {
   program.PressPreparePrint();
   ASSERT_EQ(program.window->statusText(), QStringLiteral("打印完毕！"));
 
-  const ParsedCommand parsed = ParsePrintCommand(
-      {"--out", dir.filePath("cli"), "--format", "png", "--rows", "2", "--cols", "3", "--margins",
-       "15,18,5,15", "--landscape", "--fit", "3", "--caption-align", "left", "--header-align",
-       "left", "--level", "1", "--header", header, "--footer", footer, photos});
+  const ParsedCommand parsed = ParsePrintCommand({"--out",       dir.filePath("cli"),
+                                                  "--format",    "png",
+                                                  "--rows",      "2",
+                                                  "--cols",      "3",
+                                                  "--margins",   "15,18,5,15",
+                                                  "--landscape", "--fit",
+                                                  "3",           "--caption-align",
+                                                  "left",        "--header-align",
+                                                  "left",        "--level",
+                                                  "1",           "--header",
+                                                  header,        "--footer",
+                                                  footer,        photos});
   ASSERT_TRUE(parsed.ok()) << parsed.error.toStdString();
   QString errors;
   PrintRunConsole console;
@@ -79,7 +87,8 @@ TEST(CommandLineAndWindow, MakeTheSamePageFilesPixelForPixel) {
   EXPECT_EQ(RunPrint(parsed.command, console), kExitDone) << errors.toStdString();
   if (QDate::currentDate() != day) GTEST_SKIP() << "the date changed between the two runs";
 
-  const QList<QByteArray> fromWindow = PagePixels({dir.filePath("window1"), dir.filePath("window2")});
+  const QList<QByteArray> fromWindow =
+      PagePixels({dir.filePath("window1"), dir.filePath("window2")});
   EXPECT_EQ(fromWindow.size(), 3);  // 海边 on two pages of 2 × 3, 山里 on one
   EXPECT_TRUE(fromWindow == PagePixels({dir.filePath("cli")}));
 }
