@@ -122,6 +122,84 @@ void WarnAboutPictures(const ColumnMap& map, int columnCount, const QList<PrintJ
             .arg(Shown(first)));
 }
 
+// The command's output made ready in the settings: the folder made, or the printer
+// found. Why it cannot be, or an empty text.
+QString PrepareOutput(const PrintCommand& command, const PrinterCatalog& printers,
+                      PrintSettings& settings) {
+  settings.toPictureFiles = command.outFolder.isEmpty() ? 0 : 1;
+  if (settings.toPictureFiles) return PrepareFolder(command.outFolder);
+  settings.defaultPrinter = printers.defaultPrinter ? printers.defaultPrinter() : QString();
+  return ResolvePrinter(command.printer, printers, settings.printerName);
+}
+
+// What the jobs made, for the summary and the exit code.
+struct RunTally {
+  int pages = 0;
+  int unwrittenFiles = 0;
+  QStringList documents;  // the printer jobs' names
+  bool printerFailed = false;
+};
+
+// Every job through the page loops, one after the other, as the job driver runs them;
+// a printer job that cannot be made stops the run.
+RunTally PrintJobs(PageLoopServices& services, const QList<PrintJob>& jobs, const QString& folder,
+                   GridShape shape, ProgressLine& progress) {
+  const PrintSettings& settings = services.session.printSettings;
+  const int cellsPerPage = shape.rows * shape.columns;
+  qsizetype totalPhotos = 0;
+  int totalPages = 0;
+  for (const PrintJob& job : jobs) {
+    totalPhotos += job.pictures.size();
+    totalPages += TotalPages(job.pictures.size(), shape);
+  }
+  RunTally tally;
+  int pagesBefore = 0;
+  qsizetype photosBefore = 0;
+  progress.BeginPrinting();
+  for (const PrintJob& job : jobs) {
+    const qsizetype jobPhotos = job.pictures.size();
+    services.session.lastJob = job;
+    const PageRunResult result = PrintJobPages(services, job, folder, [&](int cellsDone) {
+      const bool pageDone = cellsDone % cellsPerPage == 0 || cellsDone == jobPhotos;
+      progress.Photos(photosBefore + cellsDone, totalPhotos,
+                      pagesBefore + (cellsDone - 1) / cellsPerPage + 1, totalPages, pageDone);
+    });
+    pagesBefore += TotalPages(jobPhotos, shape);
+    photosBefore += jobPhotos;
+    tally.pages += result.pagesDone;
+    const JobOutputReport report = ReportOf(result);
+    for (const QString& unwritten : report.unwrittenFiles)
+      progress.Problem(QStringLiteral("页面文件没有保存成功：") + unwritten);
+    tally.unwrittenFiles += static_cast<int>(report.unwrittenFiles.size());
+    if (settings.toPictureFiles == 0) tally.documents.append(result.documentName);
+    if (!report.started) {
+      progress.Problem(QStringLiteral("打印机“%1”没有打印出这一作业：%2")
+                           .arg(settings.printerName, report.startError));
+      tally.printerFailed = true;
+      break;
+    }
+  }
+  return tally;
+}
+
+QString SummaryOf(const RunTally& tally, qsizetype photos, double seconds,
+                  const PrintCommand& command, const PrintSettings& settings) {
+  const QString done = QStringLiteral("完成：%1 页，%2 张照片，用时 %3 秒")
+                           .arg(tally.pages)
+                           .arg(photos)
+                           .arg(QString::number(seconds, 'f', 1));
+  if (settings.toPictureFiles) {
+    return done + QStringLiteral("，页面文件在“%1”").arg(Shown(command.outFolder)) +
+           (tally.unwrittenFiles > 0
+                ? QStringLiteral("，但有 %1 个没有保存成功。").arg(tally.unwrittenFiles)
+                : QStringLiteral("。"));
+  }
+  const QString jobs = tally.documents.size() == 1
+                           ? QStringLiteral("作业“%1”").arg(tally.documents.first())
+                           : QStringLiteral("%1 个作业").arg(tally.documents.size());
+  return done + QStringLiteral("，已送往打印机“%1”（%2）。").arg(settings.printerName, jobs);
+}
+
 }  // namespace
 
 int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
@@ -133,18 +211,8 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
 
   PrintSettings settings = command.settings;
   settings.confirmed = 1;
-  settings.toPictureFiles = command.outFolder.isEmpty() ? 0 : 1;
-  if (settings.toPictureFiles) {
-    if (const QString error = PrepareFolder(command.outFolder); !error.isEmpty())
-      return fail(error, kExitBadCommand);
-  } else {
-    if (const QString error =
-            ResolvePrinter(command.printer, console.printers, settings.printerName);
-        !error.isEmpty())
-      return fail(error, kExitBadCommand);
-    settings.defaultPrinter =
-        console.printers.defaultPrinter ? console.printers.defaultPrinter() : QString();
-  }
+  if (const QString error = PrepareOutput(command, console.printers, settings); !error.isEmpty())
+    return fail(error, kExitBadCommand);
 
   PictureTableModel table;
   QFile noInput;
@@ -160,73 +228,26 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
   if (rows.isEmpty())
     return fail(QStringLiteral("“%1”里没有要打印的图片。").arg(Shown(command.input)),
                 kExitSomeOutputFailed);
+  const GridShape shape = UsableGridShape(settings.rows, settings.columns);
+  const QList<PrintJob> jobs = PlanJobs(rows, command, shape);
+  WarnAboutPictures(map, tabletext::ColumnCount(table), jobs, progress);
 
   SettingsSession session;
   PictureRegistry pictures;
   CxImage image;
-  session.printSettings = settings;
   const CardLayout layout = DefaultCellLayout(settings, pictures);
-  session.printSettings.photoArea = layout.photoArea;
-  session.printSettings.textArea = layout.textArea;
+  settings.photoArea = layout.photoArea;
+  settings.textArea = layout.textArea;
+  session.printSettings = settings;
   session.workingLayout = layout;
-
-  const GridShape shape = UsableGridShape(settings.rows, settings.columns);
-  const QList<PrintJob> jobs = PlanJobs(rows, command, shape);
-  WarnAboutPictures(map, tabletext::ColumnCount(table), jobs, progress);
-  int totalPages = 0;
-  for (const PrintJob& job : jobs) totalPages += TotalPages(job.pictures.size(), shape);
-
   ProgressWindowHost progressWindow(session, pictures);
   PageLoopServices services(session, pictures, image, progressWindow);
   // A run from a script sends its jobs to the printer by name and leaves the user's
   // default printer alone.
   services.setDefaultPrinter = [](const QString&) { return true; };
 
-  const int cellsPerPage = shape.rows * shape.columns;
-  int pagesBefore = 0;
-  qsizetype photosBefore = 0;
-  int pagesDone = 0;
-  int failures = 0;
-  QStringList documents;
-  progress.BeginPrinting();
-  for (const PrintJob& job : jobs) {
-    const qsizetype jobPhotos = job.pictures.size();
-    session.lastJob = job;
-    const PageRunResult result =
-        PrintJobPages(services, job, command.outFolder, [&](int cellsDone) {
-          const bool pageDone = cellsDone % cellsPerPage == 0 || cellsDone == jobPhotos;
-          progress.Photos(photosBefore + cellsDone, rows.size(),
-                          pagesBefore + (cellsDone - 1) / cellsPerPage + 1, totalPages, pageDone);
-        });
-    pagesBefore += TotalPages(jobPhotos, shape);
-    photosBefore += jobPhotos;
-    pagesDone += result.pagesDone;
-    const JobOutputReport report = ReportOf(result);
-    for (const QString& unwritten : report.unwrittenFiles)
-      progress.Problem(QStringLiteral("页面文件没有保存成功：") + unwritten);
-    failures += static_cast<int>(report.unwrittenFiles.size());
-    if (!settings.toPictureFiles) documents.append(result.documentName);
-    if (!report.started) {
-      progress.Problem(QStringLiteral("打印机“%1”没有打印出这一作业：%2")
-                           .arg(settings.printerName, report.startError));
-      return kExitSomeOutputFailed;
-    }
-  }
-
-  const QString done = QStringLiteral("完成：%1 页，%2 张照片，用时 %3 秒")
-                           .arg(pagesDone)
-                           .arg(rows.size())
-                           .arg(QString::number(progress.seconds(), 'f', 1));
-  if (settings.toPictureFiles) {
-    progress.Summary(done + QStringLiteral("，页面文件在“%1”").arg(Shown(command.outFolder)) +
-                     (failures > 0 ? QStringLiteral("，但有 %1 个没有保存成功。").arg(failures)
-                                   : QStringLiteral("。")));
-  } else {
-    const QString jobsText = documents.size() == 1
-                                 ? QStringLiteral("作业“%1”").arg(documents.first())
-                                 : QStringLiteral("%1 个作业").arg(documents.size());
-    progress.Summary(
-        done + QStringLiteral("，已送往打印机“%1”（%2）。").arg(settings.printerName, jobsText));
-  }
-  return failures > 0 ? kExitSomeOutputFailed : kExitDone;
+  const RunTally tally = PrintJobs(services, jobs, command.outFolder, shape, progress);
+  if (tally.printerFailed) return kExitSomeOutputFailed;
+  progress.Summary(SummaryOf(tally, rows.size(), progress.seconds(), command, settings));
+  return tally.unwrittenFiles > 0 ? kExitSomeOutputFailed : kExitDone;
 }

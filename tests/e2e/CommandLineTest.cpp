@@ -68,18 +68,15 @@ TEST(CommandLineAndWindow, MakeTheSamePageFilesPixelForPixel) {
   program.PressPreparePrint();
   ASSERT_EQ(program.window->statusText(), QStringLiteral("打印完毕！"));
 
-  const ParsedCommand parsed = ParsePrintCommand({"--out",       dir.filePath("cli"),
-                                                  "--format",    "png",
-                                                  "--rows",      "2",
-                                                  "--cols",      "3",
-                                                  "--margins",   "15,18,5,15",
-                                                  "--landscape", "--fit",
-                                                  "3",           "--caption-align",
-                                                  "left",        "--header-align",
-                                                  "left",        "--level",
-                                                  "1",           "--header",
-                                                  header,        "--footer",
-                                                  footer,        photos});
+  // The settings the window was given above, as options.
+  const QStringList options =
+      QStringLiteral(
+          "--format png --rows 2 --cols 3 --margins 15,18,5,15 --landscape --fit 3 "
+          "--caption-align left --header-align left --level 1")
+          .split(u' ');
+  const ParsedCommand parsed =
+      ParsePrintCommand(options + QStringList{"--out", dir.filePath("cli"), "--header", header,
+                                              "--footer", footer, photos});
   ASSERT_TRUE(parsed.ok()) << parsed.error.toStdString();
   QString errors;
   PrintRunConsole console;
