@@ -6,11 +6,12 @@
 # page loop as the main window's print button does. Then an album of BIG photos
 # (default 1,000: 40 pages) through the command line alone. Photos are shared with the
 # album benchmark under /tmp/quillmere-bench/photos (100 unique ones, reused in turn).
-# Figures are medians of RUNS runs.
+# Figures are medians of RUNS runs (BIG_RUNS for the big album, RUNS by default).
 set -euo pipefail
 photos=${1:-100}
 big=${2:-1000}
 runs=${RUNS:-3}
+big_runs=${BIG_RUNS:-$runs}
 photo_dir=/tmp/quillmere-bench/photos
 bin=$QUILLMERE_BENCH_BUILD
 unique=$(( photos < 100 ? photos : 100 ))
@@ -63,7 +64,7 @@ done
 
 big_s=() big_rss=()
 big_pages=$(( (big + 24) / 25 ))
-for ((r = 0; r < runs; r++)); do
+for ((r = 0; r < big_runs; r++)); do
   rm -rf "$work/big" && mkdir -p "$work/big"
   big_s+=("$(timed "$bin/quillmere" print "${album[@]}" --out "$work/big" "$work/big.txt")")
   big_rss+=("$(cat "$work/rss")")

@@ -10,8 +10,8 @@
 PageRunResult PrintJobPages(PageLoopServices& services, const PrintJob& job, const QString& folder,
                             const std::function<void(int cellsDone)>& cellsDone) {
   if (cellsDone) {
-    // The loops count the cells on the progress window's bar; the window opened here
-    // is the one they draw with and close at the end.
+    // The loops count the cells on the progress window's bar; they move the window
+    // opened here and close it at the end.
     QProgressBar& bar = services.progress.Open().progressBar();
     QObject::connect(&bar, &QProgressBar::valueChanged, &bar, [cellsDone](int value) {
       if (value > 0) cellsDone(value);

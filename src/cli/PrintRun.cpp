@@ -240,7 +240,7 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
   settings.textArea = layout.textArea;
   session.printSettings = settings;
   session.workingLayout = layout;
-  ProgressWindowHost progressWindow(session, pictures);
+  ProgressWindowHost progressWindow(session);
   PageLoopServices services(session, pictures, image, progressWindow);
   // A run from a script sends its jobs to the printer by name and leaves the user's
   // default printer alone.

@@ -5,11 +5,16 @@
 
 CardLayout DefaultCellLayout(const PrintSettings& settings, PictureRegistry& pictures) {
   // The boxes show millimetres; the cell sum reads their whole part.
-  const CellInputs inputs{settings.paperWidth / 10, settings.paperHeight / 10,
-                          settings.marginLeft / 10, settings.marginRight / 10,
-                          settings.marginTop / 10,  settings.marginBottom / 10,
-                          settings.columns,         settings.rows,
-                          settings.columnSpacing,   settings.rowSpacing};
+  const PageSetup inputs{.paperWidth = settings.paperWidth / 10,
+                         .paperHeight = settings.paperHeight / 10,
+                         .marginTop = settings.marginTop / 10,
+                         .marginBottom = settings.marginBottom / 10,
+                         .marginLeft = settings.marginLeft / 10,
+                         .marginRight = settings.marginRight / 10,
+                         .rows = settings.rows,
+                         .columns = settings.columns,
+                         .rowSpacing = settings.rowSpacing,
+                         .columnSpacing = settings.columnSpacing};
   const std::optional<QSize> cell = CellSizeInTenths(inputs);
   if (!cell) return {};
   // The editor's text area measures the line height of the body font on the card.
