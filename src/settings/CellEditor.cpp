@@ -144,8 +144,8 @@ void CellEditor::DrawCaptionSample(const QRect& fullScaleTextArea) {
   area->ClearPanel();
   area->setBackgroundPicture({});
   const QString caption = session_.lastJob.captions.first();
-  const int align = form_.captionAlign->currentIndex();
-  if (align == 1) {
+  const auto align = CaptionAlign(form_.captionAlign->currentIndex());
+  if (align == CaptionAlign::Left) {
     area->WriteTextAt(2, 0, caption);
   } else {
     const int lineStep = area->TextHeight(QStringLiteral("W")) + 2;

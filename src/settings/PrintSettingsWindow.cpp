@@ -126,9 +126,9 @@ void PrintSettingsWindow::Connect() {
   connect(form_.footerFontButton, &QPushButton::clicked, this,
           [this] { ChooseFont(session_.printSettings.footerFont); });
   connect(form_.headerAlign, &QComboBox::currentIndexChanged, this,
-          [this](int index) { session_.printSettings.headerAlign = index; });
+          [this](int index) { session_.printSettings.headerAlign = HeaderAlign(index); });
   connect(form_.footerAlign, &QComboBox::currentIndexChanged, this,
-          [this](int index) { session_.printSettings.footerAlign = index; });
+          [this](int index) { session_.printSettings.footerAlign = HeaderAlign(index); });
 
   for (QLineEdit* box : form_.integerBoxes()) box->installEventFilter(this);
 }
@@ -182,11 +182,11 @@ void PrintSettingsWindow::LoadControlsFromSettings() {
   form_.marginRight->setText(ShownMillimetres(s.marginRight));
   form_.headerFromTop->setText(ShownMillimetres(s.headerFromTop));
   form_.footerFromBottom->setText(ShownMillimetres(s.footerFromBottom));
-  form_.headerAlign->setCurrentIndex(s.headerAlign);
-  form_.footerAlign->setCurrentIndex(s.footerAlign);
+  form_.headerAlign->setCurrentIndex(int(s.headerAlign));
+  form_.footerAlign->setCurrentIndex(int(s.footerAlign));
   form_.optimisation->setCurrentIndex(s.optimiseLevel);
   form_.photoFit->setCurrentIndex(s.photoFit);
-  form_.captionAlign->setCurrentIndex(s.captionAlign);
+  form_.captionAlign->setCurrentIndex(int(s.captionAlign));
   form_.captionLines->setCurrentIndex(s.captionLines);
   session_.workingLayout = CardLayout{s.photoArea, s.textArea};
   form_.landscape->setChecked(s.landscape != 0);
@@ -232,8 +232,8 @@ PrintSettings PrintSettingsWindow::SettingsFromControls() const {
   s.marginRight = StoredTenthsOfText(form_.marginRight->text());
   s.headerFromTop = StoredTenthsOfText(form_.headerFromTop->text());
   s.footerFromBottom = StoredTenthsOfText(form_.footerFromBottom->text());
-  s.headerAlign = form_.headerAlign->currentIndex();
-  s.footerAlign = form_.footerAlign->currentIndex();
+  s.headerAlign = HeaderAlign(form_.headerAlign->currentIndex());
+  s.footerAlign = HeaderAlign(form_.footerAlign->currentIndex());
   s.landscape = form_.portrait->isChecked() ? 0 : 1;
   s.photoFit = form_.photoFit->currentIndex();
   s.copies = IntegerOfText(form_.copies->text());
@@ -245,7 +245,7 @@ PrintSettings PrintSettingsWindow::SettingsFromControls() const {
   s.toPictureFiles = form_.toPictureFiles->isChecked() ? 1 : 0;
   s.optimiseLevel = form_.optimisation->currentIndex();
   s.pictureFormat = form_.pictureFormat->currentIndex() + 1;
-  s.captionAlign = form_.captionAlign->currentIndex();
+  s.captionAlign = CaptionAlign(form_.captionAlign->currentIndex());
   s.captionLines = form_.captionLines->currentIndex();
   return s;
 }

@@ -29,8 +29,8 @@ protected:
     s.textArea = {0.0f, 0.8f, 1.0f, 0.2f};
     s.captionLines = 1;
     s.optimiseLevel = 3;
-    s.headerAlign = 1;
-    s.footerAlign = 1;
+    s.headerAlign = HeaderAlign::Centre;
+    s.footerAlign = HeaderAlign::Centre;
   }
 
   // A4 portrait 5 × 5 with the built-in margins, the job's pictures and captions.
@@ -122,7 +122,7 @@ TEST_F(PictureFilePagesTest, LandscapePageIsDrawnLyingAndSavedUpright) {
   a.page.marginTop = a.page.marginBottom = a.page.marginLeft = a.page.marginRight = 0;
   a.job.headerText = QStringLiteral("W");
   a.page.headerFromTop = 0;
-  session.printSettings.headerAlign = 0;
+  session.printSettings.headerAlign = HeaderAlign::Left;
   session.printSettings.photoArea = {0.0f, 0.5f, 1.0f, 0.5f};  // lower half of the lying page
   const PageRunResult result = run(a);
   ASSERT_EQ(result.writtenFiles.size(), 1);

@@ -21,7 +21,7 @@ protected:
     PrintSettings& s = session.printSettings;
     s = PrintSettings::builtInDefaults();
     s.defaultPrinter = QStringLiteral("PreviousDefault");
-    s.headerAlign = s.footerAlign = 0;
+    s.headerAlign = s.footerAlign = HeaderAlign::Left;
     s.pictureFormat = 0;
     s.photoArea = {0.0f, 0.0f, 1.0f, 0.8f};
     s.textArea = {0.0f, 0.8f, 1.0f, 0.2f};
