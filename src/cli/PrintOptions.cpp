@@ -103,11 +103,18 @@ QString CaptionColumnsOption(PrintCommand& c, const QString& text) {
   return {};
 }
 
-QString NameOption(int& field, const QStringList& names, const QString& text) {
+// names lists the alignments in the order of their enumeration.
+template <typename Align>
+QString AlignOption(Align& field, const QStringList& names, const QString& text) {
   const qsizetype index = names.indexOf(text.toLower());
   if (index < 0) return QStringLiteral("要 %1 之一").arg(names.join(u'|'));
-  field = static_cast<int>(index);
+  field = static_cast<Align>(index);
   return {};
+}
+
+template <typename Align>
+QString AlignText(Align align, const QStringList& names) {
+  return names.value(static_cast<int>(align));
 }
 
 QString PaperOption(PrintCommand& c, const QString& text) {
@@ -317,19 +324,21 @@ const std::vector<OptionSpec>& Options() {
        [](const PrintCommand& c) { return QString::number(c.settings.captionLines); }},
       {"caption-align", "center|left|right", "图片说明的对齐方式",
        [](PrintCommand& c, const QString& v) {
-         return NameOption(c.settings.captionAlign, kCaptionAlignNames, v);
+         return AlignOption(c.settings.captionAlign, kCaptionAlignNames, v);
        },
-       [](const PrintCommand& c) { return kCaptionAlignNames.value(c.settings.captionAlign); }},
+       [](const PrintCommand& c) {
+         return AlignText(c.settings.captionAlign, kCaptionAlignNames);
+       }},
       {"header-align", "left|center|right", "页眉的对齐方式",
        [](PrintCommand& c, const QString& v) {
-         return NameOption(c.settings.headerAlign, kHeaderAlignNames, v);
+         return AlignOption(c.settings.headerAlign, kHeaderAlignNames, v);
        },
-       [](const PrintCommand& c) { return kHeaderAlignNames.value(c.settings.headerAlign); }},
+       [](const PrintCommand& c) { return AlignText(c.settings.headerAlign, kHeaderAlignNames); }},
       {"footer-align", "left|center|right", "页脚的对齐方式",
        [](PrintCommand& c, const QString& v) {
-         return NameOption(c.settings.footerAlign, kHeaderAlignNames, v);
+         return AlignOption(c.settings.footerAlign, kHeaderAlignNames, v);
        },
-       [](const PrintCommand& c) { return kHeaderAlignNames.value(c.settings.footerAlign); }},
+       [](const PrintCommand& c) { return AlignText(c.settings.footerAlign, kHeaderAlignNames); }},
       {"body-font", "字体,磅数[,bold…]", "图片说明的字体",
        [](PrintCommand& c, const QString& v) { return FontOption(c.settings.bodyFont, v); },
        [](const PrintCommand& c) { return FontText(c.settings.bodyFont); }},

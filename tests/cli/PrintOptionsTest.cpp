@@ -81,9 +81,9 @@ INSTANTIATE_TEST_SUITE_P(
                    c.settings.captionLines = 0;
                    c.settings.optimiseLevel = 0;
                    c.settings.copies = 3;
-                   c.settings.captionAlign = 1;
-                   c.settings.headerAlign = 0;
-                   c.settings.footerAlign = 2;
+                   c.settings.captionAlign = CaptionAlign::Left;
+                   c.settings.headerAlign = HeaderAlign::Left;
+                   c.settings.footerAlign = HeaderAlign::Right;
                  }},
         GoodCase{"fonts",
                  {"--body-font", "楷体,12,bold,italic", "--header-font", "黑体，14",
