@@ -26,27 +26,6 @@ namespace {
 
 constexpr int kDotsPerMetreAt300Dpi = 11811;
 
-// Photos in folder/name/, count of them, named 001.jpg …
-QStringList MakePhotos(const QString& folder, const QString& name, int count, int firstSeed = 0) {
-  QDir(folder).mkpath(name);
-  QStringList paths;
-  for (int i = 0; i < count; ++i) {
-    const QString path =
-        QDir(folder).filePath(QStringLiteral("%1/%2.jpg").arg(name).arg(i + 1, 3, 10, QChar(u'0')));
-    EXPECT_TRUE(WritePhoto(path, 400, 300, firstSeed + i));
-    paths.append(path);
-  }
-  return paths;
-}
-
-// The three column boxes keep their proposals and the confirmation says OK.
-void AcceptColumns(FakeDialogs& dialogs) {
-  dialogs.queueInputCancel();
-  dialogs.queueInputCancel();
-  dialogs.queueInputCancel();
-  dialogs.queueAnswer(AnswerOk);
-}
-
 // At the settings window: pages as PNG picture files, then 准备打印.
 SettingsWindowScript::Action ConfirmPngFiles() {
   return [](PrintSettingsWindow& window) {
