@@ -43,7 +43,7 @@ const QStringList kFontStyles{QStringLiteral("bold"), QStringLiteral("italic"),
 using Apply = QString (*)(PrintCommand&, const QString&);
 using Shown = QString (*)(const PrintCommand&);
 
-struct OptionSpec {
+struct OptionRow {
   const char* name;
   const char* value;  // nullptr: a switch
   const char* help;
@@ -217,8 +217,8 @@ QString On(bool active) {
   return active ? QStringLiteral("默认") : QString();
 }
 
-const std::vector<OptionSpec>& Options() {
-  static const std::vector<OptionSpec> options{
+const std::vector<OptionRow>& Options() {
+  static const std::vector<OptionRow> options{
       {"recursive", nullptr, "搜索文件夹时包括子文件夹",
        [](PrintCommand& c, const QString&) {
          c.includeSubfolders = true;
@@ -393,9 +393,9 @@ const std::vector<OptionSpec>& Options() {
   return options;
 }
 
-const OptionSpec* FindOption(const QString& name) {
-  for (const OptionSpec& spec : Options())
-    if (name == QLatin1String(spec.name)) return &spec;
+const OptionRow* FindOption(const QString& name) {
+  for (const OptionRow& option : Options())
+    if (name == QLatin1String(option.name)) return &option;
   return nullptr;
 }
 
@@ -464,13 +464,13 @@ ParsedCommand ParsePrintCommand(const QStringList& arguments) {
     }
     const qsizetype equals = argument.indexOf(u'=');
     const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
-    const OptionSpec* spec = FindOption(name);
-    if (!spec) {
+    const OptionRow* option = FindOption(name);
+    if (!option) {
       parsed.error = QStringLiteral("未知的选项“--%1”。").arg(name);
       return parsed;
     }
     QString value;
-    if (!spec->value) {
+    if (!option->value) {
       if (equals >= 0) {
         parsed.error = QStringLiteral("选项 --%1 不带值。").arg(name);
         return parsed;
@@ -481,10 +481,10 @@ ParsedCommand ParsePrintCommand(const QStringList& arguments) {
       value = arguments[++i];
     } else {
       parsed.error =
-          QStringLiteral("选项 --%1 缺少值（%2）。").arg(name, QString::fromUtf8(spec->value));
+          QStringLiteral("选项 --%1 缺少值（%2）。").arg(name, QString::fromUtf8(option->value));
       return parsed;
     }
-    const QString reason = spec->apply(c, value);
+    const QString reason = option->apply(c, value);
     if (!reason.isEmpty()) {
       parsed.error = QStringLiteral("选项 --%1 的值“%2”不对：%3。").arg(name, value, reason);
       return parsed;
@@ -501,9 +501,10 @@ ParsedCommand ParsePrintCommand(const QStringList& arguments) {
 QList<PrintOptionInfo> PrintOptionList() {
   const PrintCommand defaults;
   QList<PrintOptionInfo> list;
-  for (const OptionSpec& spec : Options()) {
-    list.append({QLatin1String(spec.name), spec.value ? QString::fromUtf8(spec.value) : QString(),
-                 spec.shown ? spec.shown(defaults) : QString()});
+  for (const OptionRow& option : Options()) {
+    list.append({QLatin1String(option.name),
+                 option.value ? QString::fromUtf8(option.value) : QString(),
+                 option.shown ? option.shown(defaults) : QString()});
   }
   return list;
 }
@@ -523,11 +524,11 @@ QString PrintCommandHelp() {
                 (option.value.isEmpty() ? QString() : u' ' + option.value));
     width = std::max(width, DisplayWidth(left.last()));
   }
-  const std::vector<OptionSpec>& specs = Options();
+  const std::vector<OptionRow>& rows = Options();
   for (qsizetype i = 0; i < list.size(); ++i) {
     QString line = QStringLiteral("  ") + left[i] +
                    QString(width + 2 - DisplayWidth(left[i]), u' ') +
-                   QString::fromUtf8(specs[i].help);
+                   QString::fromUtf8(rows[i].help);
     if (!list[i].shownDefault.isEmpty())
       line += list[i].value.isEmpty() ? QStringLiteral("（默认）")
                                       : QStringLiteral("（默认 %1）").arg(list[i].shownDefault);
