@@ -102,7 +102,7 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
     if (!drawn.isNull()) return drawn;
   }
   if (!decodeForCell(image, fileName, format, targetWidth, targetHeight, level)) return {};
-  return PictureRegistry::DecodePicture(image.Encode(format));
+  return image.Bitmap();
 }
 
 PictureHandle LoadCellPicture(PictureRegistry& pictures, CxImage& image, const QString& fileName,

@@ -83,9 +83,10 @@ QImage toQImage(const VImage& source) {
   const int bands = alpha ? 4 : 3;
   QImage wrapped(static_cast<const uchar*>(pixels), image.width(), image.height(),
                  image.width() * bands, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-  QImage copy = wrapped.copy();
+  // The 32-bit formats Qt's own decoders give, which drawing takes without converting.
+  QImage converted = wrapped.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   g_free(pixels);
-  return copy;
+  return converted;
 }
 
 QByteArray takeBuffer(void* buffer, size_t size) {
@@ -176,16 +177,20 @@ struct CxImage::Impl {
     if (data.isEmpty()) return failLoad(QStringLiteral("no picture data"));
     try {
       if (looksLikeBmp(data)) return decodeBmp(data);
-      const auto load = [&data](int factor) {
+      const auto load = [&data](int factor, VipsAccess access) {
         return VImage::new_from_buffer(
             data.constData(), static_cast<size_t>(data.size()),
             factor > 1 ? QByteArray("shrink=" + QByteArray::number(factor)).constData() : "",
-            VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
+            VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED)->set("access", access));
       };
-      VImage header = load(1);
+      VImage header = load(1, VIPS_ACCESS_RANDOM);
       if (!pictureSizeAllowed(header.width(), header.height()))
         return failLoad(QStringLiteral("picture larger than %1 pixels").arg(kMaxPicturePixels));
-      if (shrink > 1) header = load(shrink);
+      // An upright picture is read top to bottom straight into the memory that holds
+      // it; turning one needs the whole picture at hand.
+      const bool upright = !header.get_typeof("orientation") || header.get_int("orientation") <= 1;
+      if (shrink > 1 || upright)
+        header = load(shrink, upright ? VIPS_ACCESS_SEQUENTIAL : VIPS_ACCESS_RANDOM);
       hold(header.autorot());
       takeDpiFrom(header);
       sourceFormat = formatOfLoader(header);
@@ -300,6 +305,15 @@ bool CxImage::LoadShrunk(const QString& fileName, PictureFormat format, int targ
     return impl_->failLoad(QString::fromUtf8(e.what()).trimmed());
   }
   return impl_->decode(data, shrink);
+}
+
+QImage CxImage::Bitmap() const {
+  if (!impl_->valid) return {};
+  try {
+    return toQImage(impl_->image);
+  } catch (const VError&) {
+    return {};
+  }
 }
 
 bool CxImage::TakeBitmap(const QImage& bitmap) {

@@ -29,6 +29,9 @@ public:
   // Holds a bitmap drawn by the program (a panel's snapshot) as Decode would hold its
   // BMP bytes, without encoding and decoding a page-sized picture on the way.
   bool TakeBitmap(const QImage& bitmap);
+  // The picture held, as the bitmap drawing takes (null when none): what encoding it
+  // and decoding the bytes would give, without a lossy round trip through a file format.
+  QImage Bitmap() const;
 
   bool IsValid() const;
   // The format of the data last decoded, told from its content (Unknown when none or
