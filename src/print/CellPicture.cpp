@@ -28,21 +28,21 @@ QSize uprightSize(const QString& fileName) {
 
 // The kind the bytes really are, for names whose extension says nothing useful
 // (".jpeg", ".tif", none): re-encoding needs a real format.
-int formatFromContent(const QString& fileName) {
+PictureFormat formatFromContent(const QString& fileName) {
   QFile file;
-  if (!OpenForReading(file, fileName)) return FormatUnknown;
+  if (!OpenForReading(file, fileName)) return PictureFormat::Unknown;
   const QByteArray head = file.read(8);
-  if (head.startsWith("\xFF\xD8")) return FormatJpeg;
-  if (head.startsWith("GIF8")) return FormatGif;
-  if (head.startsWith("BM")) return FormatBmp;
-  if (head.startsWith("\x89PNG")) return FormatPng;
-  if (head.startsWith("II*") || head.startsWith("MM\0*")) return FormatTiff;
-  return FormatUnknown;
+  if (head.startsWith("\xFF\xD8")) return PictureFormat::Jpeg;
+  if (head.startsWith("GIF8")) return PictureFormat::Gif;
+  if (head.startsWith("BM")) return PictureFormat::Bmp;
+  if (head.startsWith("\x89PNG")) return PictureFormat::Png;
+  if (head.startsWith("II*") || head.startsWith("MM\0*")) return PictureFormat::Tiff;
+  return PictureFormat::Unknown;
 }
 
 // Decodes the photo at the size the plan asks for; shrink-on-load keeps large JPEGs
 // from ever being decoded at full size.
-bool decodeForCell(CxImage& image, const QString& fileName, int format, int targetWidth,
+bool decodeForCell(CxImage& image, const QString& fileName, PictureFormat format, int targetWidth,
                    int targetHeight, int level) {
   const QSize size = uprightSize(fileName);
   if (!size.isValid()) {
@@ -83,7 +83,7 @@ QImage previewShortcut(const QString& fileName, int targetWidth, int targetHeigh
 QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int targetWidth,
                          int targetHeight, CellPictureUse use) {
   const qint64 fileSize = RegularFileSize(fileName);
-  int format = PictureFormatOfFile(fileName);
+  PictureFormat format = PictureFormatOfFile(fileName);
   switch (PlanBeforeDecoding(fileSize, level, format, targetWidth, targetHeight)) {
     case CellPictureAction::Skip:
       return {};
@@ -92,12 +92,12 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
     default:
       break;
   }
-  if (format == FormatUnknown) {
+  if (format == PictureFormat::Unknown) {
     format = formatFromContent(fileName);
-    if (format == FormatUnknown || format == FormatBmp)
+    if (format == PictureFormat::Unknown || format == PictureFormat::Bmp)
       return PictureRegistry::DecodePicture(fileName);
   }
-  if (use == CellPictureUse::Preview && format == FormatJpeg) {
+  if (use == CellPictureUse::Preview && format == PictureFormat::Jpeg) {
     QImage drawn = previewShortcut(fileName, targetWidth, targetHeight, level);
     if (!drawn.isNull()) return drawn;
   }
