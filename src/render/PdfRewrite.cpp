@@ -99,8 +99,9 @@ bool readLayout(QIODevice& in, Layout& layout) {
   const qint64 tailSize = std::min<qint64>(size, 1024);
   if (!readAt(in, size - tailSize, tailSize, tail)) return false;
   const qsizetype startxref = tail.lastIndexOf("startxref");
+  if (startxref < 0) return false;
   const std::optional<qint64> xref = numberAfter(tail.mid(startxref), "startxref\n");
-  if (startxref < 0 || !xref || *xref <= 0 || *xref >= size) return false;
+  if (!xref || *xref <= 0 || *xref >= size) return false;
   layout.xref = *xref;
 
   QByteArray header;
