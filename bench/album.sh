@@ -5,41 +5,10 @@
 # the same pages (plain, and with its jpeg:size decode hint) and with the decode
 # floor (the same photos decoded by djpeg at the DCT scale that covers a cell, one
 # stream per core, as the album decodes them on every core).
-# Then the same album through a CUPS-PDF queue when one can be set up.
-# Photos are generated once under /tmp/quillmere-bench/photos (the first 100 are
-# unique; larger albums reuse them in turn). Figures are medians of RUNS runs.
+# Then the same album through a CUPS-PDF queue when one can be set up. The album and the
+# helpers are bench/common.sh's. Figures are medians of RUNS runs.
 set -euo pipefail
-photos=${1:-100}
-runs=${RUNS:-3}
-bench_dir=/tmp/quillmere-bench
-photo_dir=$bench_dir/photos
-bin=$QUILLMERE_BENCH_BUILD/bench
-unique=$(( photos < 100 ? photos : 100 ))
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-"$bin/quillmere_bench_photos" "$photo_dir" "$unique"
-list=$work/photos.txt
-for ((i = 0; i < photos; i++)); do
-  printf '%s/photo_%04d.jpg\n' "$photo_dir" $(( i % unique + 1 ))
-done >"$list"
-pages=$(( (photos + 24) / 25 ))
-
-field() { sed -n "s/^$1=//p" "$2"; }
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-now() { date +%s.%N; }
-# Wall seconds of a command; its CPU seconds (user + system) into $work/cpu and its
-# peak memory (MB) into $work/rss. On a shared machine the CPU seconds are the steadier
-# figure, so both are kept.
-timed() {
-  local start end
-  start=$(now)
-  /usr/bin/time -f '%M %U %S' -o "$work/usage" "$@" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; return 1; }
-  end=$(now)
-  awk '{ printf "%.1f", $1 / 1024 }' "$work/usage" >"$work/rss"
-  awk '{ printf "%.3f", $2 + $3 }' "$work/usage" >"$work/cpu"
-  echo "$end - $start" | bc -l
-}
+source "$(dirname "$0")/common.sh"
 
 # ImageMagick's packaged policy caps its pixel cache far below what 25 full-size
 # photos need, which makes plain montage thrash its disk cache and drop photos; the
@@ -95,7 +64,6 @@ for ((r = 0; r < runs; r++)); do
   floor+=("$(timed bash -c "$(peer floor_album)")") floor_cpu+=("$(cat "$work/cpu")")
 done
 
-med() { printf '%s\n' "$@" | median; }
 ours_s=$(med "${ours[@]}") plain_s=$(med "${plain[@]}") fast_s=$(med "${fast[@]}") floor_s=$(med "${floor[@]}")
 ours_c=$(med "${ours_cpu[@]}") plain_c=$(med "${plain_cpu[@]}") fast_c=$(med "${fast_cpu[@]}") floor_c=$(med "${floor_cpu[@]}")
 rss=$(printf '%s\n' "${ours_rss[@]}" | sort -g | tail -1)
@@ -103,31 +71,11 @@ rss=$(printf '%s\n' "${ours_rss[@]}" | sort -g | tail -1)
 # The same album through the CUPS-PDF queue the printing tests set up: seconds until
 # its PDF is complete, and the PDF's size.
 pdf_lines=()
-queue=${QUILLMERE_PDF_QUEUE:-QuillmerePDF}
-pdf_dir=/tmp/quillmere-cups-pdf/$queue
-if lpstat -v "$queue" >/dev/null 2>&1 && [ -d "$pdf_dir" ]; then
-  touch "$work/marker"
-  start=$(now)
-  if "$bin/quillmere_bench_album" printer "$queue" "$list" >"$work/pdf.out" 2>&1; then
-    # cups-pdf names the file after the job; its time-number prefix tells ours apart
-    # from other jobs on the same queue.
-    prefix=$(field document "$work/pdf.out" | cut -d_ -f1)
-    pdf="" last=-1
-    for _ in $(seq 1 1200); do
-      pdf=$(find "$pdf_dir" -name "${prefix}_*.pdf" -newer "$work/marker" | head -1)
-      if [ -n "$pdf" ]; then
-        size=$(stat -c %s "$pdf")
-        [ "$size" -gt 0 ] && [ "$size" -eq "$last" ] && pdfinfo "$pdf" >/dev/null 2>&1 && break
-        last=$size
-      fi
-      sleep 0.25
-    done
-    if [ -n "$pdf" ]; then
-      pdf_lines+=("$(printf 'cups_pdf_s=%.2f' "$(echo "$(now) - $start - 0.25" | bc -l)")")
-      pdf_lines+=("$(printf 'cups_pdf_mb=%.1f' "$(echo "$(stat -c %s "$pdf") / 1048576" | bc -l)")")
-      pdf_lines+=("cups_pdf_pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')")
-    fi
-  fi
+cups_pdf_route
+if [ -n "$cups_pdf" ]; then
+  pdf_lines+=("$(printf 'cups_pdf_s=%.2f' "$cups_s")")
+  pdf_lines+=("$(printf 'cups_pdf_mb=%.1f' "$(echo "$(stat -c %s "$cups_pdf") / 1048576" | bc -l)")")
+  pdf_lines+=("cups_pdf_pages=$(pdfinfo "$cups_pdf" | sed -n 's/^Pages: *//p')")
 fi
 
 printf 'photos=%d\npages=%d\nruns=%d\n' "$photos" "$pages" "$runs"

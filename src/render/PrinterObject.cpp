@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "render/FontMapping.h"
+#include "render/PdfPictureStreams.h"
 #include "render/PdfTextMap.h"
 #include "render/PrintStatusDialog.h"
 #include "render/PrinterFont.h"
@@ -23,6 +24,9 @@ namespace {
 
 const QString kUntitled = QStringLiteral("未命名打印作业");
 constexpr int kLineGap = 2;  // device pixels between lines
+// A photo print on paper shows no difference from 94, Qt's own quality, at under two
+// thirds of the size.
+constexpr int kPdfJpegQuality = 85;
 
 }  // namespace
 
@@ -36,6 +40,7 @@ struct PrinterObject::Job {
   double dpiY = 0;
   QSize printable;         // device pixels
   QList<QFont> textFonts;  // fonts text was written in, for the PDF's text map
+  std::unique_ptr<PdfPictureStreams> pdfPictures;  // a PDF's pictures, encoded by us
   bool pageOpen = true;
   int page = 1;
 
@@ -159,6 +164,8 @@ bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, i
   job->printable = printer.pageRect(QPrinter::DevicePixel).size().toSize();
   job->painter.setRenderHint(QPainter::SmoothPixmapTransform);
   job->painter.setRenderHint(QPainter::TextAntialiasing);
+  if (!outputPdf_.isEmpty())
+    job->pdfPictures = std::make_unique<PdfPictureStreams>(outputPdf_, kPdfJpegQuality);
 
   if (showStatusDialog) {
     job->status = std::make_unique<PrintStatusDialog>(documentName(), destination, port);
@@ -221,8 +228,11 @@ bool PrinterObject::EndPrintJob() {
   const bool ended = job_->painter.end();
   const bool failed = job_->printer->printerState() == QPrinter::Error;
   const QList<QFont> textFonts = job_->textFonts;
+  const std::unique_ptr<PdfPictureStreams> pdfPictures = std::move(job_->pdfPictures);
   job_.reset();
-  if (ended && !failed && !aborted && !outputPdf_.isEmpty()) {
+  if (ended && !failed && !aborted && pdfPictures) {
+    if (!pdfPictures->Finish())
+      return fail(QStringLiteral("the PDF's pictures could not be written"));
     QHash<char16_t, char16_t> ideographs;
     for (const QFont& font : textFonts)
       ideographs.insert(SharedGlyphIdeographs(QRawFont::fromFont(font)));
@@ -335,19 +345,17 @@ void PrinterObject::DrawPicture(PictureHandle picture, int x, int y, int width, 
   const int h = height < 0 ? image->height() : toDeviceY(height);
   if (w == 0 || h == 0) return;
   const QRect target(toDeviceX(marginLeft_ + x), toDeviceY(marginTop_ + y), w, h);
-  if (pictureDpiLimit_ <= 0) {
+  QSize size = image->size();
+  if (pictureDpiLimit_ > 0)
+    size = size.boundedTo(PictureSizeLimit(
+        QSizeF(std::abs(w) / job_->dpiX, std::abs(h) / job_->dpiY), pictureDpiLimit_));
+  if (job_->pdfPictures)
+    job_->painter.drawImage(target, job_->pdfPictures->Add(*image, size));
+  else if (size == image->size())
     job_->painter.drawImage(target, *image);
-    return;
-  }
-  const QSize limit = PictureSizeLimit(QSizeF(std::abs(w) / job_->dpiX, std::abs(h) / job_->dpiY),
-                                       pictureDpiLimit_);
-  if (image->width() <= limit.width() && image->height() <= limit.height()) {
-    job_->painter.drawImage(target, *image);
-    return;
-  }
-  job_->painter.drawImage(target, image->scaled(qMin(image->width(), limit.width()),
-                                                qMin(image->height(), limit.height()),
-                                                Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  else
+    job_->painter.drawImage(target,
+                            image->scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 QSize PictureSizeLimit(const QSizeF& inches, int dpi) {

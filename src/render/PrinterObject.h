@@ -26,7 +26,9 @@ public:
 
   void setPrinterName(const QString& name);  // empty: the default printer
   QString printerName() const { return printerName_; }
-  void setOutputPdf(const QString& fileName);  // non-empty: print to this PDF, no queue
+  // Non-empty: print to this PDF, no queue. Its pictures are JPEGs of quality 85 and its
+  // fonts are named as the subsets they are.
+  void setOutputPdf(const QString& fileName);
   // A PDF file has no hardware margins: with this on, the printable area is the whole
   // sheet and the origin its corner.
   void setWholePaperPrintable(bool whole) { wholePaper_ = whole; }

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -240,6 +242,52 @@ TEST_F(PrinterObjectTest, PicturePixelsCountAsDevicePixels) {
   EXPECT_EQ(printer.PictureHeight(picture), static_cast<int>(300 / dpi * 254));
   EXPECT_EQ(printer.PictureWidth(0), 0);
   printer.EndPrintJob();
+}
+
+// A PDF's pictures are JPEGs of their own: a gray one in gray, a transparent one as it
+// shows on white paper; its text's font is named as the subset it is.
+TEST_F(PrinterObjectTest, PdfPicturesAreJpegsAsOnPaperAndItsFontASubset) {
+  const QString file = pdf(QStringLiteral("pictures.pdf"));
+  printer.setUnit(1);
+  printer.setWholePaperPrintable(true);
+  QImage gray(40, 20, QImage::Format_Grayscale8);
+  gray.fill(0);
+  QImage clear(40, 20, QImage::Format_ARGB32);
+  clear.fill(Qt::transparent);
+  QPainter(&clear).fillRect(0, 0, 20, 20, Qt::red);
+  const QList<PictureHandle> pictures = {registry.Add(twoHalves(40, 20)), registry.Add(gray),
+                                         registry.Add(clear)};
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  for (int i = 0; i < 3; ++i) printer.DrawPicture(pictures[i], 100, 100 + 300 * i, 400, 200);
+  printer.WriteTextAt(100, 1200, QStringLiteral("相册 IMG_0001"));
+  ASSERT_TRUE(printer.EndPrintJob());
+
+  QProcess images;
+  images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file});
+  images.waitForFinished();
+  QStringList kinds;
+  for (const QString& line : QString::fromUtf8(images.readAllStandardOutput()).split('\n').mid(2))
+    if (const QStringList f = line.simplified().split(' '); f.size() > 8)
+      kinds.append(f[3] + 'x' + f[4] + ' ' + f[5] + ' ' + f[8]);
+  EXPECT_EQ(kinds, (QStringList{"40x20 rgb jpeg", "40x20 gray jpeg", "40x20 rgb jpeg"}));
+  // pixels at the middles of the halves, on a page of 0.1 mm pixels
+  const QImage page = renderPage(file, 1);
+  const auto near = [&page](int x, int y, QRgb colour) {
+    const QRgb p = page.pixel(x, y);
+    return std::abs(qRed(p) - qRed(colour)) < 40 && std::abs(qGreen(p) - qGreen(colour)) < 40 &&
+           std::abs(qBlue(p) - qBlue(colour)) < 40;
+  };
+  EXPECT_TRUE(near(200, 200, qRgb(255, 0, 0)) && near(400, 200, qRgb(0, 0, 255)));
+  EXPECT_TRUE(near(200, 500, qRgb(0, 0, 0)) && near(400, 500, qRgb(0, 0, 0)));
+  EXPECT_TRUE(near(200, 800, qRgb(255, 0, 0)) && near(400, 800, qRgb(255, 255, 255)));
+
+  QProcess fonts;
+  fonts.start(QStringLiteral("pdffonts"), {file});
+  fonts.waitForFinished();
+  const QStringList lines = QString::fromUtf8(fonts.readAllStandardOutput()).split('\n').mid(2);
+  ASSERT_FALSE(lines.first().isEmpty());
+  EXPECT_TRUE(lines.first().contains(QRegularExpression(R"(^[A-Z]{6}\+\S+ .* yes +yes +yes )")))
+      << lines.first().toStdString();
 }
 
 TEST_F(PrinterObjectTest, DocumentNameAndCopies) {

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QSize>
+
+class QIODevice;
+
+// A picture's JPEG stream for a PDF: its size in pixels, its colours and where its bytes
+// lie in a spool.
+struct PdfJpegStream {
+  QSize size;
+  bool gray = false;
+  qint64 offset = 0;
+  qint64 length = 0;
+};
+
+// Copies a PDF written by Qt from in to out object by object, with a new cross-reference
+// table, mending what Qt's writer cannot be told:
+// - the k-th picture in the file (a stand-in Qt drew) becomes the JPEG of streams[k],
+//   read from spool; the file's pictures must match streams in number and size;
+// - a font embedded as a subset is named as one: Qt gives the subset tag ("QTIAAA+") to
+//   the font descriptor only, so readers took the font for a whole one.
+// False when the file is not laid out as Qt writes it, a picture does not match, or a
+// device cannot be read or written.
+bool RewriteQtPdf(QIODevice& in, QIODevice& out, const QList<PdfJpegStream>& streams,
+                  QIODevice& spool);
