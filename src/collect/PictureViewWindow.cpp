@@ -1,9 +1,11 @@
 #include "collect/PictureViewWindow.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
+
+#include "render/PictureReader.h"
 
 namespace {
 
@@ -22,14 +24,22 @@ QRect FitPictureRect(QSize picture, QSize area) {
 }
 
 QImage ReadViewPicture(const QString& path, int maxSide) {
-  if (path.isEmpty() || !QFileInfo(path).isFile()) return QImage();
-  QImageReader reader(path);
-  reader.setAutoTransform(true);
-  reader.setDecideFormatFromContent(true);
-  const QSize stored = reader.size();
-  if (stored.isValid() && std::max(stored.width(), stored.height()) > maxSide)
-    reader.setScaledSize(stored.scaled(maxSide, maxSide, Qt::KeepAspectRatio));
-  return reader.read();
+  QFile file(path);
+  if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) ||
+      file.size() <= 0)
+    return QImage();
+  // Mapped rather than read: a large photo costs no copy of its file.
+  uchar* mapped = file.map(0, file.size());
+  const QByteArray data =
+      mapped ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size())
+             : file.readAll();
+  const QSize size = readUprightPictureSize(data);
+  QSize shown;
+  if (size.isValid() && std::max(size.width(), size.height()) > maxSide)
+    shown = size.scaled(maxSide, maxSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+  QImage picture = readPicture(data, shown);
+  if (mapped) file.unmap(mapped);
+  return picture;
 }
 
 PictureViewWindow::PictureViewWindow(QWidget* owner) : QWidget(owner, Qt::Window) {

@@ -4,10 +4,12 @@
 #include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
+#include <optional>
 
 #include "print/CellPicturePlan.h"
 #include "print/PageFiles.h"
 #include "render/CxImage.h"
+#include "render/VipsPictureReader.h"
 
 namespace {
 
@@ -54,6 +56,31 @@ bool decodeForCell(CxImage& image, const QString& fileName, int format, int targ
   return image.Resample(plan.width, plan.height);
 }
 
+// Photos that libvips decodes (PNG, TIFF, WebP, HEIF, CMYK JPEG) go to it in one
+// step, decoded straight at the size the plan asks for; the reduced pixels are handed
+// on as they are, where other photos are re-encoded, since re-encoding cannot change
+// what a cell shows. Empty for any other photo.
+std::optional<QImage> decodeWithVipsForCell(const QString& fileName, int targetWidth,
+                                            int targetHeight, int level) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly) || file.size() <= 0) return std::nullopt;
+  uchar* mapped = file.map(0, file.size());
+  const QByteArray data =
+      mapped ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size())
+             : file.readAll();
+  std::optional<QImage> picture;
+  if (readsWithVips(data)) {
+    const QSize size = readVipsPictureSize(data);
+    const ResamplePlan plan =
+        PlanResample(size.width(), size.height(), targetWidth, targetHeight, level);
+    picture = readPictureWithVips(data, plan.action == CellPictureAction::Resample
+                                            ? QSize(plan.width, plan.height)
+                                            : QSize());
+  }
+  if (mapped) file.unmap(mapped);
+  return picture;
+}
+
 }  // namespace
 
 QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int targetWidth,
@@ -69,6 +96,9 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
     default:
       break;
   }
+  if (std::optional<QImage> picture =
+          decodeWithVipsForCell(fileName, targetWidth, targetHeight, level))
+    return *std::move(picture);
   if (format == FormatUnknown) {
     format = formatFromContent(fileName);
     if (format == FormatUnknown || format == FormatBmp)

@@ -6,6 +6,7 @@
 #include "render/PictureKind.h"
 #include "render/PictureStructure.h"
 #include "render/QtPictureReader.h"
+#include "render/VipsPictureReader.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ const char* qtFormatOf(PictureKind kind) {
 
 QImage decodeByKind(const QByteArray& data) {
   const PictureKind kind = recognisePictureKind(data);
+  if (isVipsPictureKind(kind)) return readPictureWithVips(data);
   switch (kind) {
     case PictureKind::Unsupported:
       return {};
@@ -36,6 +38,7 @@ QImage decodeByKind(const QByteArray& data) {
       return decodePcx(data);
     case PictureKind::Jpeg:
       if (!jpegIsComplete(data)) return {};
+      if (jpegIsCmyk(data)) return readPictureWithVips(data);
       break;
     case PictureKind::Bmp:
       if (!bmpIsComplete(data)) return {};

@@ -125,3 +125,22 @@ bool gifIsComplete(QByteArrayView data) {
   }
   return false;
 }
+
+bool jpegIsCmyk(QByteArrayView data) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+  const qsizetype size = data.size();
+  if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return false;
+  qsizetype pos = 2;
+  while (pos + 4 <= size && bytes[pos] == 0xFF) {
+    while (pos < size && bytes[pos] == 0xFF) ++pos;  // fill bytes
+    if (pos + 3 > size) return false;
+    const unsigned char marker = bytes[pos++];
+    if (isStandalone(marker)) continue;
+    const bool frame =
+        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+    if (frame) return pos + 8 <= size && bytes[pos + 7] == 4;
+    if (marker == 0xDA || marker == 0xD9) return false;
+    pos += (bytes[pos] << 8) | bytes[pos + 1];
+  }
+  return false;
+}

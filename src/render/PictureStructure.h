@@ -16,3 +16,6 @@ bool bmpIsComplete(QByteArrayView data);
 // Whether a GIF holds the whole data of its first picture (the one that is shown).
 // A missing trailer after it is tolerated, as viewers do.
 bool gifIsComplete(QByteArrayView data);
+
+// Whether JPEG data holds four colour components (CMYK or YCCK), from its frame header.
+bool jpegIsCmyk(QByteArrayView data);

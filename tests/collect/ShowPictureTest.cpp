@@ -5,6 +5,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "TestPictures.h"
 #include "collect/PictureTableModel.h"
 #include "collect/PictureTableView.h"
 #include "collect/PictureViewWindow.h"
@@ -71,6 +72,19 @@ TEST(ReadViewPicture, TurnsPhotosUprightAndBoundsTheirSize) {
   const QString wide = writePicture(dir, QStringLiteral("wide.jpg"), QSize(800, 200));
   EXPECT_EQ(ReadViewPicture(wide, 400).size(), QSize(400, 100));
   EXPECT_EQ(ReadViewPicture(turned, 30).size(), QSize(15, 30));
+}
+
+TEST(ReadViewPicture, ShowsEveryKindUprightAndBounded) {
+  QTemporaryDir dir;
+  for (const char* kind : {".png", ".tif", ".webp", ".heic", ".avif"}) {
+    SCOPED_TRACE(kind);
+    const QString path = dir.filePath(QStringLiteral("turned") + QLatin1String(kind));
+    ASSERT_TRUE(testpictures::write(path, testpictures::twoHalves(40, 20), 6));
+    EXPECT_EQ(ReadViewPicture(path, 1000).size(), QSize(20, 40));
+    const QImage bounded = ReadViewPicture(path, 30);
+    ASSERT_EQ(bounded.size(), QSize(15, 30));
+    EXPECT_GT(qRed(bounded.pixel(7, 5)), 200);  // the left half turned to the top
+  }
 }
 
 TEST(ReadViewPicture, GivesNothingForWhatCannotBeShown) {

@@ -1,0 +1,111 @@
+#include "render/VipsPictureReader.h"
+
+#include <vips/vips8>
+
+#include "render/PictureKind.h"
+#include "render/PictureLimits.h"
+#include "render/PictureStructure.h"
+#include "render/VipsStart.h"
+
+using vips::VError;
+using vips::VImage;
+
+namespace {
+
+// Cut-off data is an error, not a picture half grey.
+constexpr const char* kLoadOptions = "fail_on=truncated";
+
+// The data as a libvips blob that borrows the bytes; they outlive every use here.
+class BorrowedBlob {
+public:
+  explicit BorrowedBlob(const QByteArray& data)
+      : blob_(vips_blob_new(nullptr, data.constData(), static_cast<size_t>(data.size()))) {}
+  ~BorrowedBlob() { vips_area_unref(VIPS_AREA(blob_)); }
+  BorrowedBlob(const BorrowedBlob&) = delete;
+  BorrowedBlob& operator=(const BorrowedBlob&) = delete;
+  VipsBlob* get() const { return blob_; }
+
+private:
+  VipsBlob* blob_;
+};
+
+// The header only: nothing is decoded until the pixels are asked for.
+VImage openHeader(const QByteArray& data) {
+  return VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), kLoadOptions,
+                                 VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
+}
+
+QSize uprightSize(const VImage& header) {
+  const QSize stored(header.width(), header.height());
+  const int orientation = header.get_typeof("orientation") ? header.get_int("orientation") : 1;
+  return orientation >= 5 && orientation <= 8 ? stored.transposed() : stored;
+}
+
+// 8-bit sRGB with three bands, transparency laid on white.
+VImage opaqueSrgb(VImage image) {
+  if (image.interpretation() != VIPS_INTERPRETATION_sRGB || image.format() != VIPS_FORMAT_UCHAR)
+    image = image.colourspace(VIPS_INTERPRETATION_sRGB);
+  if (image.format() != VIPS_FORMAT_UCHAR) image = image.cast(VIPS_FORMAT_UCHAR);
+  if (image.bands() == 4)
+    image = image.flatten(VImage::option()->set("background", std::vector<double>{255, 255, 255}));
+  if (image.bands() != 3) throw VError("the picture has no colour bands that can be shown");
+  return image;
+}
+
+// The pixels land in the QImage's own layout straight from libvips (B, G, R, 255 on a
+// little-endian machine): one copy, no conversion after.
+QImage toRgb32(const VImage& source) {
+  const VImage rgb = opaqueSrgb(source);
+  constexpr bool kLittleEndian = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
+  const VImage packed =
+      (kLittleEndian
+           ? VImage::bandjoin({rgb.extract_band(2), rgb.extract_band(1), rgb.extract_band(0)})
+           : rgb)
+          .bandjoin_const({255});
+  size_t size = 0;
+  void* pixels = packed.write_to_memory(&size);
+  const QImage image(
+      static_cast<uchar*>(pixels), packed.width(), packed.height(), packed.width() * 4,
+      kLittleEndian ? QImage::Format_RGB32 : QImage::Format_RGBX8888, g_free, pixels);
+  return kLittleEndian ? image : image.convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace
+
+bool readsWithVips(const QByteArray& data) {
+  const PictureKind kind = recognisePictureKind(data);
+  return isVipsPictureKind(kind) || (kind == PictureKind::Jpeg && jpegIsCmyk(data));
+}
+
+QImage readPictureWithVips(const QByteArray& data, QSize shownSize) {
+  if (!readsWithVips(data)) return {};
+  ensureVipsStarted();
+  try {
+    const VImage header = openHeader(data);
+    if (!pictureSizeAllowed(header.width(), header.height())) return {};
+    const QSize size = uprightSize(header);
+    if (shownSize.isEmpty() ||
+        (shownSize.width() >= size.width() && shownSize.height() >= size.height()))
+      return toRgb32(header.autorot());
+    const BorrowedBlob blob(data);
+    return toRgb32(VImage::thumbnail_buffer(blob.get(), shownSize.width(),
+                                            VImage::option()
+                                                ->set("height", shownSize.height())
+                                                ->set("size", VIPS_SIZE_FORCE)
+                                                ->set("option_string", kLoadOptions)));
+  } catch (const VError&) {
+    return {};
+  }
+}
+
+QSize readVipsPictureSize(const QByteArray& data) {
+  if (!readsWithVips(data)) return {};
+  ensureVipsStarted();
+  try {
+    const VImage header = openHeader(data);
+    if (!pictureSizeAllowed(header.width(), header.height())) return {};
+    return uprightSize(header);
+  } catch (const VError&) {
+    return {};
+  }
+}
