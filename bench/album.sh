@@ -7,9 +7,17 @@
 # Then the same album through a CUPS-PDF queue when one can be set up.
 # Photos are generated once under /tmp/quillmere-bench/photos (the first 100 are
 # unique; larger albums reuse them in turn). Figures are medians of RUNS runs.
+# KIND=png|heic|webp prints the same photos converted once (libvips' default settings)
+# into that kind, under /tmp/quillmere-bench/photos-KIND; KIND=jpg (the default) the
+# JPEGs themselves.
 set -euo pipefail
 photos=${1:-100}
 runs=${RUNS:-3}
+kind=${KIND:-jpg}
+case $kind in
+  jpg | png | heic | webp) ;;
+  *) echo "KIND must be jpg, png, heic or webp, not $kind" >&2; exit 2 ;;
+esac
 bench_dir=/tmp/quillmere-bench
 photo_dir=$bench_dir/photos
 bin=$QUILLMERE_BENCH_BUILD/bench
@@ -18,9 +26,20 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 "$bin/quillmere_bench_photos" "$photo_dir" "$unique"
+if [ "$kind" != jpg ]; then
+  kind_dir=$bench_dir/photos-$kind
+  mkdir -p "$kind_dir"
+  for ((i = 1; i <= unique; i++)); do
+    name=$(printf 'photo_%04d' "$i")
+    [ -f "$kind_dir/$name.$kind" ] || echo "$name"
+  done | xargs -r -P "$(nproc)" -I{} sh -c \
+    'vips copy "$1/{}.jpg" "$2/{}.part.$3" && mv "$2/{}.part.$3" "$2/{}.$3"' _ \
+    "$photo_dir" "$kind_dir" "$kind"
+  photo_dir=$kind_dir
+fi
 list=$work/photos.txt
 for ((i = 0; i < photos; i++)); do
-  printf '%s/photo_%04d.jpg\n' "$photo_dir" $(( i % unique + 1 ))
+  printf '%s/photo_%04d.%s\n' "$photo_dir" $(( i % unique + 1 )) "$kind"
 done >"$list"
 pages=$(( (photos + 24) / 25 ))
 
@@ -128,7 +147,7 @@ if lpstat -v "$queue" >/dev/null 2>&1 && [ -d "$pdf_dir" ]; then
   fi
 fi
 
-printf 'photos=%d\npages=%d\nruns=%d\n' "$photos" "$pages" "$runs"
+printf 'kind=%s\nphotos=%d\npages=%d\nruns=%d\n' "$kind" "$photos" "$pages" "$runs"
 printf 'ours_s=%.2f\nmontage_s=%.2f\nmontage_fast_s=%.2f\nfloor_s=%.2f\n' "$ours_s" "$plain_s" "$fast_s" "$floor_s"
 printf 'ours_cpu_s=%.2f\nmontage_cpu_s=%.2f\nmontage_fast_cpu_s=%.2f\nfloor_cpu_s=%.2f\n' "$ours_c" "$plain_c" "$fast_c" "$floor_c"
 printf 'cpu_ratio_vs_montage=%.2f\ncpu_ratio_vs_montage_fast=%.2f\ncpu_ratio_vs_floor=%.2f\n' \

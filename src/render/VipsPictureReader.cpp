@@ -35,10 +35,20 @@ VImage openHeader(const QByteArray& data) {
                                  VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
 }
 
+int orientationOf(const VImage& header) {
+  return header.get_typeof("orientation") ? header.get_int("orientation") : 1;
+}
+
 QSize uprightSize(const VImage& header) {
   const QSize stored(header.width(), header.height());
-  const int orientation = header.get_typeof("orientation") ? header.get_int("orientation") : 1;
+  const int orientation = orientationOf(header);
   return orientation >= 5 && orientation <= 8 ? stored.transposed() : stored;
+}
+
+// The data is read top to bottom once; turning needs the whole picture at hand.
+VImage upright(const VImage& header) {
+  const int orientation = orientationOf(header);
+  return orientation >= 2 && orientation <= 8 ? header.copy_memory().autorot() : header;
 }
 
 // 8-bit sRGB with three bands, transparency laid on white.
@@ -86,7 +96,7 @@ QImage readPictureWithVips(const QByteArray& data, QSize shownSize) {
     const QSize size = uprightSize(header);
     if (shownSize.isEmpty() ||
         (shownSize.width() >= size.width() && shownSize.height() >= size.height()))
-      return toRgb32(header.autorot());
+      return toRgb32(upright(header));
     const BorrowedBlob blob(data);
     return toRgb32(VImage::thumbnail_buffer(blob.get(), shownSize.width(),
                                             VImage::option()

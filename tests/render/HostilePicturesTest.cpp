@@ -71,16 +71,16 @@ TEST(HostilePictures, RefusedOrDrawnNeverCrashingOrFlooding) {
   struct Case {
     const char* name;
     QByteArray data;
-    QSize expected;  // invalid: refused
+    QSize expected;  // empty: refused
   };
-  const Case cases[] = {{"truncated PNG", png.left(png.size() / 2), {}},
-                        {"truncated HEIC", heic.left(heic.size() / 2), {}},
-                        {"PNG claiming 100000 x 100000", huge, {}},
+  const Case cases[] = {{"truncated PNG", png.left(png.size() / 2), QSize(0, 0)},
+                        {"truncated HEIC", heic.left(heic.size() / 2), QSize(0, 0)},
+                        {"PNG claiming 100000 x 100000", huge, QSize(0, 0)},
                         {"TIFF of 10000 pages", pages, QSize(4, 4)}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(PictureRegistry::DecodePicture(c.data).size(), c.expected);
-    EXPECT_EQ(readPicture(c.data, QSize(2, 2)).isNull(), !c.expected.isValid());
+    EXPECT_EQ(readPicture(c.data, QSize(2, 2)).isNull(), c.expected.isEmpty());
   }
   EXPECT_FALSE(readUprightPictureSize(huge).isValid());
   EXPECT_LT(peakMegabytes(), 300.0);
