@@ -1,10 +1,10 @@
 #include "collect/PictureViewWindow.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
 
+#include "render/MappedFile.h"
 #include "render/PictureReader.h"
 
 namespace {
@@ -24,22 +24,13 @@ QRect FitPictureRect(QSize picture, QSize area) {
 }
 
 QImage ReadViewPicture(const QString& path, int maxSide) {
-  QFile file(path);
-  if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) ||
-      file.size() <= 0)
-    return QImage();
-  // Mapped rather than read: a large photo costs no copy of its file.
-  uchar* mapped = file.map(0, file.size());
-  const QByteArray data =
-      mapped ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size())
-             : file.readAll();
-  const QSize size = readUprightPictureSize(data);
+  if (path.isEmpty() || !QFileInfo(path).isFile()) return QImage();
+  const MappedFile file(path);
+  const QSize size = readUprightPictureSize(file.data());
   QSize shown;
   if (size.isValid() && std::max(size.width(), size.height()) > maxSide)
     shown = size.scaled(maxSide, maxSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-  QImage picture = readPicture(data, shown);
-  if (mapped) file.unmap(mapped);
-  return picture;
+  return readPicture(file.data(), shown);
 }
 
 PictureViewWindow::PictureViewWindow(QWidget* owner) : QWidget(owner, Qt::Window) {

@@ -9,6 +9,7 @@
 #include "print/CellPicturePlan.h"
 #include "print/PageFiles.h"
 #include "render/CxImage.h"
+#include "render/MappedFile.h"
 #include "render/VipsPictureReader.h"
 
 namespace {
@@ -62,23 +63,14 @@ bool decodeForCell(CxImage& image, const QString& fileName, int format, int targ
 // what a cell shows. Empty for any other photo.
 std::optional<QImage> decodeWithVipsForCell(const QString& fileName, int targetWidth,
                                             int targetHeight, int level) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly) || file.size() <= 0) return std::nullopt;
-  uchar* mapped = file.map(0, file.size());
-  const QByteArray data =
-      mapped ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size())
-             : file.readAll();
-  std::optional<QImage> picture;
-  if (readsWithVips(data)) {
-    const QSize size = readVipsPictureSize(data);
-    const ResamplePlan plan =
-        PlanResample(size.width(), size.height(), targetWidth, targetHeight, level);
-    picture = readPictureWithVips(data, plan.action == CellPictureAction::Resample
-                                            ? QSize(plan.width, plan.height)
-                                            : QSize());
-  }
-  if (mapped) file.unmap(mapped);
-  return picture;
+  const MappedFile file(fileName);
+  if (!readsWithVips(file.data())) return std::nullopt;
+  const QSize size = readVipsPictureSize(file.data());
+  const ResamplePlan plan =
+      PlanResample(size.width(), size.height(), targetWidth, targetHeight, level);
+  return readPictureWithVips(file.data(), plan.action == CellPictureAction::Resample
+                                              ? QSize(plan.width, plan.height)
+                                              : QSize());
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "render/PictureRegistry.h"
 
-#include <QFile>
-
+#include "render/MappedFile.h"
 #include "render/PcxDecoder.h"
 #include "render/PictureKind.h"
 #include "render/PictureStructure.h"
@@ -55,17 +54,8 @@ QImage decodeByKind(const QByteArray& data) {
 }  // namespace
 
 QImage PictureRegistry::DecodePicture(const QString& fileName) {
-  QFile file(fileName);
-  if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() <= 0) return {};
-  // Mapped rather than read, so a large file costs no copy.
-  if (uchar* mapped = file.map(0, file.size())) {
-    const QByteArray view =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size());
-    QImage image = decodeByKind(view);
-    file.unmap(mapped);
-    return image;
-  }
-  return DecodePicture(file.readAll());
+  const MappedFile file(fileName);
+  return DecodePicture(file.data());
 }
 
 QImage PictureRegistry::DecodePicture(const QByteArray& data) {
