@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
   session.printSettings = albumSettings();
   PictureRegistry pictures;
   CxImage image;
-  ProgressWindowHost progress(session, pictures);
+  ProgressWindowHost progress(session);
   PageLoopServices services(session, pictures, image, progress);
   services.setDefaultPrinter = [](const QString&) { return true; };
 

@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
   PictureRegistry pictures;
   CxImage image;
   FakeDialogs dialogs;
-  ProgressWindowHost progress(session, pictures);
+  ProgressWindowHost progress(session);
   PreviewServices services{session, pictures, image, progress};
   const QDir dir(args[1]);
   const QStringList names = dir.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);

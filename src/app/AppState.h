@@ -8,9 +8,6 @@
 #include "render/PictureRegistry.h"
 #include "settings/SettingsSession.h"
 
-class DrawPanel;
-class PrinterObject;
-
 // The program-wide shared state: created before the main window, owned by main and
 // handed by reference to whoever needs a piece of it. Nothing here is ever saved.
 struct AppState {
@@ -19,11 +16,8 @@ struct AppState {
   ColumnMap columnMap;
   PictureRegistry pictures;
   CxImage image;
-  DrawPanel* renderPanel = nullptr;        // the progress window's page panel, while it lives
-  PrinterObject* renderPrinter = nullptr;  // the progress window's printer, while it lives
-  // Loads the progress window for the page loops and the preview and closes it again;
-  // publishes its page panel and printer in the two references above.
-  ProgressWindowHost progressWindow{settings, pictures, &renderPanel, &renderPrinter};
+  // Loads the progress window for the page loops and the preview and closes it again.
+  ProgressWindowHost progressWindow{settings};
   // Ends the program; holds what must be put back outside the program before it goes
   // (a printer made the default for a job, for example).
   ProgramExit programExit;

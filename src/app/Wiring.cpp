@@ -1,6 +1,7 @@
 #include "app/Wiring.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -49,16 +50,47 @@ void wireExchange(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop
                    [exchange] { exchange->ImportCaptureList(); });
 }
 
+// Swallows the clicks and keys of the buttons it watches while printing is busy, and
+// says so in the status bar: a search or an import would change the table a run or a
+// preview is working from.
+class BusyGate : public QObject {
+public:
+  BusyGate(std::shared_ptr<PrintEntryPoints> entry, QObject* parent)
+      : QObject(parent), entry_(std::move(entry)) {}
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+        if (entry_->RefuseWhileBusy()) return true;
+        break;
+      default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+private:
+  std::shared_ptr<PrintEntryPoints> entry_;
+};
+
 // Printing: 按钮_文件夹准备打印 (the job driver) and 按钮_打印预览 (preview and settings).
-void wirePrint(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& desktop) {
+std::shared_ptr<PrintEntryPoints> wirePrint(MainWindow& window, AppState& state, Dialogs& dialogs,
+                                            Desktop& desktop) {
   (void)desktop;
   MainWindowPort port;
+  port.window = &window;
+  port.searchDone = [&state] { return state.collect.searchDone; };
   port.setStatusText = [&window](const QString& text) { window.setStatusText(text); };
   port.headerTemplate = [&window] { return window.headerEdit()->text(); };
   port.footerTemplate = [&window] { return window.footerEdit()->text(); };
   port.printByCategory = [&window] { return window.byFolderBox()->isChecked(); };
-  const PrintState printState{state.settings, state.columnMap, state.collect,
-                              state.pictures, state.image,     state.progressWindow};
+  const PrintState printState{state.settings, state.columnMap, state.pictures, state.image,
+                              state.progressWindow};
   // Shared by the two connections, so it lives as long as the window's buttons do.
   auto entry = std::make_shared<PrintEntryPoints>(printState, dialogs, std::move(port));
   // Printing reads every row, also those the list view has not been told of yet.
@@ -75,6 +107,7 @@ void wirePrint(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& d
   QObject::connect(window.previewButton(), &QPushButton::clicked, &window, [entry, pictureTable] {
     if (const QAbstractItemModel* table = pictureTable()) entry->PreviewAndSettings(*table);
   });
+  return entry;
 }
 
 }  // namespace
@@ -82,5 +115,10 @@ void wirePrint(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& d
 void wireSubsystems(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& desktop) {
   wireCollect(window, state, dialogs, desktop);
   wireExchange(window, state, dialogs, desktop);
-  wirePrint(window, state, dialogs, desktop);
+  const auto print = wirePrint(window, state, dialogs, desktop);
+  auto* gate = new BusyGate(print, &window);
+  for (QWidget* button : {static_cast<QWidget*>(window.searchButton()),
+                          static_cast<QWidget*>(window.importClipboardButton()),
+                          static_cast<QWidget*>(window.importCaptureListButton())})
+    button->installEventFilter(gate);
 }

@@ -45,11 +45,9 @@ PrintSettings OpenSettingsForJob(SettingsSession& session,
   return session.printSettings;
 }
 
-JobDriver::JobDriver(const QAbstractItemModel& table, const CollectState& collect,
-                     SettingsSession& session, ColumnMap& columnMap, Dialogs& dialogs,
-                     JobDriverPorts ports)
+JobDriver::JobDriver(const QAbstractItemModel& table, SettingsSession& session,
+                     ColumnMap& columnMap, Dialogs& dialogs, JobDriverPorts ports)
     : table_(table),
-      collect_(collect),
       session_(session),
       columnMap_(columnMap),
       dialogs_(dialogs),
@@ -61,7 +59,7 @@ void JobDriver::SetStatus(const QString& text) {
 
 void JobDriver::StartPrint() {
   if (running_) return;
-  if (!collect_.searchDone) {
+  if (ports_.searchDone && !ports_.searchDone()) {
     dialogs_.messageBox(printtext::kTooEarlyText, printtext::kTooEarlyCaption, MessageButtons::Ok,
                         MessageIcon::None, Modality::System);
     return;

@@ -6,7 +6,6 @@
 #include <functional>
 #include <optional>
 
-#include "collect/CollectState.h"
 #include "model/ColumnMap.h"
 #include "model/PrintJob.h"
 #include "model/PrintSettings.h"
@@ -38,6 +37,7 @@ struct JobDriverPorts {
   std::function<QString()> headerTemplate;  // read afresh for every job
   std::function<QString()> footerTemplate;
   std::function<bool()> printByCategory;  // 选择框_按文件夹分类
+  std::function<bool()> searchDone;       // false while a picture search is running
   // Shows the settings window modally and returns when it has closed; the window
   // writes PrintSettings and sets `confirmed` when the user presses 准备打印.
   std::function<void()> showSettingsWindow;
@@ -57,8 +57,8 @@ class JobDriver {
 public:
   enum class JobResult { Output, NotConfirmed, NoFolder, StartFailed };
 
-  JobDriver(const QAbstractItemModel& table, const CollectState& collect, SettingsSession& session,
-            ColumnMap& columnMap, Dialogs& dialogs, JobDriverPorts ports);
+  JobDriver(const QAbstractItemModel& table, SettingsSession& session, ColumnMap& columnMap,
+            Dialogs& dialogs, JobDriverPorts ports);
 
   // The click of 准备打印 on the main window. A press while a run is going on (the
   // window stays responsive between pages) is ignored.
@@ -81,7 +81,6 @@ private:
   void SetStatus(const QString& text);
 
   const QAbstractItemModel& table_;
-  const CollectState& collect_;
   SettingsSession& session_;
   ColumnMap& columnMap_;
   Dialogs& dialogs_;

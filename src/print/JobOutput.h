@@ -5,27 +5,16 @@
 #include <QStringList>
 
 #include "model/FontDescription.h"
+#include "model/PageSetup.h"
 #include "model/PrintJob.h"
 #include "model/PrintSettings.h"
 
-// What the job driver hands to the printer page loop: the job's lists and the layout
-// values in the order the loop takes them. Width and height are already swapped for a
-// landscape page, because the loop lays the page out in the turned size.
+// What the job driver hands to the printer page loop. Paper width and height are
+// already swapped for a landscape page, because the loop lays the page out in the
+// turned size.
 struct PrinterPageArgs {
-  QStringList pictures;
-  int rows = 0;
-  int columns = 0;
-  int rowSpacing = 0;
-  int columnSpacing = 0;
-  QList<float> aspectOverrides;
-  QStringList captions;
-  int paperWidth = 0;
-  int paperHeight = 0;
-  int photoFit = 0;
-  QString headerText;
-  QString footerText;
-  int headerFromTop = 0;
-  int footerFromBottom = 0;
+  PageSetup page;
+  PrintJob job;
 
   friend bool operator==(const PrinterPageArgs&, const PrinterPageArgs&) = default;
 };
@@ -34,21 +23,8 @@ struct PrinterPageArgs {
 // pages itself, so width and height are the settings' own.
 struct PictureFilePageArgs {
   QString folder;
-  int paperWidth = 0;
-  int paperHeight = 0;
-  int photoFit = 0;
-  int rows = 0;
-  int columns = 0;
-  int rowSpacing = 0;
-  int columnSpacing = 0;
+  PageSetup page;
   FontDescription bodyFont;
-  int marginTop = 0;
-  int marginBottom = 0;
-  int marginLeft = 0;
-  int marginRight = 0;
-  int headerFromTop = 0;
-  int footerFromBottom = 0;
-  int landscape = 0;
   int pictureFormat = 0;
   bool useThisJob = true;
   PrintJob job;
@@ -62,6 +38,10 @@ struct JobOutputReport {
   QString startError;          // why, when the loop can tell
   QStringList unwrittenFiles;  // page files that could not be written, each "name：reason"
 };
+
+// A reason as the user reads it: what went wrong in words first, then the technical
+// detail of the image object, the printer or libvips (often English), when there is one.
+QString ReasonInWords(const QString& words, const QString& detail);
 
 PrinterPageArgs PrinterArgsFor(const PrintJob& job, const PrintSettings& settings);
 PictureFilePageArgs PictureFileArgsFor(const QString& folder, const PrintJob& job,

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "print/JobOutput.h"
 #include "print/PageFiles.h"
 #include "render/CxImage.h"
 #include "render/DrawPanel.h"
@@ -17,14 +18,14 @@ QString writePage(DrawPanel& panel, CxImage& image, const QString& fileName, int
   const QString folder = QFileInfo(fileName).absolutePath();
   if (!QFileInfo(folder).isDir())
     return QStringLiteral("文件夹不存在：%1").arg(QDir::toNativeSeparators(folder));
-  if (!image.TakeBitmap(panel.backImage())) return image.lastError();
+  if (!image.TakeBitmap(panel.backImage()))
+    return ReasonInWords(QStringLiteral("无法取得页面图像"), image.lastError());
   image.SetXDpi(kPageDpi);
   image.SetYDpi(kPageDpi);
-  if (landscape && !image.RotateQuarter()) return image.lastError();
-  if (!image.Save(fileName, PageFileFormatCode(pictureFormat))) {
-    const QString error = image.lastError();
-    return error.isEmpty() ? QStringLiteral("无法写入文件") : error;
-  }
+  if (landscape && !image.RotateQuarter())
+    return ReasonInWords(QStringLiteral("无法旋转横向页面"), image.lastError());
+  if (!image.Save(fileName, PageFileFormatCode(pictureFormat)))
+    return ReasonInWords(QStringLiteral("无法写入文件"), image.lastError());
   return {};
 }
 

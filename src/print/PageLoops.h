@@ -17,7 +17,9 @@ struct SettingsSession;
 
 // What the page loops draw with. The settings (fonts, areas, alignments, optimisation,
 // printer names, copies) are read from session.printSettings; the picture-file loop
-// falls back to session.lastJob when it is given no job.
+// falls back to session.lastJob when it is given no job. Each run makes the printer
+// object or page panel it draws on and holds it to its end; the progress window only
+// shows how far it is.
 struct PageLoopServices {
   PageLoopServices(SettingsSession& session_, PictureRegistry& pictures_, CxImage& image_,
                    ProgressWindowHost& progress_)
@@ -50,14 +52,14 @@ struct PageRunResult {
   bool succeeded() const { return jobStarted && !jobAborted && failedFiles.isEmpty(); }
 };
 
-// Draws every page of the job on the progress window's printer and sends it to the
+// Draws every page of the job on a printer object of its own and sends it to the
 // chosen printer (made the system default for the job, the previous default restored).
 // Zero or negative paper sizes mean 2100 × 2970; rows or columns below 1 mean 5 × 5.
 PageRunResult PrintPagesToPrinter(PageLoopServices& services, const PrinterPageArgs& pages);
 
-// Draws every page on the progress window's hidden page panel, one pixel per 0.1 mm,
-// and writes each as a numbered picture file. Values left at zero take their defaults:
-// A4, fit mode 0, 5 × 5, 宋体 9; without useThisJob the last job is drawn.
+// Draws every page on a hidden page panel of its own, one pixel per 0.1 mm, and writes
+// each as a numbered picture file. Values left at zero take their defaults: A4, fit
+// mode 0, 5 × 5, 宋体 9; without useThisJob the last job is drawn.
 PageRunResult PrintPagesToPictureFiles(PageLoopServices& services,
                                        const PictureFilePageArgs& pages);
 

@@ -1,14 +1,8 @@
 #include "print/PagePreview.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QPointer>
-#include <cmath>
-#include <utility>
+#include <QScopeGuard>
 
-#include "print/CellDrawer.h"
-#include "print/CellPicturePrefetch.h"
-#include "print/HeaderFooter.h"
+#include "print/PagePainter.h"
 #include "print/ProgressWindow.h"
 #include "print/ProgressWindowHost.h"
 #include "render/CxImage.h"
@@ -24,122 +18,79 @@ FontDescription ScaledFont(FontDescription font) {
   return font;
 }
 
-// A header or footer line on the page panel, in its own font; the body font after.
-void WriteHeaderFooter(DrawPanel& panel, const SettingsSession& session, const PreviewPage& page,
-                       bool isHeader, const QString& text) {
-  const PrintSettings& settings = session.printSettings;
-  panel.setFont(ScaledFont(isHeader ? settings.headerFont : settings.footerFont));
-  const FilledHeaderFooter filled = FillHeaderFooter(
-      isHeader, panel, text, 1, 1, panel.width(), panel.height(), page.numbers.marginLeft,
-      page.numbers.marginRight, page.numbers.headerFromTop, page.numbers.footerFromBottom,
-      isHeader ? settings.headerAlign : settings.footerAlign);
-  panel.WriteTextAt(filled.x, filled.y, filled.text);
-  panel.setFont(ScaledFont(page.bodyFont));
+// The job's lists padded with empty cells up to one full page.
+PrintJob OnePageOf(const PrintJob& source, const PreviewPage& page, qsizetype capacity) {
+  PrintJob job = source;
+  while (job.pictures.size() < capacity) job.pictures.append(QString());
+  job.headerText = page.headerText;
+  job.footerText = page.footerText;
+  return job;
 }
 
 }  // namespace
 
-QByteArray RenderPreviewPage(PreviewServices& services, const PreviewPage& requested,
-                             CardRect& photoArea, CardRect& textArea) {
+QByteArray RenderPreviewPage(PreviewServices& services, const PrintSettings& settings,
+                             const PreviewPage& requested, CardRect& photoArea,
+                             CardRect& textArea) {
   SettingsSession& session = services.session;
   session.previewStopRequested = false;
-  ProgressWindow& window = services.progress.Open();
-  const QPointer<ProgressWindow> alive(&window);
-  DrawPanel& panel = window.pagePanel();
+  services.progress.Open();
+  DrawPanel panel(services.pictures);
   panel.setUnit(units::Pixels);
   panel.setAutoRedraw(true);
-  panel.ClearPanel();
-
-  const PrintJob& source = requested.lists ? *requested.lists : session.lastJob;
-  QStringList pictures = source.pictures;
-  QStringList captions = source.captions;
-  QList<float> overrides = source.aspectOverrides;
 
   const PreviewPage page = preview::WithDefaults(requested);
+  const PageSetup& numbers = page.numbers;
   panel.setFont(ScaledFont(page.bodyFont));
-  panel.moveResize(panel.x(), panel.y(), page.numbers.paperWidth, page.numbers.paperHeight);
+  panel.moveResize(0, 0, numbers.paperWidth, numbers.paperHeight);
   panel.ClearPanel();
 
-  const int usableWidth =
-      page.numbers.paperWidth - page.numbers.marginLeft - page.numbers.marginRight;
-  const int usableHeight =
-      page.numbers.paperHeight - page.numbers.marginTop - page.numbers.marginBottom;
-  const int capacity = page.numbers.rows * page.numbers.columns;
-  while (pictures.size() < capacity) pictures.append(QString());
-  while (captions.size() < pictures.size()) captions.append(QString());
-  while (overrides.size() < pictures.size()) overrides.append(0.0f);
-  QList<PictureHandle> handles(pictures.size(), 0);
-
-  const float cellWidth =
-      (static_cast<float>(usableWidth) -
-       static_cast<float>((page.numbers.columns - 1) * page.numbers.columnSpacing)) /
-      static_cast<float>(page.numbers.columns);
-  const float cellHeight = (static_cast<float>(usableHeight) -
-                            static_cast<float>((page.numbers.rows - 1) * page.numbers.rowSpacing)) /
-                           static_cast<float>(page.numbers.rows);
-  preview::RepairLayout(photoArea, textArea, session.printSettings.bodyFont.size,
-                        session.printSettings.captionLines, cellHeight);
-
-  if (!requested.headerText.isEmpty()) {
-    WriteHeaderFooter(panel, session, page, true, requested.headerText);
-  }
-  window.setRange(capacity);
-
-  const bool landscape = page.numbers.landscape == 1;
-  const auto finish = [&](int progressAtEnd) {
-    QByteArray bytes;
-    if (services.image.TakeBitmap(panel.backImage())) {
-      if (landscape) services.image.RotateQuarter();
-      bytes = services.image.Encode(CxImage::Bmp);
-    }
-    for (PictureHandle handle : handles) services.pictures.UnloadPicture(handle);
-    window.setProgress(progressAtEnd);
-    window.hide();
-    return bytes;
+  PageCanvas canvas{
+      .surface = panel,
+      .grid = PanelPageGrid(
+          PrintableLength(numbers.paperWidth, numbers.marginLeft, numbers.marginRight),
+          PrintableLength(numbers.paperHeight, numbers.marginTop, numbers.marginBottom),
+          UsableGridShape(numbers.rows, numbers.columns), numbers.rowSpacing, numbers.columnSpacing,
+          numbers.marginLeft, numbers.marginTop),
+      .bodyFont = ScaledFont(page.bodyFont),
+      .headerFont = ScaledFont(settings.headerFont),
+      .footerFont = ScaledFont(settings.footerFont),
+      .frame = numbers,
+      .naturalSize = false,
   };
+  canvas.frame.paperWidth = panel.width();
+  canvas.frame.paperHeight = panel.height();
+  canvas.stopRequested = [&session] { return session.previewStopRequested; };
+  canvas.cellLimit = canvas.grid.cellsPerPage();
+  preview::RepairLayout(photoArea, textArea, settings.bodyFont.size, settings.captionLines,
+                        canvas.grid.cellHeight);
 
-  CellPicturePrefetch prefetch(pictures.mid(0, capacity), 1, static_cast<int>(cellWidth),
-                               static_cast<int>(cellHeight));
-  int k = 0;
-  for (int i = 0; i < page.numbers.rows && k < capacity; ++i) {
-    for (int j = 0; j < page.numbers.columns && k < capacity; ++j) {
-      const CellRect cell{
-          static_cast<float>(page.numbers.marginLeft) +
-              static_cast<float>(j) * (cellWidth + static_cast<float>(page.numbers.columnSpacing)),
-          static_cast<float>(page.numbers.marginTop) +
-              static_cast<float>(i) * (cellHeight + static_cast<float>(page.numbers.rowSpacing)),
-          cellWidth, cellHeight};
-      if (!pictures[k].isEmpty() && QFileInfo::exists(pictures[k])) {
-        handles[k] = prefetch.Load(services.pictures, k);
-      }
-      DrawCellOnPanel(panel, services.pictures, session.printSettings, handles[k], cell,
-                      captions[k], overrides[k], page.numbers.photoFit, false);
-      ++k;
-      window.setProgress(k);
-      // The progress window repaints and its hide button can ask the preview to stop.
-      QCoreApplication::processEvents();
-      if (!alive) return {};  // the window went away with the program
-      if (session.previewStopRequested) {
-        QByteArray bytes = finish(1);
-        session.previewStopRequested = false;
-        return bytes;
-      }
-    }
-  }
+  // The preview decodes photos at the lightest optimisation whatever the settings say.
+  PrintSettings drawn = settings;
+  drawn.optimiseLevel = 1;
+  PaintServices paint{services.pictures, services.progress};
+  const PrintJob job =
+      OnePageOf(requested.lists ? *requested.lists : session.lastJob, page, canvas.cellLimit);
+  const PaintOutcome outcome = PaintPages(paint, canvas, drawn, job);
+  session.previewStopRequested = false;
 
-  if (!requested.footerText.isEmpty()) {
-    WriteHeaderFooter(panel, session, page, false, requested.footerText);
+  QByteArray bytes;
+  if (services.image.TakeBitmap(panel.backImage())) {
+    if (numbers.landscape) services.image.RotateQuarter();
+    bytes = services.image.Encode(CxImage::Bmp);
   }
-  QCoreApplication::processEvents();
-  if (!alive) return {};
-  return finish(0);
+  if (ProgressWindow* window = services.progress.window()) {
+    window->setProgress(outcome.stopped ? 1 : 0);
+    window->hide();
+  }
+  return bytes;
 }
 
 void ShowPagePreview(PrintSettingsWindow& window, PreviewServices& services) {
   SettingsSession& session = services.session;
   if (session.previewBusy) return;
   session.previewBusy = true;
-  const PrintSettings snapshot = session.printSettings;
+  const auto notBusy = qScopeGuard([&session] { session.previewBusy = false; });
 
   if (session.settingsApplied) {
     window.ShowCellPreview();
@@ -147,7 +98,8 @@ void ShowPagePreview(PrintSettingsWindow& window, PreviewServices& services) {
     window.ShowDefaultCellPreview();
   }
   session.settingsApplied = true;
-  window.StoreSettings();
+  window.WarnIfPaperMissing();
+  const PrintSettings settings = window.SettingsFromControls();
 
   DrawPanel* shown = window.pagePreviewPanel();
   if (shown) {
@@ -159,13 +111,10 @@ void ShowPagePreview(PrintSettingsWindow& window, PreviewServices& services) {
 
   PreviewPage page;
   page.numbers = window.pagePreviewInputs();
-  page.bodyFont = session.printSettings.bodyFont;
+  page.bodyFont = settings.bodyFont;
   page.headerText = session.lastJob.headerText;
   page.footerText = session.lastJob.footerText;
-  const QByteArray bytes = RenderPreviewPage(services, page, session.workingLayout.photoArea,
-                                             session.workingLayout.textArea);
+  const QByteArray bytes = RenderPreviewPage(
+      services, settings, page, session.workingLayout.photoArea, session.workingLayout.textArea);
   if (shown) shown->setBackgroundPicture(bytes);
-
-  session.printSettings = snapshot;
-  session.previewBusy = false;
 }

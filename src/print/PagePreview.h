@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 #include "model/CardLayout.h"
+#include "model/PrintSettings.h"
 #include "print/PreviewGeometry.h"
 
 class CxImage;
@@ -11,8 +12,8 @@ class PrintSettingsWindow;
 class ProgressWindowHost;
 struct SettingsSession;
 
-// The first page of the current job drawn at one pixel per millimetre on the progress
-// window's hidden page panel, for the settings window's 画板_预览.
+// The first page of the current job drawn at one pixel per millimetre on a hidden page
+// panel of its own, for the settings window's 画板_预览.
 
 struct PreviewServices {
   SettingsSession& session;
@@ -21,13 +22,14 @@ struct PreviewServices {
   ProgressWindowHost& progress;
 };
 
-// Renders the page and returns it as BMP bytes. The repaired cell layout is written
-// into photoArea and textArea only; the cells are drawn with the areas in PrintSettings.
-// The progress window's hide button stops it early with the cells drawn so far.
-QByteArray RenderPreviewPage(PreviewServices& services, const PreviewPage& page,
-                             CardRect& photoArea, CardRect& textArea);
+// Renders the page with the given settings and returns it as BMP bytes. The repaired
+// cell layout is written into photoArea and textArea only; the cells are drawn with the
+// areas in the settings. The progress window's hide button stops it early with the
+// cells drawn so far.
+QByteArray RenderPreviewPage(PreviewServices& services, const PrintSettings& settings,
+                             const PreviewPage& page, CardRect& photoArea, CardRect& textArea);
 
-// The click of both "打印预览" buttons: stores the window's settings for the render,
-// shows the page in 画板_预览 and puts PrintSettings back as it was. A press while a
-// preview is being drawn is ignored.
+// The click of both "打印预览" buttons: draws with the settings the window's controls
+// hold, without storing them, and shows the page in 画板_预览. A press while a preview
+// is being drawn is ignored.
 void ShowPagePreview(PrintSettingsWindow& window, PreviewServices& services);

@@ -19,7 +19,7 @@ PreviewPage WithDefaults(PreviewPage page) {
     page.numbers.rows = 5;
     page.numbers.columns = 5;
   }
-  if (page.numbers.landscape == 1) std::swap(page.numbers.paperWidth, page.numbers.paperHeight);
+  if (page.numbers.landscape) std::swap(page.numbers.paperWidth, page.numbers.paperHeight);
   return page;
 }
 

@@ -5,14 +5,14 @@
 
 #include "model/CardLayout.h"
 #include "model/FontDescription.h"
+#include "model/PageSetup.h"
 #include "model/PrintJob.h"
-#include "settings/PagePreviewInputs.h"
 
 // The page preview's page: one pixel per millimetre of paper.
 
 // Lengths in whole millimetres, spacings included.
 struct PreviewPage {
-  PagePreviewInputs numbers;
+  PageSetup numbers;
   FontDescription bodyFont;
   std::optional<PrintJob> lists;  // omitted: the last job's pictures, captions, overrides
   QString headerText;

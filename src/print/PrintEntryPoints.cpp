@@ -1,6 +1,6 @@
 #include "print/PrintEntryPoints.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 
 #include "print/PreviewEntry.h"
 #include "settings/PrintSettingsWindow.h"
@@ -19,14 +19,25 @@ PrintEntryPoints::PrintEntryPoints(PrintState state, Dialogs& dialogs, MainWindo
 
 PrintEntryPoints::~PrintEntryPoints() = default;
 
+bool PrintEntryPoints::isBusy() const {
+  return (driver_ && driver_->isRunning()) || state_.session.previewBusy;
+}
+
+bool PrintEntryPoints::RefuseWhileBusy() {
+  if (!isBusy()) return false;
+  if (mainWindow_.setStatusText) mainWindow_.setStatusText(printtext::kPrinting);
+  return true;
+}
+
 void PrintEntryPoints::PreparePrint(const QAbstractItemModel& table) {
-  if (driver_ && driver_->isRunning()) return;
+  if (RefuseWhileBusy()) return;
   if (!driver_ || driverTable_ != &table) {
     JobDriverPorts ports;
     ports.setStatusText = mainWindow_.setStatusText;
     ports.headerTemplate = mainWindow_.headerTemplate;
     ports.footerTemplate = mainWindow_.footerTemplate;
     ports.printByCategory = mainWindow_.printByCategory;
+    ports.searchDone = mainWindow_.searchDone;
     ports.showSettingsWindow = [this] { ShowSettingsWindow(); };
     ports.printToPrinter = [this](const PrinterPageArgs& pages) {
       return ReportOf(PrintPagesToPrinter(loops_, pages));
@@ -34,14 +45,15 @@ void PrintEntryPoints::PreparePrint(const QAbstractItemModel& table) {
     ports.printToPictureFiles = [this](const PictureFilePageArgs& pages) {
       return ReportOf(PrintPagesToPictureFiles(loops_, pages));
     };
-    driver_ = std::make_unique<JobDriver>(table, state_.collect, state_.session, state_.columnMap,
-                                          dialogs_, std::move(ports));
+    driver_ = std::make_unique<JobDriver>(table, state_.session, state_.columnMap, dialogs_,
+                                          std::move(ports));
     driverTable_ = &table;
   }
   driver_->StartPrint();
 }
 
 void PrintEntryPoints::PreviewAndSettings(const QAbstractItemModel& table) {
+  if (RefuseWhileBusy()) return;
   previewentry::RunPreviewEntry(
       table, state_.columnMap, dialogs_, state_.session,
       mainWindow_.headerTemplate ? mainWindow_.headerTemplate() : QString(),
@@ -59,7 +71,7 @@ void PrintEntryPoints::ShowSettingsWindow() {
     if (state_.progress.isLoaded()) state_.progress.Close();
   };
   PrintSettingsWindow window(state_.session, dialogs_, state_.pictures, printers_, std::move(hooks),
-                             QApplication::activeWindow());
+                             mainWindow_.window);
   shown = &window;
   window.exec();
 }

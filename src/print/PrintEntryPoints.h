@@ -15,23 +15,24 @@
 class CxImage;
 class Dialogs;
 class PictureRegistry;
+class QWidget;
 struct ColumnMap;
-struct CollectState;
 struct SettingsSession;
 
 // What the print entry points read from and write to the main window.
 struct MainWindowPort {
+  QWidget* window = nullptr;  // the settings window's parent
   std::function<void(const QString&)> setStatusText;
   std::function<QString()> headerTemplate;
   std::function<QString()> footerTemplate;
   std::function<bool()> printByCategory;
+  std::function<bool()> searchDone;
 };
 
 // The pieces of the shared state that printing works with.
 struct PrintState {
   SettingsSession& session;
   ColumnMap& columnMap;
-  const CollectState& collect;
   PictureRegistry& pictures;
   CxImage& image;
   ProgressWindowHost& progress;
@@ -52,6 +53,12 @@ public:
   void PreparePrint(const QAbstractItemModel& table);
   // 预览与设置 on the main window.
   void PreviewAndSettings(const QAbstractItemModel& table);
+
+  // A print run or a page preview is working: the main window's buttons reached from
+  // its event loop must not start work that shares its pages or state.
+  bool isBusy() const;
+  // Says in the status bar that printing is in progress; false when nothing runs.
+  bool RefuseWhileBusy();
   // Opens the settings window modally and returns when it has closed.
   void ShowSettingsWindow();
 

@@ -7,14 +7,10 @@
 #include <QPushButton>
 #include <QWindow>
 
-#include "render/DrawPanel.h"
-#include "render/PrinterObject.h"
 #include "settings/SettingsSession.h"
 
-ProgressWindow::ProgressWindow(SettingsSession& session, PictureRegistry& pictures)
-    : QWidget(nullptr, Qt::Window),
-      session_(session),
-      printer_(std::make_unique<PrinterObject>(pictures)) {
+ProgressWindow::ProgressWindow(SettingsSession& session)
+    : QWidget(nullptr, Qt::Window), session_(session) {
   setObjectName(QStringLiteral("ProgressWindow"));
   setWindowTitle(QString());
   setGeometry(50, 50, 380, 51);
@@ -35,12 +31,6 @@ ProgressWindow::ProgressWindow(SettingsSession& session, PictureRegistry& pictur
   hideButton_->setObjectName(QStringLiteral("按钮_隐藏"));
   hideButton_->setGeometry(247, 22, 64, 24);
   connect(hideButton_, &QPushButton::clicked, this, &ProgressWindow::HideAndRequestStop);
-
-  pagePanel_ = new DrawPanel(pictures, this);
-  pagePanel_->setObjectName(QStringLiteral("画板_temp"));
-  pagePanel_->moveResize(304, 0, 32, 24);
-  pagePanel_->setAutoRedraw(true);
-  pagePanel_->setVisible(false);
 }
 
 ProgressWindow::~ProgressWindow() = default;
@@ -59,8 +49,8 @@ void ProgressWindow::HideAndRequestStop() {
 }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {
-  // The window holds the printer and the page panel of the running work: closing it
-  // from its title bar only hides it, like the hide button.
+  // Closing it from its title bar only hides it, like the hide button: the work goes
+  // on and may show its progress again.
   event->ignore();
   HideAndRequestStop();
 }

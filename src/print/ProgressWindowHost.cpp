@@ -1,24 +1,22 @@
 #include "print/ProgressWindowHost.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QWindow>
 
 #include "print/ProgressWindow.h"
-#include "render/PrinterObject.h"
 
-ProgressWindowHost::ProgressWindowHost(SettingsSession& session, PictureRegistry& pictures,
-                                       DrawPanel** panelSlot, PrinterObject** printerSlot)
-    : session_(session), pictures_(pictures), panelSlot_(panelSlot), printerSlot_(printerSlot) {}
+ProgressWindowHost::ProgressWindowHost(SettingsSession& session) : session_(session) {}
 
-ProgressWindowHost::~ProgressWindowHost() {
-  window_.reset();
-  publish();
-}
+ProgressWindowHost::~ProgressWindowHost() = default;
 
 ProgressWindow& ProgressWindowHost::Open() {
-  if (!window_) {
-    window_ = std::make_unique<ProgressWindow>(session_, pictures_);
-    publish();
-  }
+  if (!window_) window_ = std::make_unique<ProgressWindow>(session_);
+  // A modal window blocks every window but those it is the transient parent of; as
+  // its transient the progress window is also stacked above it by the window manager.
+  QWidget* modal = QApplication::activeModalWidget();
+  window_->winId();
+  if (QWindow* handle = window_->windowHandle())
+    handle->setTransientParent(modal && modal != window_.get() ? modal->windowHandle() : nullptr);
   window_->show();
   window_->raise();
   window_->activateWindow();
@@ -31,11 +29,5 @@ void ProgressWindowHost::Close() {
   if (!window_) return;
   window_->hide();
   window_.reset();
-  publish();
   QCoreApplication::processEvents();
-}
-
-void ProgressWindowHost::publish() {
-  if (panelSlot_) *panelSlot_ = window_ ? &window_->pagePanel() : nullptr;
-  if (printerSlot_) *printerSlot_ = window_ ? &window_->printer() : nullptr;
 }

@@ -2,25 +2,22 @@
 
 #include <memory>
 
-class DrawPanel;
-class PictureRegistry;
-class PrinterObject;
 class ProgressWindow;
 struct SettingsSession;
 
 // Loads the progress window on demand and destroys it on close, so every printed or
-// picture-file job starts with a fresh window. While the window lives, its page panel
-// and printer are published to the places given (the shared state's references).
+// picture-file job starts with a fresh window. The window holds nothing a page run
+// draws on, so it may be closed at any time.
 class ProgressWindowHost {
 public:
-  ProgressWindowHost(SettingsSession& session, PictureRegistry& pictures,
-                     DrawPanel** panelSlot = nullptr, PrinterObject** printerSlot = nullptr);
+  explicit ProgressWindowHost(SettingsSession& session);
   ~ProgressWindowHost();
   ProgressWindowHost(const ProgressWindowHost&) = delete;
   ProgressWindowHost& operator=(const ProgressWindowHost&) = delete;
 
   // Loads the window if needed, shows it and brings it in front of the other windows
-  // without keeping it on top.
+  // without keeping it on top. While a modal window is open (the settings window during
+  // a preview), the progress window stands over it and takes clicks.
   ProgressWindow& Open();
   // Makes it invisible, destroys it and lets pending window events run.
   void Close();
@@ -29,11 +26,6 @@ public:
   ProgressWindow* window() const { return window_.get(); }
 
 private:
-  void publish();
-
   SettingsSession& session_;
-  PictureRegistry& pictures_;
-  DrawPanel** panelSlot_;
-  PrinterObject** printerSlot_;
   std::unique_ptr<ProgressWindow> window_;
 };

@@ -36,7 +36,7 @@ float Ratio(int part, int whole) {
 
 }  // namespace
 
-std::optional<QSize> CellSizeInTenths(const CellInputs& in) {
+std::optional<QSize> CellSizeInTenths(const PageSetup& in) {
   if (in.columns < 1 || in.rows < 1) return std::nullopt;
   const int width =
       CellSide(in.paperWidth, in.marginLeft, in.marginRight, in.columns, in.columnSpacing);

@@ -7,31 +7,19 @@
 #include <optional>
 
 #include "model/CardLayout.h"
+#include "model/PageSetup.h"
 
 // The card is one cell of the page, first sized to the real cell at one unit per
 // 0.1 mm, then reduced to fit 168 × 200 pixels for display.
 inline constexpr int kCardDisplayWidth = 168;
 inline constexpr int kCardDisplayHeight = 200;
 
-// What the cell previews read from the window's boxes, each the integer of its text:
-// paper and margins in mm, spacings in 0.1 mm.
-struct CellInputs {
-  int paperWidth = 0;
-  int paperHeight = 0;
-  int marginLeft = 0;
-  int marginRight = 0;
-  int marginTop = 0;
-  int marginBottom = 0;
-  int columns = 0;
-  int rows = 0;
-  int columnSpacing = 0;
-  int rowSpacing = 0;
-};
-
 // The real cell in 0.1 mm. Each step of the sum goes through the card panel's size,
 // which cannot go below 0. Empty when there is no cell to show: fewer than one row or
 // column, or a side that comes out 0.
-std::optional<QSize> CellSizeInTenths(const CellInputs& in);
+// `in` holds what the cell previews read from the window's boxes, each the integer of
+// its text: paper and margins in mm, spacings in 0.1 mm.
+std::optional<QSize> CellSizeInTenths(const PageSetup& in);
 
 // Width ÷ height in single precision, as the display reduction compares it.
 float CardAspect(QSize card);

@@ -61,13 +61,18 @@ void CellEditor::CaptureLayout() {
       ::CaptureLayout(form_.photoArea->geometry(), form_.textArea->geometry(), form_.card->size());
 }
 
-CellInputs CellEditor::cellInputs() const {
+PageSetup CellEditor::cellInputs() const {
   const auto integer = [](const QLineEdit* box) { return IntegerOfText(box->text()); };
-  return CellInputs{integer(form_.paperWidth),    integer(form_.paperHeight),
-                    integer(form_.marginLeft),    integer(form_.marginRight),
-                    integer(form_.marginTop),     integer(form_.marginBottom),
-                    integer(form_.columns),       integer(form_.rows),
-                    integer(form_.columnSpacing), integer(form_.rowSpacing)};
+  return {.paperWidth = integer(form_.paperWidth),
+          .paperHeight = integer(form_.paperHeight),
+          .marginTop = integer(form_.marginTop),
+          .marginBottom = integer(form_.marginBottom),
+          .marginLeft = integer(form_.marginLeft),
+          .marginRight = integer(form_.marginRight),
+          .rows = integer(form_.rows),
+          .columns = integer(form_.columns),
+          .rowSpacing = integer(form_.rowSpacing),
+          .columnSpacing = integer(form_.columnSpacing)};
 }
 
 void CellEditor::ShowDefaultCellPreview() {

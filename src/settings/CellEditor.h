@@ -37,7 +37,7 @@ public:
   void ShowDefaultCellPreview();
 
   // The numbers the previews read from the window's boxes.
-  CellInputs cellInputs() const;
+  PageSetup cellInputs() const;
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -209,15 +209,23 @@ void PrintSettingsWindow::SelectA4Paper() {
 }
 
 void PrintSettingsWindow::StoreSettings() {
-  PrintSettings& s = session_.printSettings;
+  WarnIfPaperMissing();
+  session_.printSettings = SettingsFromControls();
+}
+
+void PrintSettingsWindow::WarnIfPaperMissing() {
+  if (form_.paperWidth->text().isEmpty() || form_.paperHeight->text().isEmpty())
+    dialogs_.messageBox(kResetPaper, QString(), MessageButtons::Ok);
+}
+
+PrintSettings PrintSettingsWindow::SettingsFromControls() const {
+  PrintSettings s = session_.printSettings;
   s.photoArea = session_.workingLayout.photoArea;
   s.textArea = session_.workingLayout.textArea;
   s.printerName =
       form_.printerList->currentIndex() >= 0 ? form_.printerList->currentText() : QString();
   s.paperHeight = StoredTenthsOfText(form_.paperHeight->text());
   s.paperWidth = StoredTenthsOfText(form_.paperWidth->text());
-  if (form_.paperWidth->text().isEmpty() || form_.paperHeight->text().isEmpty())
-    dialogs_.messageBox(kResetPaper, QString(), MessageButtons::Ok);
   s.marginTop = StoredTenthsOfText(form_.marginTop->text());
   s.marginBottom = StoredTenthsOfText(form_.marginBottom->text());
   s.marginLeft = StoredTenthsOfText(form_.marginLeft->text());
@@ -239,6 +247,7 @@ void PrintSettingsWindow::StoreSettings() {
   s.pictureFormat = form_.pictureFormat->currentIndex() + 1;
   s.captionAlign = form_.captionAlign->currentIndex();
   s.captionLines = form_.captionLines->currentIndex();
+  return s;
 }
 
 void PrintSettingsWindow::ShowCellPreview() {
@@ -253,10 +262,10 @@ void PrintSettingsWindow::CaptureLayout() {
   editor_->CaptureLayout();
 }
 
-PagePreviewInputs PrintSettingsWindow::pagePreviewInputs() const {
+PageSetup PrintSettingsWindow::pagePreviewInputs() const {
   // trunc(number ÷ 10) equals trunc(trunc(number) ÷ 10), so whole numbers suffice.
   const auto whole = [](const QLineEdit* box) { return IntegerOfText(box->text()); };
-  PagePreviewInputs in;
+  PageSetup in;
   in.paperWidth = whole(form_.paperWidth);
   in.paperHeight = whole(form_.paperHeight);
   in.rows = whole(form_.rows);
@@ -270,7 +279,7 @@ PagePreviewInputs PrintSettingsWindow::pagePreviewInputs() const {
   in.headerFromTop = whole(form_.headerFromTop);
   in.footerFromBottom = whole(form_.footerFromBottom);
   in.photoFit = form_.photoFit->currentIndex();
-  in.landscape = form_.landscape->isChecked() ? 1 : 0;
+  in.landscape = form_.landscape->isChecked();
   return in;
 }
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "settings/PagePreviewInputs.h"
+#include "model/PageSetup.h"
 #include "settings/PrinterCatalog.h"
 #include "settings/SettingsForm.h"
 
@@ -43,15 +43,20 @@ public:
   // Copies the controls (and the working cell layout) into PrintSettings and sets
   // "confirmed"; warns, and goes on, when the paper width or height box is empty.
   void StoreSettings();
+  // What StoreSettings would store, leaving PrintSettings as it is.
+  PrintSettings SettingsFromControls() const;
+  // Asks the user to set the paper again when its width or height box is empty.
+  void WarnIfPaperMissing();
 
   // The cell layout editor's two previews and its layout capture.
   void ShowCellPreview();
   void ShowDefaultCellPreview();
   void CaptureLayout();
 
-  // For the page preview: the numbers in the boxes, the panel 画板_预览 it draws on,
-  // and the shared settings state.
-  PagePreviewInputs pagePreviewInputs() const;
+  // For the page preview: the numbers in the boxes, each truncated to a whole number
+  // (paper, margins and distances in mm, spacings turned from 0.1 mm into whole mm),
+  // the panel 画板_预览 it draws on, and the shared settings state.
+  PageSetup pagePreviewInputs() const;
   DrawPanel* pagePreviewPanel() const;
   SettingsSession& session() { return session_; }
   const SettingsForm& form() const { return form_; }

@@ -27,8 +27,6 @@ TEST(AppStateAtStart, HoldsTheStartValues) {
   EXPECT_TRUE(state.columnMap.captionColumns.isEmpty());
   EXPECT_EQ(state.pictures.liveCount(), 0);
   EXPECT_FALSE(state.image.IsValid());
-  EXPECT_EQ(state.renderPanel, nullptr);
-  EXPECT_EQ(state.renderPrinter, nullptr);
 }
 
 TEST(InitialiseMainWindowState, TakesTheSpecialFoldersEndingInOneSeparator) {

@@ -6,14 +6,18 @@
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
+#include <QTimer>
 
 #include "AlbumFixture.h"
 #include "CupsPdfQueue.h"
 #include "collect/PictureTableModel.h"
+#include "print/ProgressWindow.h"
 #include "settings/PrintSettingsWindow.h"
 
 using namespace album;
@@ -249,6 +253,82 @@ TEST_F(AlbumPrint, ClosingTheSettingsWindowWithoutConfirmingInterrupts) {
   EXPECT_TRUE(program.dialogs.callsOf(FakeDialogs::Kind::Folder).isEmpty());
   EXPECT_EQ(program.dialogs.callsOf(FakeDialogs::Kind::TimedMessageBox).size(), 1);
   EXPECT_EQ(program.window->statusText(), QStringLiteral("用户中断打印。"));
+}
+
+// While a run draws its pages the main window stays responsive: 预览与设置 and 搜索 are
+// refused with a word in the status bar, and the progress window may be closed (as the
+// settings window used to do when it closed) without taking anything from the run.
+class DuringTheRun : public QObject {
+public:
+  explicit DuringTheRun(Program& program) : program_(program) {
+    timer_.setInterval(5);
+    connect(&timer_, &QTimer::timeout, this, [this] { act(); });
+    timer_.start();
+  }
+  bool acted = false;
+  QString statusAfterPreviewPress;
+  int settingsWindowsOpenedDuringRun = 0;
+
+private:
+  void act() {
+    if (acted || !program_.state.progressWindow.isLoaded()) return;
+    acted = true;
+    timer_.stop();
+    QTest::mouseClick(program_.window->previewButton(), Qt::LeftButton);
+    QTest::mouseClick(program_.window->searchButton(), Qt::LeftButton);
+    statusAfterPreviewPress = program_.window->statusText();
+    program_.state.progressWindow.window()->close();
+    program_.state.progressWindow.Close();
+  }
+
+  Program& program_;
+  QTimer timer_;
+};
+
+TEST_F(AlbumPrint, ARunSurvivesTheMainWindowAndItsProgressWindowClosing) {
+  MakePhotos(Path("photos"), QStringLiteral("album"), 60);
+  program.Search(Path("photos"));
+  program.window->headerEdit()->setText(QStringLiteral("&f 第&p页/共&a页"));
+  AcceptColumns(program.dialogs);
+  program.dialogs.queueFolder(MakeFolder("out"));
+  settingsWindow.queue(ConfirmPngFiles());
+  DuringTheRun during(program);
+  program.PressPreparePrint();
+
+  EXPECT_TRUE(during.acted);
+  EXPECT_EQ(during.statusAfterPreviewPress, QStringLiteral("正在打印，请稍候...."));
+  EXPECT_EQ(settingsWindow.opened(), 1);
+  EXPECT_EQ(program.table()->rowCount(), 60);
+  EXPECT_EQ(program.window->statusText(), QStringLiteral("打印完毕！"));
+  ExpectPages(Path("out"),
+              {QStringLiteral("album 第1页/共3页"), QStringLiteral("album 第2页/共3页"),
+               QStringLiteral("album 第3页/共3页")});
+}
+
+TEST_F(AlbumPrint, APrinterRunSurvivesItsProgressWindowClosing) {
+  CupsPdfQueue queue;
+  if (!queue.ready()) GTEST_SKIP() << queue.whyNotReady().toStdString();
+  const QStringList before = QDir(queue.outputFolder()).entryList({"*.pdf"}, QDir::Files);
+  MakePhotos(Path("photos"), QStringLiteral("album"), 60);
+  program.Search(Path("photos"));
+  AcceptColumns(program.dialogs);
+  settingsWindow.queue([&queue](PrintSettingsWindow& window) {
+    auto* printers = window.findChild<QComboBox*>(QStringLiteral("组合框_打印机列表"));
+    ASSERT_NE(printers, nullptr);
+    printers->setCurrentIndex(printers->findText(queue.name()));
+    Click(window, "按钮_确定");
+  });
+  DuringTheRun during(program);
+  program.PressPreparePrint();
+
+  EXPECT_TRUE(during.acted);
+  EXPECT_EQ(during.statusAfterPreviewPress, QStringLiteral("正在打印，请稍候...."));
+  EXPECT_EQ(program.window->statusText(), QStringLiteral("打印完毕！"));
+  const QString pdf = WaitForAlbumPdf(queue, QSet<QString>(before.begin(), before.end()));
+  ASSERT_FALSE(pdf.isEmpty());
+  const PdfInfo info = readPdfInfo(pdf);
+  ASSERT_TRUE(info.ok) << info.error.toStdString();
+  EXPECT_EQ(info.pages, 3);
 }
 
 TEST_F(AlbumPrint, PressingWhileASearchRunsIsRefused) {

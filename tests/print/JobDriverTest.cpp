@@ -29,6 +29,7 @@ protected:
     ports.headerTemplate = [this] { return header; };
     ports.footerTemplate = [this] { return footer; };
     ports.printByCategory = [this] { return byCategory; };
+    ports.searchDone = [this] { return searchDone; };
     ports.showSettingsWindow = [this] {
       ++settingsOpened;
       PrintSettings& s = session.printSettings;
@@ -53,7 +54,7 @@ protected:
   }
 
   JobDriver& driver() {
-    if (!driver_) driver_.emplace(model, collect, session, columnMap, dialogs, ports);
+    if (!driver_) driver_.emplace(model, session, columnMap, dialogs, ports);
     return *driver_;
   }
 
@@ -66,7 +67,7 @@ protected:
   }
 
   QStandardItemModel model;
-  CollectState collect;
+  bool searchDone = true;
   SettingsSession session;
   ColumnMap columnMap;
   FakeDialogs dialogs;
@@ -88,7 +89,7 @@ protected:
 
 TEST_F(JobDriverTest, RefusesWhileASearchRunsWithASystemModalBox) {
   FillTable(model, {"A"});
-  collect.searchDone = false;
+  searchDone = false;
   driver().StartPrint();
   ASSERT_EQ(dialogs.calls().size(), 1);
   const auto& call = dialogs.calls().first();
@@ -166,11 +167,11 @@ TEST_F(JobDriverTest, ByCategoryPrintsOneJobPerRunOfEqualCategories) {
   driver().StartPrint();
 
   ASSERT_EQ(printerJobs.size(), 3);
-  EXPECT_EQ(printerJobs[0].pictures, (QStringList{"/photos/0.jpg", "/photos/1.jpg"}));
-  EXPECT_EQ(printerJobs[0].captions, (QStringList{"说明0", "说明1"}));
-  EXPECT_EQ(printerJobs[0].headerText, QStringLiteral("A 第&p页/共&a页"));
-  EXPECT_EQ(printerJobs[1].footerText, QStringLiteral("[B]"));
-  EXPECT_EQ(printerJobs[2].pictures, QStringList{"/photos/3.jpg"});
+  EXPECT_EQ(printerJobs[0].job.pictures, (QStringList{"/photos/0.jpg", "/photos/1.jpg"}));
+  EXPECT_EQ(printerJobs[0].job.captions, (QStringList{"说明0", "说明1"}));
+  EXPECT_EQ(printerJobs[0].job.headerText, QStringLiteral("A 第&p页/共&a页"));
+  EXPECT_EQ(printerJobs[1].job.footerText, QStringLiteral("[B]"));
+  EXPECT_EQ(printerJobs[2].job.pictures, QStringList{"/photos/3.jpg"});
   EXPECT_EQ(settingsOpened, 1);
   EXPECT_EQ(dialogs.callsOf(Kind::TimedMessageBox).size(), 3);
   EXPECT_EQ(
@@ -227,10 +228,10 @@ TEST_F(JobDriverTest, ByPageFillsTotalAndPageNumbersAndOpensTheSettingsOnceBefor
             QStringLiteral("系统认为图片的‘类别’在第 3 列，你也可以手工输入："));
   EXPECT_EQ(settingsOpened, 1);
   ASSERT_EQ(printerJobs.size(), 2);
-  EXPECT_EQ(printerJobs[0].pictures.size(), 25);
-  EXPECT_EQ(printerJobs[1].pictures, QStringList{"/photos/25.jpg"});
-  EXPECT_EQ(printerJobs[0].headerText, QStringLiteral("Y 1/2"));
-  EXPECT_EQ(printerJobs[1].headerText, QStringLiteral("Y 2/2"));
+  EXPECT_EQ(printerJobs[0].job.pictures.size(), 25);
+  EXPECT_EQ(printerJobs[1].job.pictures, QStringList{"/photos/25.jpg"});
+  EXPECT_EQ(printerJobs[0].job.headerText, QStringLiteral("Y 1/2"));
+  EXPECT_EQ(printerJobs[1].job.headerText, QStringLiteral("Y 2/2"));
   EXPECT_EQ(dialogs.callsOf(Kind::TimedMessageBox).size(), 2);
   EXPECT_EQ(statuses.last(), QStringLiteral("打印完毕！"));
   EXPECT_EQ(session.printSettings.confirmed, 0);
@@ -254,8 +255,8 @@ TEST_F(JobDriverTest, PrinterPathSwapsWidthAndHeightForLandscape) {
   session.printSettings.confirmed = 1;
   driver().RunPrintJob(PrintJob{{"a.jpg"}, {"c"}, {}, "h", "f"});
   ASSERT_EQ(printerJobs.size(), 1);
-  EXPECT_EQ(printerJobs[0].paperWidth, 2970);
-  EXPECT_EQ(printerJobs[0].paperHeight, 2100);
+  EXPECT_EQ(printerJobs[0].page.paperWidth, 2970);
+  EXPECT_EQ(printerJobs[0].page.paperHeight, 2100);
   EXPECT_EQ(settingsOpened, 0);
   EXPECT_EQ(session.lastJob.headerText, "h");
 }
@@ -273,8 +274,8 @@ TEST_F(JobDriverTest, PictureFilesAskForAFolderAndCancelMeansNoOutput) {
   EXPECT_EQ(settingsOpened, 1);
   ASSERT_EQ(fileJobs.size(), 1);
   EXPECT_EQ(fileJobs[0].folder, QStringLiteral("/out"));
-  EXPECT_EQ(fileJobs[0].paperWidth, 2100);  // the file loop turns landscape pages itself
-  EXPECT_EQ(fileJobs[0].landscape, 1);
+  EXPECT_EQ(fileJobs[0].page.paperWidth, 2100);  // the file loop turns landscape pages itself
+  EXPECT_TRUE(fileJobs[0].page.landscape);
   EXPECT_EQ(fileJobs[0].pictureFormat, 5);
   EXPECT_EQ(fileJobs[0].job, job);
   EXPECT_EQ(dialogs.callsOf(Kind::Folder)[0].text,

@@ -52,10 +52,10 @@ protected:
     PictureFilePageArgs a;
     a.folder = dir.filePath(QStringLiteral("pages-") + name);
     QDir().mkpath(a.folder);
-    a.paperWidth = 800;
-    a.paperHeight = 600;
-    a.rows = a.columns = 1;
-    a.marginTop = a.marginBottom = a.marginLeft = a.marginRight = 20;
+    a.page.paperWidth = 800;
+    a.page.paperHeight = 600;
+    a.page.rows = a.page.columns = 1;
+    a.page.marginTop = a.page.marginBottom = a.page.marginLeft = a.page.marginRight = 20;
     a.bodyFont = FontDescription::song9();
     a.pictureFormat = 1;
     a.job.pictures = {path};
@@ -68,7 +68,7 @@ protected:
   SettingsSession session;
   PictureRegistry pictures;
   CxImage image;
-  ProgressWindowHost progress{session, pictures};
+  ProgressWindowHost progress{session};
   PageLoopServices services{session, pictures, image, progress};
 };
 

@@ -37,19 +37,19 @@ protected:
   PictureFilePageArgs args(const QStringList& photos, const QStringList& captions) {
     PictureFilePageArgs a;
     a.folder = out;
-    a.paperWidth = 2100;
-    a.paperHeight = 2970;
-    a.rows = 5;
-    a.columns = 5;
-    a.rowSpacing = 10;
-    a.columnSpacing = 10;
+    a.page.paperWidth = 2100;
+    a.page.paperHeight = 2970;
+    a.page.rows = 5;
+    a.page.columns = 5;
+    a.page.rowSpacing = 10;
+    a.page.columnSpacing = 10;
     a.bodyFont = FontDescription::song9();
-    a.marginTop = 200;
-    a.marginBottom = 180;
-    a.marginLeft = 50;
-    a.marginRight = 150;
-    a.headerFromTop = 110;
-    a.footerFromBottom = 140;
+    a.page.marginTop = 200;
+    a.page.marginBottom = 180;
+    a.page.marginLeft = 50;
+    a.page.marginRight = 150;
+    a.page.headerFromTop = 110;
+    a.page.footerFromBottom = 140;
     a.pictureFormat = 5;
     a.job.pictures = photos;
     a.job.captions = captions;
@@ -70,7 +70,7 @@ protected:
   SettingsSession session;
   PictureRegistry pictures;
   CxImage image;
-  ProgressWindowHost progress{session, pictures};
+  ProgressWindowHost progress{session};
   PageLoopServices services = [this] {
     PageLoopServices s(session, pictures, image, progress);
     s.clock = [] { return kWhen; };
@@ -117,11 +117,11 @@ TEST_F(PictureFilePagesTest, PagesAreWrittenAtThreeHundredDpiInEveryFormat) {
 
 TEST_F(PictureFilePagesTest, LandscapePageIsDrawnLyingAndSavedUpright) {
   PictureFilePageArgs a = args({photo("a.jpg")}, {});
-  a.landscape = 1;
-  a.rows = a.columns = 1;
-  a.marginTop = a.marginBottom = a.marginLeft = a.marginRight = 0;
+  a.page.landscape = true;
+  a.page.rows = a.page.columns = 1;
+  a.page.marginTop = a.page.marginBottom = a.page.marginLeft = a.page.marginRight = 0;
   a.job.headerText = QStringLiteral("W");
-  a.headerFromTop = 0;
+  a.page.headerFromTop = 0;
   session.printSettings.headerAlign = 0;
   session.printSettings.photoArea = {0.0f, 0.5f, 1.0f, 0.5f};  // lower half of the lying page
   const PageRunResult result = run(a);
@@ -138,7 +138,7 @@ TEST_F(PictureFilePagesTest, LandscapePageIsDrawnLyingAndSavedUpright) {
 TEST_F(PictureFilePagesTest, MissingPhotoStillHasItsCaption) {
   PictureFilePageArgs a = args({dir.filePath("gone.jpg")}, {QStringLiteral("说明 caption")});
   a.bodyFont.size = 20;
-  a.rows = a.columns = 1;
+  a.page.rows = a.page.columns = 1;
   const PageRunResult result = run(a);
   ASSERT_EQ(result.writtenFiles.size(), 1);
   const QImage page(result.writtenFiles[0]);
@@ -178,7 +178,7 @@ TEST_F(PictureFilePagesTest, UnwritablePagesAreReportedByNameAndReason) {
   EXPECT_TRUE(result.writtenFiles.isEmpty());
   ASSERT_EQ(result.failedFiles.size(), 2);
   EXPECT_TRUE(result.failedFiles[1].fileName.endsWith("20261208_93005_2.png"));
-  EXPECT_FALSE(result.failedFiles[1].reason.isEmpty());
+  EXPECT_TRUE(result.failedFiles[1].reason.startsWith(QStringLiteral("文件夹不存在：")));
   const JobOutputReport report = ReportOf(result);
   EXPECT_TRUE(report.started);
   ASSERT_EQ(report.unwrittenFiles.size(), 2);
@@ -187,11 +187,11 @@ TEST_F(PictureFilePagesTest, UnwritablePagesAreReportedByNameAndReason) {
 
 TEST_F(PictureFilePagesTest, NonsenseSizesFallBackToTheDefaults) {
   PictureFilePageArgs a = args(QStringList(26, photo("a.jpg")), {});
-  a.paperWidth = 0;
-  a.paperHeight = -3;
-  a.rows = 0;
-  a.columns = -2;
-  a.photoFit = 17;
+  a.page.paperWidth = 0;
+  a.page.paperHeight = -3;
+  a.page.rows = 0;
+  a.page.columns = -2;
+  a.page.photoFit = 17;
   a.bodyFont = FontDescription();
   const PageRunResult result = run(a);
   EXPECT_EQ(result.totalPages, 2);  // 5 × 5
@@ -201,8 +201,8 @@ TEST_F(PictureFilePagesTest, NonsenseSizesFallBackToTheDefaults) {
 
 TEST_F(PictureFilePagesTest, MarginsWiderThanThePaperDrawNoCellsAndDoNotCrash) {
   PictureFilePageArgs a = args(QStringList(3, photo("a.jpg")), {"a", "b", "c"});
-  a.marginLeft = 1500;
-  a.marginRight = 1500;
+  a.page.marginLeft = 1500;
+  a.page.marginRight = 1500;
   const PageRunResult result = run(a);
   ASSERT_EQ(result.writtenFiles.size(), 1);
   EXPECT_FALSE(printtest::hasInk(QImage(result.writtenFiles[0]), QRect(0, 0, 2100, 2970)));

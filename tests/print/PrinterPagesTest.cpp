@@ -45,7 +45,7 @@ protected:
   SettingsSession session;
   PictureRegistry pictures;
   CxImage image;
-  ProgressWindowHost progress{session, pictures};
+  ProgressWindowHost progress{session};
   PageLoopServices services{session, pictures, image, progress};
   QStringList defaults;
   QString photo;
@@ -60,7 +60,10 @@ TEST_F(PrinterPagesTest, JobThatCannotStartIsReportedAndNothingIsClaimed) {
   EXPECT_EQ(result.pagesDone, 0);
   const JobOutputReport report = ReportOf(result);
   EXPECT_FALSE(report.started);
-  EXPECT_FALSE(report.startError.isEmpty());
+  // in words first, the printer's own detail after
+  EXPECT_EQ(report.startError,
+            QStringLiteral("打印机无法开始打印作业。详细信息：") + result.printerError);
+  EXPECT_FALSE(result.printerError.isEmpty());
   // the previous default printer comes back, the window goes, nothing stays loaded
   EXPECT_EQ(defaults, (QStringList{"NoSuchPrinter_Quillmere", "PreviousDefault"}));
   EXPECT_FALSE(progress.isLoaded());

@@ -5,8 +5,17 @@
 
 namespace {
 
-CellInputs BuiltInA4() {
-  return CellInputs{210, 297, 5, 15, 20, 18, 5, 5, 10, 10};
+PageSetup BuiltInA4() {
+  return {.paperWidth = 210,
+          .paperHeight = 297,
+          .marginTop = 20,
+          .marginBottom = 18,
+          .marginLeft = 5,
+          .marginRight = 15,
+          .rows = 5,
+          .columns = 5,
+          .rowSpacing = 10,
+          .columnSpacing = 10};
 }
 
 }  // namespace
@@ -20,14 +29,15 @@ TEST(CardGeometry, BuiltInA4CellIs372By510Tenths) {
 TEST(CardGeometry, CellSizeMatchesTheBuiltInSettings) {
   // The window's defaults, read back from the value type, give the same cell.
   const PrintSettings s = PrintSettings::builtInDefaults();
-  const CellInputs in{s.paperWidth / 10, s.paperHeight / 10,  s.marginLeft / 10, s.marginRight / 10,
-                      s.marginTop / 10,  s.marginBottom / 10, s.columns,         s.rows,
-                      s.columnSpacing,   s.rowSpacing};
+  PageSetup in = PageSetup::of(s);
+  for (int* mm : {&in.paperWidth, &in.paperHeight, &in.marginTop, &in.marginBottom, &in.marginLeft,
+                  &in.marginRight})
+    *mm /= 10;
   EXPECT_EQ(CellSizeInTenths(in), QSize(372, 510));
 }
 
 TEST(CardGeometry, NoCellWithoutRowsColumnsOrRoom) {
-  CellInputs in = BuiltInA4();
+  PageSetup in = BuiltInA4();
   in.columns = 0;
   EXPECT_FALSE(CellSizeInTenths(in).has_value());
   in = BuiltInA4();
@@ -42,7 +52,7 @@ TEST(CardGeometry, NoCellWithoutRowsColumnsOrRoom) {
 }
 
 TEST(CardGeometry, NegativeSpacingWidensTheCell) {
-  CellInputs in = BuiltInA4();
+  PageSetup in = BuiltInA4();
   in.columnSpacing = -10;
   EXPECT_EQ(CellSizeInTenths(in)->width(), (1900 + 40) / 5);
 }

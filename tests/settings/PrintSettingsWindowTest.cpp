@@ -427,7 +427,7 @@ TEST_F(SettingsWindowTest, PagePreviewReadsWholeNumbersAndSpacingsInMillimetres)
   retype("编辑框_列间距", "-25");
   child<QRadioButton>("单选框_横向打印")->setChecked(true);
   combo("组合框_照片打印方式")->setCurrentIndex(4);
-  const PagePreviewInputs in = window->pagePreviewInputs();
+  const PageSetup in = window->pagePreviewInputs();
   EXPECT_EQ(in.paperWidth, 215);
   EXPECT_EQ(in.paperHeight, 297);
   EXPECT_EQ(in.rowSpacing, 1);
@@ -435,6 +435,6 @@ TEST_F(SettingsWindowTest, PagePreviewReadsWholeNumbersAndSpacingsInMillimetres)
   EXPECT_EQ(in.marginLeft, 5);
   EXPECT_EQ(in.footerFromBottom, 14);
   EXPECT_EQ(in.photoFit, 4);
-  EXPECT_EQ(in.landscape, 1);
+  EXPECT_TRUE(in.landscape);
   EXPECT_EQ(window->pagePreviewPanel()->size(), QSize(240, 340));
 }
