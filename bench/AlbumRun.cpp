@@ -1,8 +1,9 @@
 // quillmere_bench_album MODE TARGET LIST — prints the photos named in LIST (one path a
 // line) as an A4 album of 5 × 5 cells with file-name captions at optimisation level 3,
 // the way a search fills the table. MODE "files": JPEG pages into the folder TARGET;
-// "printer": to the print queue TARGET; "pdf": to the PDF file TARGET. Ends with
-// seconds=…, pages=…, peak_rss_mb=… lines.
+// "printer": to the print queue TARGET; "pdf": the printer route to the PDF file TARGET;
+// "pdf-file": one PDF file of the job (the pdf格式 page format) into the folder TARGET.
+// Ends with seconds=…, pages=…, peak_rss_mb=… lines.
 #include <sys/resource.h>
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <cstdio>
 
 #include "print/PageLoops.h"
+#include "print/PdfPages.h"
 #include "print/ProgressWindowHost.h"
 #include "render/CxImage.h"
 #include "render/PictureRegistry.h"
@@ -39,7 +41,7 @@ double peakRssMb() {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 4) {
-    std::fprintf(stderr, "usage: %s files|printer|pdf TARGET LIST\n", argv[0]);
+    std::fprintf(stderr, "usage: %s files|printer|pdf|pdf-file TARGET LIST\n", argv[0]);
     return 2;
   }
   const QString mode = QString::fromLocal8Bit(argv[1]);
@@ -72,6 +74,8 @@ int main(int argc, char** argv) {
   if (mode == QLatin1String("files")) {
     result =
         PrintPagesToPictureFiles(services, PictureFileArgsFor(target, job, session.printSettings));
+  } else if (mode == QLatin1String("pdf-file")) {
+    result = PrintPagesToPdfFile(services, PdfFileArgsFor(target, job, session.printSettings));
   } else {
     if (mode == QLatin1String("pdf"))
       services.printerPdfOutput = target;

@@ -3,7 +3,9 @@
 # JPEGs printed to JPEG page files at 5 × 5 on A4 with file-name captions and
 # optimisation level 3, side by side in the same run with ImageMagick montage making
 # the same pages (plain, and with its jpeg:size decode hint) and with the decode
-# floor (vipsthumbnail: the same photos decoded at the DCT scale that covers a cell).
+# floor (the same photos decoded by djpeg at the DCT scale that covers a cell, one
+# stream per core, as the album decodes them on every core; for the other kinds by
+# libvips' thumbnail, shrinking on load where the format allows it).
 # Then the same album through a CUPS-PDF queue when one can be set up.
 # Photos are generated once under /tmp/quillmere-bench/photos (the first 100 are
 # unique; larger albums reuse them in turn). Figures are medians of RUNS runs.
@@ -92,15 +94,20 @@ montage_album() {  # montage_album HINT
     p=$((p + 1))
   done
 }
+# Level 3 keeps 2 pixels per 0.1 mm: 744 × 1020 for a cell, which a 4000 × 3000 photo
+# covers at 1/2 scale (1/4 gives 1000 × 750).
 floor_album() {
-  mapfile -t all <"$list"
-  vipsthumbnail "${all[@]}" --size "$cell" -o "$work/floor/%s.jpg[Q=75]"
+  if [ "$kind" = jpg ]; then
+    xargs -P "$(nproc)" -I{} djpeg -scale 1/2 -outfile /dev/null {} <"$list"
+  else
+    xargs -P "$(nproc)" -n 1 vipsthumbnail --size 744x1020 -o "$work/floor/%s.v" <"$list"
+  fi
 }
 
 ours=() ours_cpu=() ours_rss=() plain=() plain_cpu=() fast=() fast_cpu=() floor=() floor_cpu=()
 mkdir -p "$work/pages" "$work/montage" "$work/floor"
 # A peer's script, run in its own shell so /usr/bin/time measures it and its children.
-peer() { echo "$(declare -f montage_page montage_album floor_album); list='$list' photos=$photos work='$work' cell=$cell; $1"; }
+peer() { echo "$(declare -f montage_page montage_album floor_album); list='$list' photos=$photos work='$work' cell=$cell kind=$kind; $1"; }
 for ((r = 0; r < runs; r++)); do
   rm -rf "$work/pages"/* "$work/montage"/* "$work/floor"/*
   ours+=("$(timed "$bin/quillmere_bench_album" files "$work/pages" "$list")")

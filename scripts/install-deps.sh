@@ -7,14 +7,14 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libvips-dev libcups2-dev
+  libvips-dev libjpeg-dev libcups2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai
   xvfb xauth xdotool imagemagick
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
   clang clang-format libclang-rt-14-dev
   libvips-tools libjpeg-turbo-progs
-  openbox qt6-translations-l10n libheif-examples webp libheif-dev
+  openbox x11-utils qt6-translations-l10n libheif-examples webp libheif-dev
 )
 
 installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null |

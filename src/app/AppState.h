@@ -9,7 +9,8 @@
 #include "settings/SettingsSession.h"
 
 // The program-wide shared state: created before the main window, owned by main and
-// handed by reference to whoever needs a piece of it. Nothing here is ever saved.
+// handed by reference to whoever needs a piece of it. Only 保存为默认设置 in the
+// settings window saves anything: the start settings of later runs.
 struct AppState {
   CollectState collect;
   SettingsSession settings;

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <utility>
 
 #include "app/AppState.h"
 #include "app/MainWindow.h"
@@ -9,6 +12,9 @@
 #include "app/Wiring.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtDialogs.h"
+#include "render/PrinterQueries.h"
+#include "settings/PrinterCatalog.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -23,6 +29,15 @@ void useChineseUiFont() {
   QApplication::setFont(font);
 }
 
+// Qt's own texts — standard buttons, the file, folder and font dialogs — in Chinese like
+// the rest of the program, whatever the locale of the session.
+void useChineseQtTexts(QApplication& app) {
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(translator);
+}
+
 }  // namespace
 
 int runApplication(int argc, char** argv, const StartupHook& afterShow) {
@@ -30,8 +45,15 @@ int runApplication(int argc, char** argv, const StartupHook& afterShow) {
   QApplication::setApplicationName(QStringLiteral("Quillmere"));
   QApplication::setApplicationVersion(QStringLiteral("1.4"));
   useChineseUiFont();
+  useChineseQtTexts(app);
 
   AppState state;
+  // A printer job that made its printer the default puts the old default back even
+  // when the program ends in the middle of the job.
+  state.programExit.addCleanup([&state] {
+    QString& previous = state.settings.defaultPrinterToRestore;
+    if (!previous.isEmpty()) SetDefaultPrinter(std::exchange(previous, QString()));
+  });
   QtDialogs dialogs;
   QtDesktop desktop;
   InitialiseMainWindowState(state.collect, desktop);
@@ -39,6 +61,10 @@ int runApplication(int argc, char** argv, const StartupHook& afterShow) {
   MainWindow window;
   QObject::connect(&window, &MainWindow::exitRequested, &window,
                    [&state] { state.programExit.endNow(); });
+  state.settings.startSettingsFile = SavedSettingsPath();
+  ApplyStartSettings(
+      ReadSettingsFile(state.settings.startSettingsFile, PrinterCatalog::system().listPrinters),
+      state.settings, window);
   wireSubsystems(window, state, dialogs, desktop);
   window.show();
   if (afterShow) afterShow(window, state);

@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include "settings/FormLinesLabel.h"
+
 namespace {
 
 // The client area the form was designed for, above the status bar.
@@ -48,8 +50,8 @@ QString MainWindow::footerHelpText() {
 }
 
 QStringList MainWindow::clipboardHelpLines() {
-  // The reminder that an exported table cannot be imported straight back is gone:
-  // the import reads what the export writes.
+  // The reminder that an exported table cannot be imported straight back is gone (the
+  // import reads what the export writes); the other reminders are numbered from 1.
   return {
       QStringLiteral("1.你可以在其它excel表中把数据复制到剪贴板中，然后“导入”。"),
       QString(),
@@ -62,15 +64,15 @@ QStringList MainWindow::clipboardHelpLines() {
       QString(),
       QString(),
       QStringLiteral("友情提醒："),
-      QStringLiteral("2.导入数据时，会把第一行数据作为标题的。"),
+      QStringLiteral("1.导入数据时，会把第一行数据作为标题的。"),
       QString(),
-      QStringLiteral("3.你可以调整列宽。系统默认第2列为照片位置，第3列为分类，第4列为图片说明。"),
+      QStringLiteral("2.你可以调整列宽。系统默认第2列为照片位置，第3列为分类，第4列为图片说明。"),
       QString(),
-      QStringLiteral("4."
+      QStringLiteral("3."
                      "默认第2列是照片的位置（含路径），第3列是文件的分类（每个类别单独打印），要事"
                      "先排序好。第4列是各照片的说明文字。"),
       QString(),
-      QStringLiteral("5."
+      QStringLiteral("4."
                      "《Gleanview》导出的文本文件可以打开后全选复制，在此再“从剪贴板导入”。也可以复"
                      "制粘贴到excel中处理后再导入此处。"),
   };
@@ -125,7 +127,7 @@ MainWindow::MainWindow(QWidget* parent)
       QStringLiteral("QGroupBox#分组框_文件夹打印 { border: 1px solid #b4b9c2; border-radius: 3px;"
                      " margin-top: 5px; }"
                      "QGroupBox#分组框_文件夹打印::title { subcontrol-origin: margin; left: 8px;"
-                     " padding: 0px 2px; }"));
+                     " top: -2px; padding: 0px 2px; }"));
   place(printGroup_, QRect(211, 416, 352, 72), Anchor::Bottom);
   buildPrintGroup();
 
@@ -219,14 +221,15 @@ void MainWindow::buildClipboardPage() {
 }
 
 void MainWindow::buildPrintGroup() {
-  auto* labels = new QLabel(printGroup_);
+  // "页眉：", a blank line and "页脚：", each centred on its edit box 21 pixels apart,
+  // drawn whole below the group's title.
+  auto* labels = new FormLinesLabel({{QStringLiteral("页眉："), QString(), 0, 0},
+                                     {QString(), QString(), 10, 0},
+                                     {QStringLiteral("页脚："), QString(), 21, 0}},
+                                    printGroup_);
   labels->setObjectName(QStringLiteral("标签_页眉页脚"));
-  labels->setTextFormat(Qt::RichText);
-  // "页眉：", a blank line and "页脚：" face the two edit boxes 21 pixels apart.
-  labels->setText(
-      linesAtHeight({QStringLiteral("页眉："), QString(), QStringLiteral("页脚：")}, 10));
-  labels->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  labels->setGeometry(3, 17, 38, 40);
+  labels->setTextFormat(Qt::PlainText);
+  labels->setGeometry(3, 8, 38, 41);
 
   headerEdit_ = new QLineEdit(printGroup_);
   headerEdit_->setObjectName(QStringLiteral("编辑框_页眉"));

@@ -26,7 +26,7 @@ class MainWindow : public QMainWindow {
 public:
   explicit MainWindow(QWidget* parent = nullptr);
 
-  // Part 0 of the status bar, the one line every progress and help text goes to.
+  // The first section of the status bar, the one line every progress and help text goes to.
   void setStatusText(const QString& text);
   QString statusText() const;
 

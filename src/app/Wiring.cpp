@@ -89,6 +89,7 @@ std::shared_ptr<PrintEntryPoints> wirePrint(MainWindow& window, AppState& state,
   port.headerTemplate = [&window] { return window.headerEdit()->text(); };
   port.footerTemplate = [&window] { return window.footerEdit()->text(); };
   port.printByCategory = [&window] { return window.byFolderBox()->isChecked(); };
+  port.includeSubfolders = [&window] { return window.includeSubfoldersBox()->isChecked(); };
   const PrintState printState{state.settings, state.columnMap, state.pictures, state.image,
                               state.progressWindow};
   // Shared by the two connections, so it lives as long as the window's buttons do.

@@ -4,8 +4,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <QFile>
 #include <algorithm>
+
+#include "platform/Paths.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ FolderListing ListFolder(const QByteArray& nativePath, ListingOptions options) {
     const bool isFolder = kind != EntryKind::File;
     if (isFolder && !options.hiddenFolders && entry->d_name[0] == '.') continue;
     QByteArray nativeName(entry->d_name);
-    FolderEntry item{QFile::decodeName(nativeName), nativeName};
+    FolderEntry item{PathFromNative(nativeName), nativeName};
     (isFolder ? listing.folders : listing.files).append(std::move(item));
   }
   closedir(folder);

@@ -1,6 +1,5 @@
 #include "collect/FolderTree.h"
 
-#include <QFile>
 #include <QStyle>
 #include <QTreeWidget>
 #include <memory>
@@ -80,7 +79,7 @@ QStringList ListSubfolderNames(const QString& folderPath) {
   ListingOptions options;
   options.linkedFoldersAsFolders = true;
   options.hiddenFolders = false;
-  const FolderListing listing = ListFolder(QFile::encodeName(folderPath), options);
+  const FolderListing listing = ListFolder(NativePath(folderPath), options);
   QStringList names;
   names.reserve(listing.folders.size());
   for (const FolderEntry& folder : listing.folders) names.append(folder.name);

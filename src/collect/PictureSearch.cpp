@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSet>
 #include <utility>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "collect/PictureNames.h"
 #include "collect/PictureTableModel.h"
 #include "platform/Desktop.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ void PictureSearch::ScanFolder(const QString& parent, const QString& name, bool 
   // An explicit stack instead of recursion: a chain of folders thousands deep must
   // not exhaust the call stack. Popping in reverse push order keeps the order of a
   // recursive walk: a folder's files, then each sub-folder in full, in name order.
-  std::vector<PendingFolder> pending{{QFile::encodeName(rootPath), rootPath, name}};
+  std::vector<PendingFolder> pending{{NativePath(rootPath), rootPath, name}};
   QSet<std::pair<std::uint64_t, std::uint64_t>> seen;
   QElapsedTimer sinceProgress;
   while (!pending.empty()) {

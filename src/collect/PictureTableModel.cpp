@@ -158,6 +158,10 @@ const PictureTableModel::Column& PictureTableModel::columnInfo(int column) const
   return columns_.at(column);
 }
 
+void PictureTableModel::SetColumnWidth(int column, int width) {
+  if (column >= 0 && column < ColumnCount()) columns_[column].width = width;
+}
+
 void PictureTableModel::setSelectionModel(QItemSelectionModel* selection) {
   selection_ = selection;
 }

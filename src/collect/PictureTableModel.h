@@ -23,7 +23,8 @@ public:
   struct Column {
     QString title;
     int width = 50;
-    int alignment = 0;  // 0 left, 1 centre, 2 right
+    int alignment = 0;          // 0 left, 1 centre, 2 right
+    bool widenToTitle = false;  // shown at least as wide as its title (imported columns)
   };
 
   // headerData role under which a column's width in pixels is offered to the view.
@@ -52,6 +53,9 @@ public:
   // Tells views about the rows appended since the last announcement.
   void AnnounceAppendedRows();
   const Column& columnInfo(int column) const;
+  // The width the list view shows a column at, once the user dragged its divider; an
+  // import keeps the first column's.
+  void SetColumnWidth(int column, int width);
   void setSelectionModel(QItemSelectionModel* selection);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -1,10 +1,9 @@
 #include "collect/PictureViewWindow.h"
 
-#include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
 
-#include "render/MappedFile.h"
+#include "platform/MappedFile.h"
 #include "render/PictureReader.h"
 
 namespace {
@@ -23,13 +22,18 @@ QRect FitPictureRect(QSize picture, QSize area) {
                size);
 }
 
+// Through the program's checked reader: a cut-off picture, or a BMP whose pixels lie
+// past its end, is refused rather than shown with whatever memory held.
 QImage ReadViewPicture(const QString& path, int maxSide) {
-  if (path.isEmpty() || !QFileInfo(path).isFile()) return QImage();
   const MappedFile file(path);
-  const QSize size = readUprightPictureSize(file.data());
-  QSize shown;
-  if (size.isValid() && std::max(size.width(), size.height()) > maxSide)
-    shown = size.scaled(maxSide, maxSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+  // Judged by the picture's own size, before the reader shrinks it on load: a size
+  // above the pixel limit is no size.
+  const QSize upright = readUprightPictureSize(file.data());
+  if (!upright.isValid()) return QImage();
+  const QSize shown =
+      std::max(upright.width(), upright.height()) > maxSide
+          ? upright.scaled(maxSide, maxSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1))
+          : upright;
   return readPicture(file.data(), shown);
 }
 

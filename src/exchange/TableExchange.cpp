@@ -26,6 +26,10 @@ QString tooManyColumnsText(int columns) {
       .arg(kMaxImportColumns);
 }
 
+QString binaryText(const QString& path) {
+  return QStringLiteral("文件“%1”不是文本列表（像是图片或其它二进制文件），没有导入。").arg(path);
+}
+
 QString tooLargeText(const QString& path) {
   return QStringLiteral("文件“%1”太大（超过%2MB），不像是文本列表，没有导入。")
       .arg(path)
@@ -53,7 +57,7 @@ bool TableExchange::ImportTable() {
                           MessageIcon::Question) != AnswerOk)
     return false;
   const QString clipboard = desktop_.clipboardText();
-  const QStringView text = TextBeforeNul(clipboard);
+  const QStringView text = TableTextOf(clipboard);
   const int columns = CountTableShape(text).columns;
   if (columns > kMaxImportColumns) {
     dialogs_.messageBox(tooManyColumnsText(columns), kCannotImportCaption, MessageButtons::Ok,
@@ -74,9 +78,10 @@ bool TableExchange::ImportCaptureList() {
     WaitCursor busy(desktop_);
     list = ReadCaptureList(path);
   }
-  if (list.outcome == CaptureListOutcome::TooLarge) {
-    dialogs_.messageBox(tooLargeText(path), kCannotImportCaption, MessageButtons::Ok,
-                        MessageIcon::Warning);
+  if (list.outcome == CaptureListOutcome::TooLarge || list.outcome == CaptureListOutcome::Binary) {
+    const QString why =
+        list.outcome == CaptureListOutcome::Binary ? binaryText(path) : tooLargeText(path);
+    dialogs_.messageBox(why, kCannotImportCaption, MessageButtons::Ok, MessageIcon::Warning);
     return false;
   }
   desktop_.setClipboardText(list.text);

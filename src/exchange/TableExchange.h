@@ -24,7 +24,8 @@ public:
   bool ImportTable();
 
   // Lets the user pick a capture-list file, puts its text on the clipboard and runs
-  // ImportTable. Returns whether the table was replaced.
+  // ImportTable. Returns whether the table was replaced. A binary or oversized file is
+  // refused with a message, leaving the clipboard and the table as they were.
   bool ImportCaptureList();
 
   // Puts the picture table, titles first, on the clipboard as table text and says so

@@ -9,14 +9,32 @@
 namespace {
 
 constexpr QChar kTab = u'\t';
+constexpr QChar kEndOfFile = u'\x1A';  // Ctrl-Z, which old DOS tools write after a text
 
 bool isFieldBlank(QChar c) {
   return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
-TableShape shapeOf(const QList<QStringView>& lines) {
+TableShape shapeOf(QStringView text, const QList<QStringView>& lines) {
   if (lines.isEmpty()) return TableShape{};
-  return TableShape{int(lines.size()), CountFields(lines.first(), kTab)};
+  int columns = CountFields(lines.first(), kTab);
+  // A title line that is the whole text, without a line end, was not cut from a
+  // spreadsheet row: a TAB at its very end closes its last title and opens no column.
+  if (lines.size() == 1 && lines.first().size() == text.size() && text.endsWith(kTab)) --columns;
+  return TableShape{int(lines.size()), columns};
+}
+
+bool isControl(QChar c) {
+  return c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+// A control character in a field (a stray byte in a capture list) becomes a blank.
+QString cellText(QStringView field) {
+  const QStringView trimmed = TrimField(field);
+  if (std::none_of(trimmed.begin(), trimmed.end(), isControl)) return trimmed.toString();
+  QString cell = trimmed.toString();
+  std::replace_if(cell.begin(), cell.end(), isControl, QChar(u' '));
+  return TrimField(cell).toString();
 }
 
 void pasteLines(ScratchGrid& grid, const QList<QStringView>& lines) {
@@ -29,7 +47,7 @@ void pasteLines(ScratchGrid& grid, const QList<QStringView>& lines) {
     while (cells.size() < columns) {
       const qsizetype tab = line.indexOf(kTab, start);
       const qsizetype end = tab < 0 ? line.size() : tab;
-      cells.append(TrimField(line.sliced(start, end - start)).toString());
+      cells.append(cellText(line.sliced(start, end - start)));
       if (tab < 0) break;
       start = tab + 1;
     }
@@ -42,6 +60,12 @@ void pasteLines(ScratchGrid& grid, const QList<QStringView>& lines) {
 QStringView TextBeforeNul(QStringView text) {
   const qsizetype nul = text.indexOf(QChar(u'\0'));
   return nul < 0 ? text : text.first(nul);
+}
+
+QStringView TableTextOf(QStringView text) {
+  QStringView table = TextBeforeNul(text);
+  while (table.endsWith(kEndOfFile)) table.chop(1);
+  return table;
 }
 
 QList<QStringView> SplitTableLines(QStringView text) {
@@ -64,7 +88,7 @@ int CountFields(QStringView line, QChar separator) {
 }
 
 TableShape CountTableShape(QStringView text) {
-  return shapeOf(SplitTableLines(text));
+  return shapeOf(text, SplitTableLines(text));
 }
 
 QStringView TrimField(QStringView field) {
@@ -81,7 +105,7 @@ void PasteTableText(ScratchGrid& grid, QStringView text) {
 
 void ReadTableText(ScratchGrid& grid, QStringView text) {
   const QList<QStringView> lines = SplitTableLines(text);
-  const TableShape shape = shapeOf(lines);
+  const TableShape shape = shapeOf(text, lines);
   grid.Resize(shape.rows, shape.columns);
   pasteLines(grid, lines);
 }

@@ -19,6 +19,10 @@ struct TableShape {
 // The text up to its first NUL character (C strings on the clipboard end there).
 QStringView TextBeforeNul(QStringView text);
 
+// The table in a clipboard or list text: the text before its first NUL, without the
+// Ctrl-Z end-of-file marks that may close it.
+QStringView TableTextOf(QStringView text);
+
 // The lines of the text without their line ends. The text after the last line end is a
 // line only when it is not empty, so a final line end adds no empty line.
 QList<QStringView> SplitTableLines(QStringView text);
@@ -28,14 +32,16 @@ QList<QStringView> SplitTableLines(QStringView text);
 // last cell; an empty line is one empty field.
 int CountFields(QStringView line, QChar separator);
 
-// Lines and the field count of the first line; (0, 0) for an empty text.
+// Lines and the field count of the first line; (0, 0) for an empty text. When the
+// first line is the whole text, without a line end, a TAB at its end opens no column.
 TableShape CountTableShape(QStringView text);
 
 // The field without leading and trailing blanks, TABs, CRs and LFs.
 QStringView TrimField(QStringView field);
 
 // Pastes the text into the grid from cell (0, 0): line k into row k, field j into
-// column j, each trimmed; fields and lines beyond the grid are dropped.
+// column j, each trimmed and with its control characters blanked; fields and lines
+// beyond the grid are dropped.
 void PasteTableText(ScratchGrid& grid, QStringView text);
 
 // Sizes the grid to the text's shape (at least one cell) and pastes the text into it.

@@ -22,8 +22,11 @@ QString WriteTableText(const ScratchGrid& grid) {
       if (column < cells.size()) text += FieldText(cells.at(column));
     }
   }
-  // A last line of one empty field would read back as no line at all; a line end
-  // after it keeps the row.
-  if (rows.size() > 1 && (text.isEmpty() || text.back() == u'\n')) text += u'\n';
+  // A last line of one empty field would read back as no line at all, and a lone
+  // title line ending in an empty title without its column; a line end after it keeps
+  // the row or the column.
+  const bool lastLineEmpty = rows.size() > 1 && (text.isEmpty() || text.back() == u'\n');
+  const bool loneTitlesEndInTab = rows.size() == 1 && text.endsWith(u'\t');
+  if (lastLineEmpty || loneTitlesEndInTab) text += u'\n';
   return text;
 }

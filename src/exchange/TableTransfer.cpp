@@ -9,10 +9,12 @@
 void GridToList(const ScratchGrid& grid, PictureTableModel& list) {
   const QList<QStringList>& gridRows = grid.rows();
   QList<PictureTableModel::Column> columns(grid.columnCount());
+  for (PictureTableModel::Column& column : columns) column.widenToTitle = true;
   if (list.ColumnCount() > 0) {
     const PictureTableModel::Column& former = list.columnInfo(0);
     columns[0].width = former.width;
     columns[0].alignment = former.alignment;
+    columns[0].widenToTitle = false;  // shown exactly as wide as the user left it
   }
   for (int column = 0; column < grid.columnCount(); ++column)
     columns[column].title = grid.cell(0, column);

@@ -5,6 +5,11 @@
 #include "model/CardLayout.h"
 #include "model/FontDescription.h"
 
+// Header and footer alignment, in the order the settings window lists them.
+enum class HeaderAlign : int { Left = 0, Centre = 1, Right = 2 };
+// Caption alignment, in the settings window's own order (not the header's).
+enum class CaptionAlign : int { Centre = 0, Left = 1, Right = 2 };
+
 // The one record of how an album is printed. Lengths marked 0.1 mm are tenths of a
 // millimetre. A copy duplicates texts, fonts and rectangles (plain value semantics).
 struct PrintSettings {
@@ -23,8 +28,8 @@ struct PrintSettings {
   int footerFromBottom = 0;  // 0.1 mm, from the paper's bottom edge
   FontDescription bodyFont = FontDescription::song9();
   FontDescription headerFont = FontDescription::song9();
-  int headerAlign = 0;  // 0 left, 1 centre, 2 right
-  int footerAlign = 0;  // 0 left, 1 centre, 2 right
+  HeaderAlign headerAlign = HeaderAlign::Left;
+  HeaderAlign footerAlign = HeaderAlign::Left;
   FontDescription footerFont = FontDescription::song9();
   int rows = 0;
   int columns = 0;
@@ -32,11 +37,11 @@ struct PrintSettings {
   int columnSpacing = 0;  // 0.1 mm
   CardRect photoArea;
   CardRect textArea;
-  int captionAlign = 0;  // 0 centre, 1 left, 2 right
+  CaptionAlign captionAlign = CaptionAlign::Centre;
   int captionLines = 0;  // 0..9
   int confirmed = 0;
   int toPictureFiles = 0;
-  int pictureFormat = 0;  // 1 bmp, 2 jpg, 3 gif, 4 tiff, 5 png
+  int pictureFormat = 0;  // 1 bmp, 2 jpg, 3 gif, 4 tiff, 5 png, 6 one pdf per job
   int optimiseLevel = 0;  // 0 none, 1 50K … 5 250K
 
   // What the settings window shows when nothing was applied in this run: A4 portrait,
@@ -54,8 +59,8 @@ struct PrintSettings {
     s.marginRight = 150;
     s.headerFromTop = 110;
     s.footerFromBottom = 140;
-    s.headerAlign = 1;
-    s.footerAlign = 1;
+    s.headerAlign = HeaderAlign::Centre;
+    s.footerAlign = HeaderAlign::Centre;
     s.rows = 5;
     s.columns = 5;
     s.rowSpacing = 10;

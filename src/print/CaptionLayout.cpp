@@ -18,15 +18,16 @@ QStringList CaptionLinesOf(const QString& caption) {
   return lines;
 }
 
-QList<TextPlacement> LayoutCaption(const QString& caption, int captionLines, int captionAlign,
-                                   const CellRect& cell, const PhotoRect& textArea, int lineHeight,
+QList<TextPlacement> LayoutCaption(const QString& caption, int captionLines,
+                                   CaptionAlign captionAlign, const CellRect& cell,
+                                   const PhotoRect& textArea, int lineHeight,
                                    const std::function<int(const QString&)>& textWidth) {
   QList<TextPlacement> placements;
   if (captionLines <= 0 || caption.isEmpty()) return placements;
 
   const double areaLeft = double(cell.left) + textArea.left;
   const double areaTop = double(cell.top) + textArea.top;
-  if (captionAlign == CaptionLeft) {
+  if (captionAlign == CaptionAlign::Left) {
     placements.append({truncated(areaLeft + 2), truncated(areaTop), caption});
     return placements;
   }
@@ -37,8 +38,8 @@ QList<TextPlacement> LayoutCaption(const QString& caption, int captionLines, int
     const QString& line = lines.at(r);
     if (line.isEmpty()) continue;
     const double width = textWidth(line);
-    const int dx = captionAlign == CaptionRight ? truncated(textArea.width - width - 2)
-                                                : truncated((textArea.width - width) / 2);
+    const int dx = captionAlign == CaptionAlign::Right ? truncated(textArea.width - width - 2)
+                                                       : truncated((textArea.width - width) / 2);
     placements.append(
         {truncated(areaLeft + dx), truncated(areaTop + double(r) * lineHeight), line});
   }

@@ -5,11 +5,9 @@
 #include <QStringList>
 #include <functional>
 
+#include "model/PrintSettings.h"
 #include "print/PageGeometry.h"
 #include "settings/PhotoFit.h"
-
-// Caption alignments, as the settings window lists them (not the header order).
-enum CaptionAlign : int { CaptionCentre = 0, CaptionLeft = 1, CaptionRight = 2 };
 
 // One WriteTextAt call of a caption.
 struct TextPlacement {
@@ -29,6 +27,7 @@ QStringList CaptionLinesOf(const QString& caption);
 // and right write at most captionLines lines, one line height apart. captionLines 0
 // or an empty caption writes nothing; empty lines are skipped but keep their place.
 // textArea is relative to the cell.
-QList<TextPlacement> LayoutCaption(const QString& caption, int captionLines, int captionAlign,
-                                   const CellRect& cell, const PhotoRect& textArea, int lineHeight,
+QList<TextPlacement> LayoutCaption(const QString& caption, int captionLines,
+                                   CaptionAlign captionAlign, const CellRect& cell,
+                                   const PhotoRect& textArea, int lineHeight,
                                    const std::function<int(const QString&)>& textWidth);

@@ -1,22 +1,27 @@
 #include "print/CellPicture.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <optional>
 
+#include "platform/MappedFile.h"
+#include "platform/Paths.h"
 #include "print/CellPicturePlan.h"
 #include "print/PageFiles.h"
 #include "render/CxImage.h"
-#include "render/MappedFile.h"
+#include "render/EmbeddedThumbnail.h"
+#include "render/PictureLimits.h"
+#include "render/ProgressiveJpeg.h"
 #include "render/VipsPictureReader.h"
 
 namespace {
 
 // The size the photo has once turned upright, read from its header alone.
 QSize uprightSize(const QString& fileName) {
-  QImageReader reader(fileName);
+  QFile file;
+  if (!OpenForReading(file, fileName)) return {};
+  QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   QSize size = reader.size();
   if (size.isValid() && (reader.transformation() & QImageIOHandler::TransformationRotate90))
@@ -27,8 +32,8 @@ QSize uprightSize(const QString& fileName) {
 // The kind the bytes really are, for names whose extension says nothing useful
 // (".jpeg", ".tif", none): re-encoding needs a real format.
 int formatFromContent(const QString& fileName) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return FormatUnknown;
+  QFile file;
+  if (!OpenForReading(file, fileName)) return FormatUnknown;
   const QByteArray head = file.read(8);
   if (head.startsWith("\xFF\xD8")) return FormatJpeg;
   if (head.startsWith("GIF8")) return FormatGif;
@@ -65,7 +70,9 @@ std::optional<QImage> decodeWithVipsForCell(const QString& fileName, int targetW
                                             int targetHeight, int level) {
   const MappedFile file(fileName);
   if (!readsWithVips(file.data())) return std::nullopt;
+  // Judged by the header's size before any shrink-on-load: above the limit is refused.
   const QSize size = readVipsPictureSize(file.data());
+  if (!size.isValid()) return QImage();
   const ResamplePlan plan =
       PlanResample(size.width(), size.height(), targetWidth, targetHeight, level);
   return readPictureWithVips(file.data(), plan.action == CellPictureAction::Resample
@@ -73,12 +80,30 @@ std::optional<QImage> decodeWithVipsForCell(const QString& fileName, int targetW
                                               : QSize());
 }
 
+// The picture the photo would be shrunk to, made from a shortcut of the preview; null
+// when none holds the pixels needed.
+QImage previewShortcut(const QString& fileName, int targetWidth, int targetHeight, int level) {
+  const EmbeddedThumbnail thumbnail = ReadEmbeddedThumbnail(fileName);
+  const QSize photo = thumbnail.photoSize;
+  if (!pictureSizeAllowed(photo.width(), photo.height())) return {};
+  const ResamplePlan plan =
+      PlanResample(photo.width(), photo.height(), targetWidth, targetHeight, level);
+  if (plan.action != CellPictureAction::Resample) return {};
+  const QSize planned(plan.width, plan.height);
+  QImage source;
+  if (thumbnail.covers(QSize(targetWidth, targetHeight)))
+    source = thumbnail.picture;
+  else if (photo.width() / 8 >= plan.width && photo.height() / 8 >= plan.height)
+    source = ReadProgressiveJpegAtEighth(fileName);
+  if (source.isNull()) return {};
+  return source.scaled(planned, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 }  // namespace
 
 QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int targetWidth,
-                         int targetHeight) {
-  const QFileInfo info(fileName);
-  const qint64 fileSize = info.isFile() ? info.size() : -1;
+                         int targetHeight, CellPictureUse use) {
+  const qint64 fileSize = RegularFileSize(fileName);
   int format = PictureFormatOfFile(fileName);
   switch (PlanBeforeDecoding(fileSize, level, format, targetWidth, targetHeight)) {
     case CellPictureAction::Skip:
@@ -96,11 +121,15 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
     if (format == FormatUnknown || format == FormatBmp)
       return PictureRegistry::DecodePicture(fileName);
   }
+  if (use == CellPictureUse::Preview && format == FormatJpeg) {
+    QImage drawn = previewShortcut(fileName, targetWidth, targetHeight, level);
+    if (!drawn.isNull()) return drawn;
+  }
   if (!decodeForCell(image, fileName, format, targetWidth, targetHeight, level)) return {};
   return PictureRegistry::DecodePicture(image.Encode(format));
 }
 
 PictureHandle LoadCellPicture(PictureRegistry& pictures, CxImage& image, const QString& fileName,
-                              int level, int targetWidth, int targetHeight) {
-  return pictures.Add(DecodeCellPicture(image, fileName, level, targetWidth, targetHeight));
+                              int level, int targetWidth, int targetHeight, CellPictureUse use) {
+  return pictures.Add(DecodeCellPicture(image, fileName, level, targetWidth, targetHeight, use));
 }

@@ -19,11 +19,12 @@ int workerCount() {
 }  // namespace
 
 CellPicturePrefetch::CellPicturePrefetch(QStringList files, int level, int targetWidth,
-                                         int targetHeight, int ahead)
+                                         int targetHeight, CellPictureUse use, int ahead)
     : files_(std::move(files)),
       level_(level),
       targetWidth_(targetWidth),
       targetHeight_(targetHeight),
+      use_(use),
       ahead_(std::max(0, ahead)),
       slots_(static_cast<size_t>(files_.size())) {
   LimitAllocationArenas();
@@ -63,7 +64,8 @@ void CellPicturePrefetch::decode(qsizetype index) {
   }
   // Each worker call has an image object of its own; the program's one stays untouched.
   CxImage image;
-  QImage picture = DecodeCellPicture(image, files_.at(index), level_, targetWidth_, targetHeight_);
+  QImage picture =
+      DecodeCellPicture(image, files_.at(index), level_, targetWidth_, targetHeight_, use_);
   {
     const std::lock_guard lock(mutex_);
     Slot& slot = slots_[static_cast<size_t>(index)];

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <vector>
 
+#include "print/CellPicture.h"
 #include "render/PictureRegistry.h"
 
 // Decodes the photos of the cells ahead on worker threads while the page loop draws
@@ -18,7 +19,7 @@ public:
   // files holds the photo of every cell in drawing order; an empty name is a cell
   // that loads nothing. At most `ahead` decoded photos wait beyond the cell drawn.
   CellPicturePrefetch(QStringList files, int level, int targetWidth, int targetHeight,
-                      int ahead = defaultAhead());
+                      CellPictureUse use = CellPictureUse::Print, int ahead = defaultAhead());
   // Work not yet started is dropped; work under way is waited for.
   ~CellPicturePrefetch();
   CellPicturePrefetch(const CellPicturePrefetch&) = delete;
@@ -44,6 +45,7 @@ private:
   const int level_;
   const int targetWidth_;
   const int targetHeight_;
+  const CellPictureUse use_;
   const int ahead_;
   std::mutex mutex_;
   std::condition_variable done_;

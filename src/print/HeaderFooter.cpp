@@ -19,13 +19,14 @@ QString FillHeaderFooterMacros(const QString& text, int page, int totalPages,
   return filled;
 }
 
-QPoint PlaceHeaderFooter(bool isHeader, int align, int textWidth, int pageWidth, int pageHeight,
-                         int leftMargin, int rightMargin, int headerFromTop, int footerFromBottom) {
+QPoint PlaceHeaderFooter(bool isHeader, HeaderAlign align, int textWidth, int pageWidth,
+                         int pageHeight, int leftMargin, int rightMargin, int headerFromTop,
+                         int footerFromBottom) {
   const int y = isHeader ? headerFromTop : pageHeight - footerFromBottom;
   double x = 0;
-  if (align == 0)
+  if (align == HeaderAlign::Left)
     x = leftMargin;
-  else if (align == 2)
+  else if (align == HeaderAlign::Right)
     x = double(pageWidth) - rightMargin - textWidth;
   else
     x = leftMargin + (double(pageWidth) - leftMargin - rightMargin - textWidth) / 2;
@@ -35,7 +36,7 @@ QPoint PlaceHeaderFooter(bool isHeader, int align, int textWidth, int pageWidth,
 FilledHeaderFooter FillHeaderFooter(bool isHeader, Surface& surface, const QString& text, int page,
                                     int totalPages, int pageWidth, int pageHeight, int leftMargin,
                                     int rightMargin, int headerFromTop, int footerFromBottom,
-                                    int align, const QDateTime& now) {
+                                    HeaderAlign align, const QDateTime& now) {
   FilledHeaderFooter filled;
   filled.text = FillHeaderFooterMacros(text, page, totalPages, now);
   const QPoint at =

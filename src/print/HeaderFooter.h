@@ -4,17 +4,20 @@
 #include <QPoint>
 #include <QString>
 
+#include "model/PrintSettings.h"
+
 class Surface;
 
 // Replaces, in this order and ignoring case, &P page, &A total pages, &Y year,
 // &M month, &D day, &H hour, &F minute, &S second; numbers without leading zeros.
 QString FillHeaderFooterMacros(const QString& text, int page, int totalPages, const QDateTime& now);
 
-// Top-left corner of a header or footer line of textWidth. align: 0 left, 2 right,
-// anything else centred between the margins. A header sits headerFromTop below the
+// Top-left corner of a header or footer line of textWidth: left, right, or (for any
+// other value) centred between the margins. A header sits headerFromTop below the
 // page's top, a footer footerFromBottom above its bottom.
-QPoint PlaceHeaderFooter(bool isHeader, int align, int textWidth, int pageWidth, int pageHeight,
-                         int leftMargin, int rightMargin, int headerFromTop, int footerFromBottom);
+QPoint PlaceHeaderFooter(bool isHeader, HeaderAlign align, int textWidth, int pageWidth,
+                         int pageHeight, int leftMargin, int rightMargin, int headerFromTop,
+                         int footerFromBottom);
 
 struct FilledHeaderFooter {
   QString text;
@@ -27,4 +30,5 @@ struct FilledHeaderFooter {
 FilledHeaderFooter FillHeaderFooter(bool isHeader, Surface& surface, const QString& text, int page,
                                     int totalPages, int pageWidth, int pageHeight, int leftMargin,
                                     int rightMargin, int headerFromTop, int footerFromBottom,
-                                    int align, const QDateTime& now = QDateTime::currentDateTime());
+                                    HeaderAlign align,
+                                    const QDateTime& now = QDateTime::currentDateTime());

@@ -5,6 +5,7 @@
 
 #include "platform/Dialogs.h"
 #include "print/ColumnDetection.h"
+#include "print/PageFiles.h"
 #include "print/PageGeometry.h"
 #include "print/TableText.h"
 
@@ -130,7 +131,10 @@ JobDriver::JobResult JobDriver::RunPrintJob(const PrintJob& job) {
   if (settings.toPictureFiles != 0) {
     const QString folder = dialogs_.browseForFolder(printtext::kFolderPrompt);
     if (folder.isEmpty()) return JobResult::NoFolder;
-    if (ports_.printToPictureFiles) {
+    if (settings.pictureFormat == kPdfPictureFormat) {
+      if (ports_.printToPdfFile)
+        lastReport_ = ports_.printToPdfFile(PdfFileArgsFor(folder, job, settings));
+    } else if (ports_.printToPictureFiles) {
       lastReport_ = ports_.printToPictureFiles(PictureFileArgsFor(folder, job, settings));
     }
   } else if (ports_.printToPrinter) {

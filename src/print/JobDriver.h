@@ -43,6 +43,7 @@ struct JobDriverPorts {
   std::function<void()> showSettingsWindow;
   std::function<JobOutputReport(const PrinterPageArgs&)> printToPrinter;
   std::function<JobOutputReport(const PictureFilePageArgs&)> printToPictureFiles;
+  std::function<JobOutputReport(const PdfFileArgs&)> printToPdfFile;
 };
 
 // Stores the job (when given) as the last job, shows the settings window modally and

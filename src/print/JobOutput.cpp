@@ -15,6 +15,11 @@ PrinterPageArgs PrinterArgsFor(const PrintJob& job, const PrintSettings& setting
   return args;
 }
 
+PdfFileArgs PdfFileArgsFor(const QString& folder, const PrintJob& job,
+                           const PrintSettings& settings) {
+  return {folder, PrinterArgsFor(job, settings)};
+}
+
 PictureFilePageArgs PictureFileArgsFor(const QString& folder, const PrintJob& job,
                                        const PrintSettings& settings) {
   return {folder, PageSetup::of(settings), settings.bodyFont, settings.pictureFormat, true, job};

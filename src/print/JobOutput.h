@@ -32,6 +32,15 @@ struct PictureFilePageArgs {
   friend bool operator==(const PictureFilePageArgs&, const PictureFilePageArgs&) = default;
 };
 
+// What the job driver hands to the PDF-file loop: the printer loop's pages and the
+// folder the one PDF of the job goes into.
+struct PdfFileArgs {
+  QString folder;
+  PrinterPageArgs pages;
+
+  friend bool operator==(const PdfFileArgs&, const PdfFileArgs&) = default;
+};
+
 // How a page loop went, as far as the user must hear of it.
 struct JobOutputReport {
   bool started = true;         // false: the printer job could not start, nothing came out
@@ -44,5 +53,7 @@ struct JobOutputReport {
 QString ReasonInWords(const QString& words, const QString& detail);
 
 PrinterPageArgs PrinterArgsFor(const PrintJob& job, const PrintSettings& settings);
+PdfFileArgs PdfFileArgsFor(const QString& folder, const PrintJob& job,
+                           const PrintSettings& settings);
 PictureFilePageArgs PictureFileArgsFor(const QString& folder, const PrintJob& job,
                                        const PrintSettings& settings);

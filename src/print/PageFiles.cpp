@@ -55,8 +55,11 @@ QString collapseSeparators(QString path, bool network) {
 
 }  // namespace
 
-QString PageFileName(const QString& folder, const QDateTime& when, int page, int pictureFormat,
-                     const QString& programFolder) {
+namespace {
+
+// folder/<yyyymmdd>_<hmmss><rest>, doubled separators collapsed.
+QString datedFileName(const QString& folder, const QDateTime& when, const QString& rest,
+                      const QString& programFolder) {
   const QDate date = when.date();
   const QTime time = when.time();
   const int dateNumber = date.year() * 10000 + date.month() * 100 + date.day();
@@ -64,9 +67,21 @@ QString PageFileName(const QString& folder, const QDateTime& when, int page, int
   const QString base = QDir::fromNativeSeparators(folder.isEmpty() ? programFolder : folder);
   const bool network = base.startsWith(QLatin1String("//")) && base.size() > 2;
   const QString name = base + QLatin1Char('/') + QString::number(dateNumber) + QLatin1Char('_') +
-                       QString::number(timeNumber) + QLatin1Char('_') + QString::number(page) +
-                       PageFileExtension(pictureFormat);
+                       QString::number(timeNumber) + rest;
   return collapseSeparators(name, network);
+}
+
+}  // namespace
+
+QString PageFileName(const QString& folder, const QDateTime& when, int page, int pictureFormat,
+                     const QString& programFolder) {
+  return datedFileName(folder, when,
+                       QLatin1Char('_') + QString::number(page) + PageFileExtension(pictureFormat),
+                       programFolder);
+}
+
+QString PdfFileName(const QString& folder, const QDateTime& when, const QString& programFolder) {
+  return datedFileName(folder, when, QStringLiteral(".pdf"), programFolder);
 }
 
 QString UniqueFileName(const QString& fileName, const std::function<bool(const QString&)>& exists) {

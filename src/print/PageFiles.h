@@ -27,6 +27,13 @@ int PageFileFormatCode(int pictureFormat);
 QString PageFileName(const QString& folder, const QDateTime& when, int page, int pictureFormat,
                      const QString& programFolder);
 
+// pictureFormat of one PDF file per job instead of page pictures.
+constexpr int kPdfPictureFormat = 6;
+
+// folder/<yyyymmdd>_<hmmss>.pdf: a job's PDF is named like its page files, without a
+// page number.
+QString PdfFileName(const QString& folder, const QDateTime& when, const QString& programFolder);
+
 // The name itself when nothing is there yet, otherwise "<base> (2)<ext>", "(3)", …:
 // a page file never replaces an existing file.
 QString UniqueFileName(const QString& fileName, const std::function<bool(const QString&)>& exists);

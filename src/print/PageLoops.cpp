@@ -23,14 +23,6 @@ constexpr int kA4Height = 2970;
 // sizes must match pages made before).
 constexpr double kPanelPointScale = 2.6458;
 
-void closeProgress(ProgressWindowHost& progress) {
-  if (ProgressWindow* window = progress.window()) {
-    window->hide();
-    window->setProgress(0);
-  }
-  progress.Close();
-}
-
 QString documentName(const PrintSettings& settings, const QTime& time) {
   return QString::number(time.hour() * 10000 + time.minute() * 100 + time.second()) +
          QStringLiteral("_宽高：") + QString::number(settings.paperWidth) + QStringLiteral("×") +
@@ -46,6 +38,14 @@ FontDescription panelFont(FontDescription font) {
 
 }  // namespace
 
+void CloseProgress(ProgressWindowHost& progress) {
+  if (ProgressWindow* window = progress.window()) {
+    window->hide();
+    window->setProgress(0);
+  }
+  progress.Close();
+}
+
 int PanelFontSize(int points) {
   return static_cast<int>(std::trunc(points * kPanelPointScale));
 }
@@ -58,65 +58,75 @@ PageRunResult PrintPagesToPrinter(PageLoopServices& services, const PrinterPageA
 
   result.documentName = documentName(settings, services.clock().time());
   printer.setDocumentName(result.documentName);
-  printer.setUnit(units::TenthMm);
-  printer.setFont(settings.bodyFont);
   printer.setCopies(settings.copies);
-  printer.setMargins(settings.marginLeft, settings.marginTop, settings.marginRight,
-                     settings.marginBottom);
   printer.setPrinterName(settings.printerName);
   printer.setOutputPdf(services.printerPdfOutput);
 
-  if (services.setDefaultPrinter && !settings.printerName.isEmpty())
+  if (services.setDefaultPrinter && !settings.printerName.isEmpty()) {
+    services.session.defaultPrinterToRestore = settings.defaultPrinter;
     services.setDefaultPrinter(settings.printerName);
-  result.jobStarted = printer.StartPrintJob(false, true, -1, settings.landscape,
-                                            settings.paperWidth, settings.paperHeight);
-  if (!result.jobStarted) result.printerError = printer.lastError();
-  if (result.jobStarted) {
-    const PageSetup& page = pages.page;
-    const bool sized = page.paperWidth > 0 && page.paperHeight > 0;
-    const int paperWidth = sized ? page.paperWidth : kA4Width;
-    const int paperHeight = sized ? page.paperHeight : kA4Height;
-    // The margins as the printer holds them.
-    const int printableWidth =
-        PrintableLength(paperWidth, printer.marginLeft(), printer.marginRight());
-    const int printableHeight =
-        PrintableLength(paperHeight, printer.marginTop(), printer.marginBottom());
-    // Header and footer are placed on the printable area: no margins, distances
-    // counted from the margin edges.
-    PageCanvas canvas{
-        .surface = printer,
-        .grid = PrinterPageGrid(printableWidth, printableHeight,
-                                UsableGridShape(page.rows, page.columns), page.rowSpacing,
-                                page.columnSpacing),
-        .bodyFont = printer.font(),
-        .headerFont = settings.headerFont,
-        .footerFont = settings.footerFont,
-        .frame = {.paperWidth = printableWidth,
-                  .paperHeight = printableHeight,
-                  .headerFromTop = page.headerFromTop - printer.marginTop(),
-                  .footerFromBottom = page.footerFromBottom - printer.marginBottom(),
-                  .photoFit = page.photoFit},
-    };
-    canvas.endPage = [&printer, &result](int pageNumber) {
-      if (!printer.NewPage()) {
-        result.jobAborted = true;
-        return false;
-      }
-      result.pagesDone = pageNumber;
-      return true;
-    };
-    PaintServices paint{services.pictures, services.progress, services.clock};
-    result.totalPages = PaintPages(paint, canvas, settings, pages.job).totalPages;
-    if (!printer.EndPrintJob() || result.pagesDone < result.totalPages) {
-      result.jobAborted = true;
-      result.printerError = printer.lastError();
-    }
   }
+  DrawPrinterPages(services, printer, pages, true, result);
   if (services.setDefaultPrinter && !settings.printerName.isEmpty() &&
       !settings.defaultPrinter.isEmpty())
     services.setDefaultPrinter(settings.defaultPrinter);
-  closeProgress(services.progress);
+  services.session.defaultPrinterToRestore.clear();
+  CloseProgress(services.progress);
   return result;
+}
+
+void DrawPrinterPages(PageLoopServices& services, PrinterObject& printer,
+                      const PrinterPageArgs& pages, bool showStatusDialog, PageRunResult& result) {
+  const PrintSettings& settings = services.session.printSettings;
+  printer.setUnit(units::TenthMm);
+  printer.setFont(settings.bodyFont);
+  printer.setMargins(settings.marginLeft, settings.marginTop, settings.marginRight,
+                     settings.marginBottom);
+  result.jobStarted = printer.StartPrintJob(false, showStatusDialog, -1, settings.landscape,
+                                            settings.paperWidth, settings.paperHeight);
+  if (!result.jobStarted) {
+    result.printerError = printer.lastError();
+    return;
+  }
+  const PageSetup& page = pages.page;
+  const bool sized = page.paperWidth > 0 && page.paperHeight > 0;
+  const int paperWidth = sized ? page.paperWidth : kA4Width;
+  const int paperHeight = sized ? page.paperHeight : kA4Height;
+  // The margins as the printer holds them.
+  const int printableWidth =
+      PrintableLength(paperWidth, printer.marginLeft(), printer.marginRight());
+  const int printableHeight =
+      PrintableLength(paperHeight, printer.marginTop(), printer.marginBottom());
+  // Header and footer are placed on the printable area: no margins, distances
+  // counted from the margin edges.
+  PageCanvas canvas{
+      .surface = printer,
+      .grid =
+          PrinterPageGrid(printableWidth, printableHeight, UsableGridShape(page.rows, page.columns),
+                          page.rowSpacing, page.columnSpacing),
+      .bodyFont = printer.font(),
+      .headerFont = settings.headerFont,
+      .footerFont = settings.footerFont,
+      .frame = {.paperWidth = printableWidth,
+                .paperHeight = printableHeight,
+                .headerFromTop = page.headerFromTop - printer.marginTop(),
+                .footerFromBottom = page.footerFromBottom - printer.marginBottom(),
+                .photoFit = page.photoFit},
+  };
+  canvas.endPage = [&printer, &result](int pageNumber) {
+    if (!printer.NewPage()) {
+      result.jobAborted = true;
+      return false;
+    }
+    result.pagesDone = pageNumber;
+    return true;
+  };
+  PaintServices paint{services.pictures, services.progress, services.clock};
+  result.totalPages = PaintPages(paint, canvas, settings, pages.job).totalPages;
+  if (!printer.EndPrintJob() || result.pagesDone < result.totalPages) {
+    result.jobAborted = true;
+    result.printerError = printer.lastError();
+  }
 }
 
 PageRunResult PrintPagesToPictureFiles(PageLoopServices& services,
@@ -176,7 +186,7 @@ PageRunResult PrintPagesToPictureFiles(PageLoopServices& services,
   };
   PaintServices paint{services.pictures, services.progress, services.clock};
   result.totalPages = PaintPages(paint, canvas, settings, job).totalPages;
-  closeProgress(services.progress);
+  CloseProgress(services.progress);
   return result;
 }
 

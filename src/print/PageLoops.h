@@ -11,6 +11,7 @@
 #include "render/PrinterQueries.h"
 
 class CxImage;
+class PrinterObject;
 class PictureRegistry;
 class ProgressWindowHost;
 struct SettingsSession;
@@ -56,6 +57,15 @@ struct PageRunResult {
 // chosen printer (made the system default for the job, the previous default restored).
 // Zero or negative paper sizes mean 2100 × 2970; rows or columns below 1 mean 5 × 5.
 PageRunResult PrintPagesToPrinter(PageLoopServices& services, const PrinterPageArgs& pages);
+
+// The printer loop's pages on a printer object whose destination is already chosen:
+// sets the unit, body font and margins, starts the job in the settings' paper and
+// orientation, draws every page and ends the job; result says how far it got.
+void DrawPrinterPages(PageLoopServices& services, PrinterObject& printer,
+                      const PrinterPageArgs& pages, bool showStatusDialog, PageRunResult& result);
+
+// Hides and closes the progress window a page loop opened.
+void CloseProgress(ProgressWindowHost& progress);
 
 // Draws every page on a hidden page panel of its own, one pixel per 0.1 mm, and writes
 // each as a numbered picture file. Values left at zero take their defaults: A4, fit

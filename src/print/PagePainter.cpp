@@ -1,9 +1,9 @@
 #include "print/PagePainter.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 #include "platform/MemoryPolicy.h"
+#include "platform/Paths.h"
 #include "print/CellDrawer.h"
 #include "print/CellPicturePrefetch.h"
 #include "print/HeaderFooter.h"
@@ -65,7 +65,7 @@ PaintOutcome PaintPages(PaintServices& services, PageCanvas& canvas, const Print
   QList<PictureHandle> handles(n, 0);
   CellPicturePrefetch prefetch(drawable ? lists.pictures : QStringList(), settings.optimiseLevel,
                                static_cast<int>(canvas.grid.cellWidth),
-                               static_cast<int>(canvas.grid.cellHeight));
+                               static_cast<int>(canvas.grid.cellHeight), canvas.pictureUse);
   qsizetype k = 0;
   int pageNumber = 0;
   while (k < n && !outcome.stopped) {
@@ -75,7 +75,7 @@ PaintOutcome PaintPages(PaintServices& services, PageCanvas& canvas, const Print
     for (int i = 0; i < canvas.grid.shape.rows && k < n && !outcome.stopped; ++i) {
       for (int j = 0; j < canvas.grid.shape.columns && k < n; ++j) {
         const QString& path = lists.pictures.at(k);
-        if (drawable && !path.isEmpty() && QFileInfo::exists(path))
+        if (drawable && !path.isEmpty() && IsRegularFile(path))
           handles[k] = prefetch.Load(services.pictures, k);
         DrawCell(canvas.surface, services.pictures, settings, handles[k], canvas.grid.cell(i, j),
                  lists.captions.at(k), lists.aspectOverrides.at(k), fitMode, canvas.naturalSize);

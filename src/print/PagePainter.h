@@ -7,6 +7,7 @@
 #include "model/PageSetup.h"
 #include "model/PrintJob.h"
 #include "model/PrintSettings.h"
+#include "print/CellPicture.h"
 #include "print/PageGeometry.h"
 
 class PictureRegistry;
@@ -26,6 +27,8 @@ struct PageCanvas {
   PageSetup frame;
   // false: photos are measured at one unit per 11.8 pixels (the page preview's scale).
   bool naturalSize = true;
+  // Preview: photos may be drawn from the shortcuts a screen preview allows.
+  CellPictureUse pictureUse = CellPictureUse::Print;
   // Ends a page; false stops the run.
   std::function<bool(int page)> endPage = [](int) { return true; };
   // Asked after every cell; true stops the run with the page part drawn.

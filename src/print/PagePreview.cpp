@@ -57,6 +57,7 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PrintSettings& set
       .footerFont = ScaledFont(settings.footerFont),
       .frame = numbers,
       .naturalSize = false,
+      .pictureUse = CellPictureUse::Preview,
   };
   canvas.frame.paperWidth = panel.width();
   canvas.frame.paperHeight = panel.height();
@@ -92,11 +93,7 @@ void ShowPagePreview(PrintSettingsWindow& window, PreviewServices& services) {
   session.previewBusy = true;
   const auto notBusy = qScopeGuard([&session] { session.previewBusy = false; });
 
-  if (session.settingsApplied) {
-    window.ShowCellPreview();
-  } else {
-    window.ShowDefaultCellPreview();
-  }
+  window.RefreshCellPreview();
   session.settingsApplied = true;
   window.WarnIfPaperMissing();
   const PrintSettings settings = window.SettingsFromControls();

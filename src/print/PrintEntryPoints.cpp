@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "print/PdfPages.h"
 #include "print/PreviewEntry.h"
 #include "settings/PrintSettingsWindow.h"
 #include "settings/SettingsSession.h"
@@ -45,6 +46,9 @@ void PrintEntryPoints::PreparePrint(const QAbstractItemModel& table) {
     ports.printToPictureFiles = [this](const PictureFilePageArgs& pages) {
       return ReportOf(PrintPagesToPictureFiles(loops_, pages));
     };
+    ports.printToPdfFile = [this](const PdfFileArgs& pdf) {
+      return ReportOf(PrintPagesToPdfFile(loops_, pdf));
+    };
     driver_ = std::make_unique<JobDriver>(table, state_.session, state_.columnMap, dialogs_,
                                           std::move(ports));
     driverTable_ = &table;
@@ -69,6 +73,15 @@ void PrintEntryPoints::ShowSettingsWindow() {
   };
   hooks.closeProgressWindow = [this] {
     if (state_.progress.isLoaded()) state_.progress.Close();
+  };
+  hooks.mainWindowChoices = [this] {
+    const auto textOf = [](const std::function<QString()>& read) {
+      return read ? read() : QString();
+    };
+    const auto flagOf = [](const std::function<bool()>& read) { return read && read(); };
+    return MainWindowChoices{textOf(mainWindow_.headerTemplate), textOf(mainWindow_.footerTemplate),
+                             flagOf(mainWindow_.includeSubfolders),
+                             flagOf(mainWindow_.printByCategory)};
   };
   PrintSettingsWindow window(state_.session, dialogs_, state_.pictures, printers_, std::move(hooks),
                              mainWindow_.window);

@@ -27,6 +27,7 @@ struct MainWindowPort {
   std::function<QString()> footerTemplate;
   std::function<bool()> printByCategory;
   std::function<bool()> searchDone;
+  std::function<bool()> includeSubfolders;
 };
 
 // The pieces of the shared state that printing works with.

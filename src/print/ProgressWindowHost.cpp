@@ -22,6 +22,9 @@ ProgressWindow& ProgressWindowHost::Open() {
   window_->activateWindow();
   // Painted before the work that follows keeps the event loop busy.
   QCoreApplication::processEvents();
+  // Closed while it painted (its owner went away): the caller still gets a window, a
+  // hidden one, and the work goes on unseen.
+  if (!window_) window_ = std::make_unique<ProgressWindow>(session_);
   return *window_;
 }
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vips/vips8>
 
+#include "platform/Paths.h"
 #include "render/GifResolution.h"
 #include "render/PictureLimits.h"
 #include "render/PictureStructure.h"
@@ -159,15 +160,22 @@ struct CxImage::Impl {
 
   // The whole picture is decoded here, upright by its EXIF orientation, so damage
   // (a truncated file included) is found now rather than at the first later use.
-  bool decode(const QByteArray& data, const char* options) {
+  // The size limit is the picture's own, judged before shrink-on-load: a picture that
+  // claims 60000 × 60000 pixels is refused, not decoded at an eighth of that.
+  bool decode(const QByteArray& data, int shrink = 1) {
     if (data.isEmpty()) return failLoad(QStringLiteral("no picture data"));
     try {
       if (looksLikeBmp(data)) return decodeBmp(data);
-      VImage header =
-          VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), options,
-                                  VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
+      const auto load = [&data](int factor) {
+        return VImage::new_from_buffer(
+            data.constData(), static_cast<size_t>(data.size()),
+            factor > 1 ? QByteArray("shrink=" + QByteArray::number(factor)).constData() : "",
+            VImage::option()->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
+      };
+      VImage header = load(1);
       if (!pictureSizeAllowed(header.width(), header.height()))
         return failLoad(QStringLiteral("picture larger than %1 pixels").arg(kMaxPicturePixels));
+      if (shrink > 1) header = load(shrink);
       hold(header.autorot());
       takeDpiFrom(header);
       sourceFormat = formatOfLoader(header);
@@ -242,8 +250,8 @@ CxImage::CxImage() : impl_(std::make_unique<Impl>()) {
 CxImage::~CxImage() = default;
 
 bool CxImage::Load(const QString& fileName, int format) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly))
+  QFile file;
+  if (!OpenForReading(file, fileName))
     return impl_->failLoad(QStringLiteral("cannot open %1").arg(fileName));
   return Decode(file.readAll(), format);
 }
@@ -251,12 +259,12 @@ bool CxImage::Load(const QString& fileName, int format) {
 // The format code is a hint only: the data is decoded by what it is, so a file whose
 // name claims another kind still loads.
 bool CxImage::Decode(const QByteArray& data, int) {
-  return impl_->decode(data, "");
+  return impl_->decode(data);
 }
 
 bool CxImage::LoadShrunk(const QString& fileName, int format, int targetWidth, int targetHeight) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly))
+  QFile file;
+  if (!OpenForReading(file, fileName))
     return impl_->failLoad(QStringLiteral("cannot open %1").arg(fileName));
   const QByteArray data = file.readAll();
   if (targetWidth <= 0 || targetHeight <= 0 ||
@@ -279,7 +287,7 @@ bool CxImage::LoadShrunk(const QString& fileName, int format, int targetWidth, i
   } catch (const VError& e) {
     return impl_->failLoad(QString::fromUtf8(e.what()).trimmed());
   }
-  return impl_->decode(data, QStringLiteral("shrink=%1").arg(shrink).toLatin1().constData());
+  return impl_->decode(data, shrink);
 }
 
 bool CxImage::TakeBitmap(const QImage& bitmap) {

@@ -59,11 +59,11 @@ QFont DrawPanel::qfont() const {
   return makeFont(font_, screenFontPixels(font_.size));
 }
 int DrawPanel::lineHeightPixels() const {
-  return QFontMetrics(qfont()).height();
+  return textCellOf(qfont()).height;
 }
-// The height of "W" as the text extent gives it: the font's full line height.
+// The height of "W" as the text extent gives it: the font's character cell.
 int DrawPanel::emptyLinePixels() const {
-  return QFontMetrics(qfont()).height();
+  return lineHeightPixels();
 }
 
 // A hidden widget gets its resize event only when shown; the back image follows the
@@ -84,13 +84,13 @@ void DrawPanel::syncBackSize() {
 int DrawPanel::drawText(QPoint at, const QString& text) {
   syncBackSize();
   const QFont f = qfont();
-  const QFontMetrics metrics(f);
-  const TextLayout layout = layoutTextLines(text, metrics.height(), emptyLinePixels(), kLineGap);
+  const TextCell cell = textCellOf(f);
+  const TextLayout layout = layoutTextLines(text, cell.height, cell.height, kLineGap);
   QPainter p(&back_);
   p.setFont(f);
   p.setPen(Qt::black);
   for (const TextPiece& piece : layout.pieces)
-    p.drawText(at.x(), at.y() + piece.offsetY + metrics.ascent(), piece.text);
+    p.drawText(at.x(), at.y() + piece.offsetY + cell.baseline, piece.text);
   p.end();
   update();
   return layout.advance;
@@ -108,8 +108,7 @@ int DrawPanel::TextWidth(const QString& text) {
   return fromDevice(widest);
 }
 
-// The height of one line of the font, as a single-line text extent gives it, whatever
-// the text.
+// The height of one line of the font, its character cell, whatever the text.
 int DrawPanel::TextHeight(const QString&) {
   return fromDevice(lineHeightPixels());
 }

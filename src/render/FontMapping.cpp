@@ -1,6 +1,7 @@
 #include "render/FontMapping.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QStringList>
 #include <cmath>
@@ -73,4 +74,12 @@ QFont makeFont(const FontDescription& description, int pixelHeight) {
   font.setUnderline(description.underline != 0);
   font.setStrikeOut(description.strikeout != 0);
   return font;
+}
+
+TextCell textCellOf(const QFont& font, const QPaintDevice* device) {
+  const QFontMetricsF metrics = device ? QFontMetricsF(font, device) : QFontMetricsF(font);
+  const qreal box = metrics.ascent() + metrics.descent();
+  const int height = font.pixelSize() > 0 ? font.pixelSize() : qRound(box);
+  const int baseline = qRound((height + metrics.ascent() - metrics.descent()) / 2);
+  return {height, baseline};
 }

@@ -1,9 +1,8 @@
 #include "render/PictureRegistry.h"
 
-#include "render/MappedFile.h"
+#include "platform/MappedFile.h"
 #include "render/PcxDecoder.h"
 #include "render/PictureKind.h"
-#include "render/PictureStructure.h"
 #include "render/QtPictureReader.h"
 #include "render/VipsPictureReader.h"
 
@@ -27,28 +26,17 @@ const char* qtFormatOf(PictureKind kind) {
 }
 
 QImage decodeByKind(const QByteArray& data) {
+  if (readsWithVips(data)) return readPictureWithVips(data);
   const PictureKind kind = recognisePictureKind(data);
-  if (isVipsPictureKind(kind)) return readPictureWithVips(data);
   switch (kind) {
     case PictureKind::Unsupported:
       return {};
     case PictureKind::Pcx8:
     case PictureKind::Pcx1:
       return decodePcx(data);
-    case PictureKind::Jpeg:
-      if (!jpegIsComplete(data)) return {};
-      if (jpegIsCmyk(data)) return readPictureWithVips(data);
-      break;
-    case PictureKind::Bmp:
-      if (!bmpIsComplete(data)) return {};
-      break;
-    case PictureKind::Gif:
-      if (!gifIsComplete(data)) return {};
-      break;
     default:
-      break;
+      return readPictureWithQt(data, qtFormatOf(kind));
   }
-  return readPictureWithQt(data, qtFormatOf(kind));
 }
 
 }  // namespace

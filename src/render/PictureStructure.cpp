@@ -1,8 +1,11 @@
 #include "render/PictureStructure.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+
+#include "render/PictureKind.h"
 
 namespace {
 
@@ -56,31 +59,100 @@ bool jpegIsComplete(QByteArrayView data) {
   return false;
 }
 
+namespace {
+
+constexpr quint32 kBmpRgb = 0, kBmpRle8 = 1, kBmpRle4 = 2, kBmpBitfields = 3;
+
+// Whether a run-length coded body paints every pixel: each row filled to its end by
+// runs and closed by an end-of-line code, no jumps, and the data lasting to the last
+// pixel. The decoder leaves pixels that a body skips as they were in memory, and a
+// run cut off by the end of the data repeats a byte it never read.
+bool rleCoversEveryPixel(const uchar* bytes, qsizetype size, qint64 width, qint64 height,
+                         bool fourBits) {
+  qsizetype pos = 0;
+  qint64 x = 0, y = 0;
+  while (y < height && pos < size) {
+    if (pos + 1 == size) {
+      if (bytes[pos] != 0) return false;
+      break;
+    }
+    const int count = bytes[pos];
+    const int code = bytes[pos + 1];
+    pos += 2;
+    if (count > 0) {  // a run of one colour
+      if (x + count > width) return false;
+      x += count;
+    } else if (code == 0) {  // end of line
+      if (x < width) return false;
+      x = 0;
+      ++y;
+    } else if (code == 1) {  // end of picture
+      break;
+    } else if (code == 2) {  // a jump over pixels
+      return false;
+    } else {  // code pixels given one by one, padded to whole 16-bit words
+      if (x + code > width) return false;
+      const qsizetype stored = fourBits ? (code + 1) / 2 : code;
+      if (pos + stored > size) return false;
+      pos += stored + (stored & 1);
+      x += code;
+    }
+  }
+  return y == height || (y == height - 1 && x == width);
+}
+
+}  // namespace
+
+// The decoder reads the sizes of any header but the four Windows ones as the old core
+// header, and the pixels from the pixel offset or from the end of the colour table,
+// whichever lies further on.
 bool bmpIsComplete(QByteArrayView data) {
   const auto* bytes = reinterpret_cast<const uchar*>(data.data());
   const qsizetype size = data.size();
   if (size < 26 || bytes[0] != 'B' || bytes[1] != 'M') return false;
   const qint64 pixelsAt = qFromLittleEndian<quint32>(bytes + 10);
-  const quint32 infoSize = qFromLittleEndian<quint32>(bytes + 14);
-  qint64 width = 0, height = 0;
+  const qint64 infoSize = qFromLittleEndian<quint32>(bytes + 14);
+  if (infoSize < 12 || 14 + infoSize > size) return false;
+  const bool windowsHeader = infoSize == 40 || infoSize == 64 || infoSize == 108 || infoSize == 124;
+  qint64 width = 0, height = 0, coloursUsed = 0;
   int bitCount = 0;
-  quint32 compression = 0;
-  if (infoSize == 12) {  // the old core header: 16-bit sizes
-    width = qFromLittleEndian<quint16>(bytes + 18);
-    height = qFromLittleEndian<quint16>(bytes + 20);
-    bitCount = qFromLittleEndian<quint16>(bytes + 24);
-  } else {
-    if (size < 34) return false;
+  quint32 compression = kBmpRgb;
+  if (windowsHeader) {
     width = qFromLittleEndian<qint32>(bytes + 18);
     height = std::llabs(qFromLittleEndian<qint32>(bytes + 22));
     bitCount = qFromLittleEndian<quint16>(bytes + 28);
     compression = qFromLittleEndian<quint32>(bytes + 30);
+    coloursUsed = qFromLittleEndian<quint32>(bytes + 46);
+  } else {
+    width = qFromLittleEndian<qint16>(bytes + 18);
+    height = std::llabs(qFromLittleEndian<qint16>(bytes + 20));
+    bitCount = qFromLittleEndian<quint16>(bytes + 24);
   }
-  constexpr quint32 kRgb = 0, kBitfields = 3;
-  if (compression != kRgb && compression != kBitfields) return true;
-  if (width <= 0 || height <= 0 || bitCount <= 0) return false;
-  const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
-  return pixelsAt + rowBytes * height <= size;
+  if (width <= 0 || height <= 0) return false;
+  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
+      bitCount != 32)
+    return false;
+  const qint64 colours = bitCount <= 8 ? (coloursUsed ? coloursUsed : qint64{1} << bitCount) : 0;
+  if (colours > 256) return false;
+  const qint64 masks = (infoSize < 108 && compression == kBmpBitfields) ? 12 : 0;
+  const qint64 colourTableEnd = 14 + infoSize + masks + colours * (infoSize == 12 ? 3 : 4);
+  const qint64 start = std::max(pixelsAt, colourTableEnd);
+  if (start >= size) return false;
+  const auto* pixels = bytes + start;
+  const qsizetype stored = size - start;
+  switch (compression) {
+    case kBmpRgb:
+    case kBmpBitfields: {
+      const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
+      return stored / rowBytes >= height;
+    }
+    case kBmpRle8:
+      return bitCount == 8 && rleCoversEveryPixel(pixels, stored, width, height, false);
+    case kBmpRle4:
+      return bitCount == 4 && rleCoversEveryPixel(pixels, stored, width, height, true);
+    default:
+      return false;
+  }
 }
 
 namespace {
@@ -126,21 +198,15 @@ bool gifIsComplete(QByteArrayView data) {
   return false;
 }
 
-bool jpegIsCmyk(QByteArrayView data) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
-  const qsizetype size = data.size();
-  if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return false;
-  qsizetype pos = 2;
-  while (pos + 4 <= size && bytes[pos] == 0xFF) {
-    while (pos < size && bytes[pos] == 0xFF) ++pos;  // fill bytes
-    if (pos + 3 > size) return false;
-    const unsigned char marker = bytes[pos++];
-    if (isStandalone(marker)) continue;
-    const bool frame =
-        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-    if (frame) return pos + 8 <= size && bytes[pos + 7] == 4;
-    if (marker == 0xDA || marker == 0xD9) return false;
-    pos += (bytes[pos] << 8) | bytes[pos + 1];
+bool pictureIsWhole(const QByteArray& data) {
+  switch (recognisePictureKind(data)) {
+    case PictureKind::Jpeg:
+      return jpegIsComplete(data);
+    case PictureKind::Bmp:
+      return bmpIsComplete(data);
+    case PictureKind::Gif:
+      return gifIsComplete(data);
+    default:
+      return true;
   }
-  return false;
 }

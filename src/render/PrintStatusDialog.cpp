@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 PrintStatusDialog::PrintStatusDialog(const QString& jobName, const QString& printerName,
@@ -46,6 +47,13 @@ QString PrintStatusDialog::destinationText(const QString& printerName, const QSt
 
 void PrintStatusDialog::setCopiesPrinted(int copies) {
   copies_->setText(QString::number(copies));
+}
+void PrintStatusDialog::followCopiesPrinted(std::function<int()> copiesPrinted) {
+  const auto refresh = [this, copiesPrinted] { setCopiesPrinted(copiesPrinted()); };
+  refresh();
+  auto* timer = new QTimer(this);
+  connect(timer, &QTimer::timeout, this, refresh);
+  timer->start(1000);
 }
 void PrintStatusDialog::setCurrentPage(int page) {
   page_->setText(QString::number(page));

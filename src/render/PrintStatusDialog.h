@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -16,6 +17,9 @@ public:
                     QWidget* parent = nullptr);
 
   void setCopiesPrinted(int copies);
+  // Asks `copiesPrinted` now and every second after for the copies the spooler has
+  // printed, and shows its answer.
+  void followCopiesPrinted(std::function<int()> copiesPrinted);
   void setCurrentPage(int page);
   bool abortRequested() const { return abortRequested_; }
 

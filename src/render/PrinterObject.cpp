@@ -8,9 +8,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRawFont>
 #include <cmath>
 
 #include "render/FontMapping.h"
+#include "render/PdfTextMap.h"
 #include "render/PrintStatusDialog.h"
 #include "render/PrinterFont.h"
 #include "render/PrinterQueries.h"
@@ -29,9 +31,11 @@ struct PrinterObject::Job {
   QPainter painter;
   std::unique_ptr<PrintStatusDialog> status;
   QFont font;
+  int fontHeight = 0;  // the character height the font is made with, in the unit
   double dpiX = 0;
   double dpiY = 0;
-  QSize printable;  // device pixels
+  QSize printable;         // device pixels
+  QList<QFont> textFonts;  // fonts text was written in, for the PDF's text map
   bool pageOpen = true;
   int page = 1;
 
@@ -136,7 +140,17 @@ bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, i
   }
   printer.setCopyCount(std::max(1, copies_));
   printer.setDocName(documentName());
-  printer.setFullPage(false);
+  // The origin is the corner of the printer's imageable area. Qt's minimum margins are
+  // that area's distances from the paper edges (from the printer's PPD); the margins it
+  // starts from are a fixed 10 pt that has nothing to do with the printer. A PDF file
+  // has no unprintable strip: its origin is the paper corner.
+  printer.setFullPage(wholePaper_);
+  if (wholePaper_) {
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+  } else {
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
+  }
 
   if (!job->painter.begin(&printer))
     return fail(QStringLiteral("the print job could not be started on \"%1\"").arg(destination));
@@ -150,6 +164,9 @@ bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, i
     job->status = std::make_unique<PrintStatusDialog>(documentName(), destination, port);
     QObject::connect(job->status.get(), &PrintStatusDialog::abortClicked, job->status.get(),
                      [p = job->printer.get()] { p->abort(); });
+    if (outputPdf_.isEmpty())
+      job->status->followCopiesPrinted(
+          [destination, name = documentName()] { return CopiesPrinted(destination, name); });
     job->status->show();
   }
   job_ = std::move(job);
@@ -203,7 +220,15 @@ bool PrinterObject::EndPrintJob() {
                        (job_->status && job_->status->abortRequested());
   const bool ended = job_->painter.end();
   const bool failed = job_->printer->printerState() == QPrinter::Error;
+  const QList<QFont> textFonts = job_->textFonts;
   job_.reset();
+  if (ended && !failed && !aborted && !outputPdf_.isEmpty()) {
+    QHash<char16_t, char16_t> ideographs;
+    for (const QFont& font : textFonts)
+      ideographs.insert(SharedGlyphIdeographs(QRawFont::fromFont(font)));
+    if (!RepairToUnicodeFile(outputPdf_, ideographs))
+      return fail(QStringLiteral("the PDF's text map could not be written"));
+  }
   if (aborted) {
     aborted_ = true;
     return fail(QStringLiteral("printing was stopped"));
@@ -242,6 +267,13 @@ void PrinterObject::updateFont() {
                          ? height
                          : static_cast<int>(units::toPixels(height, job_->dpiY, unit_));
   job_->font = makeFont(font_, pixels);
+  job_->fontHeight = height;
+  // Shaped Latin text in a CJK font takes glyphs that the font's character map does not
+  // name (its proportional digits), and a PDF's text map then leaves them out: a reader
+  // would find "IMG_" where "IMG_0001" was written. Unshaped, every glyph is named.
+  if (!outputPdf_.isEmpty())
+    job_->font.setStyleStrategy(
+        QFont::StyleStrategy(job_->font.styleStrategy() | QFont::PreferNoShaping));
 }
 
 int PrinterObject::usableWidth() const {
@@ -256,15 +288,17 @@ int PrinterObject::usableHeight() const {
 
 void PrinterObject::WriteTextAt(int x, int y, const QString& text) {
   if (!letEventsRun() || !ensurePageOpen()) return;
-  const QFontMetrics metrics(job_->font, job_->printer.get());
-  const TextLayout layout = layoutTextLines(text, metrics.height(), metrics.height(), kLineGap);
+  const TextCell cell = textCellOf(job_->font, job_->printer.get());
+  const TextLayout layout = layoutTextLines(text, cell.height, cell.height, kLineGap);
+  if (!outputPdf_.isEmpty() && !job_->textFonts.contains(job_->font))
+    job_->textFonts.append(job_->font);
   QPainter& p = job_->painter;
   p.setFont(job_->font);
   p.setPen(Qt::black);
   const int left = toDeviceX(marginLeft_ + x);
   const int top = toDeviceY(marginTop_ + y);
   for (const TextPiece& piece : layout.pieces)
-    p.drawText(left, top + piece.offsetY + metrics.ascent(), piece.text);
+    p.drawText(left, top + piece.offsetY + cell.baseline, piece.text);
 }
 
 int PrinterObject::TextWidth(const QString& text) {
@@ -276,9 +310,11 @@ int PrinterObject::TextWidth(const QString& text) {
   return fromDeviceX(widest);
 }
 
+// The font's character cell, whatever the text: the height it is made with, taken in
+// the unit itself so no rounding through device pixels shortens it.
 int PrinterObject::TextHeight(const QString&) {
   if (!job_) return 0;
-  return fromDeviceY(QFontMetrics(job_->font, job_->printer.get()).height());
+  return job_->fontHeight;
 }
 
 int PrinterObject::PictureWidth(PictureHandle picture) {
@@ -298,6 +334,23 @@ void PrinterObject::DrawPicture(PictureHandle picture, int x, int y, int width, 
   const int w = width < 0 ? image->width() : toDeviceX(width);
   const int h = height < 0 ? image->height() : toDeviceY(height);
   if (w == 0 || h == 0) return;
-  job_->painter.drawImage(QRect(toDeviceX(marginLeft_ + x), toDeviceY(marginTop_ + y), w, h),
-                          *image);
+  const QRect target(toDeviceX(marginLeft_ + x), toDeviceY(marginTop_ + y), w, h);
+  if (pictureDpiLimit_ <= 0) {
+    job_->painter.drawImage(target, *image);
+    return;
+  }
+  const QSize limit = PictureSizeLimit(QSizeF(std::abs(w) / job_->dpiX, std::abs(h) / job_->dpiY),
+                                       pictureDpiLimit_);
+  if (image->width() <= limit.width() && image->height() <= limit.height()) {
+    job_->painter.drawImage(target, *image);
+    return;
+  }
+  job_->painter.drawImage(target, image->scaled(qMin(image->width(), limit.width()),
+                                                qMin(image->height(), limit.height()),
+                                                Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+QSize PictureSizeLimit(const QSizeF& inches, int dpi) {
+  return QSize(qMax(1, static_cast<int>(std::floor(inches.width() * dpi))),
+               qMax(1, static_cast<int>(std::floor(inches.height() * dpi))));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <memory>
 
@@ -26,7 +27,13 @@ public:
   void setPrinterName(const QString& name);  // empty: the default printer
   QString printerName() const { return printerName_; }
   void setOutputPdf(const QString& fileName);  // non-empty: print to this PDF, no queue
-  void setDocumentName(const QString& name);   // empty: "未命名打印作业"
+  // A PDF file has no hardware margins: with this on, the printable area is the whole
+  // sheet and the origin its corner.
+  void setWholePaperPrintable(bool whole) { wholePaper_ = whole; }
+  // Above 0: a picture with more pixels than this many per inch of the size it is drawn
+  // at is reduced to that density first (a PDF then carries no more than it prints).
+  void setPictureDpiLimit(int dpi) { pictureDpiLimit_ = dpi; }
+  void setDocumentName(const QString& name);  // empty: "未命名打印作业"
   QString documentName() const;
   void setCopies(int copies);  // below 1 counts as 1
   int copies() const { return copies_; }
@@ -90,4 +97,10 @@ private:
   int copies_ = 1;
   int marginLeft_ = 0, marginTop_ = 0, marginRight_ = 0, marginBottom_ = 0;
   bool aborted_ = false;
+  bool wholePaper_ = false;
+  int pictureDpiLimit_ = 0;
 };
+
+// The most pixels a picture drawn over the given inches may keep at dpi pixels per inch
+// (at least one in each direction).
+QSize PictureSizeLimit(const QSizeF& inches, int dpi);

@@ -99,16 +99,17 @@ bool GetPaperForm(const QString& formName, PaperForm& form) {
       if (size.name().compare(formName, Qt::CaseInsensitive) != 0) continue;
       PaperForm found;
       fillSize(size, found);
-      // The printable area of this form on this printer gives the margins.
+      // The printable area of this form on this printer gives the margins: Qt's minimum
+      // margins, not the 10 pt every page layout starts with.
       QPrinter device(info, QPrinter::HighResolution);
       device.setPageSize(size);
-      device.setFullPage(false);
-      const QRectF paper = device.paperRect(QPrinter::Millimeter);
-      const QRectF page = device.pageRect(QPrinter::Millimeter);
-      found.marginLeft = tenthsOfMillimetre(page.left() - paper.left());
-      found.marginTop = tenthsOfMillimetre(page.top() - paper.top());
-      found.marginRight = std::max(0, tenthsOfMillimetre(paper.right() - page.right()));
-      found.marginBottom = std::max(0, tenthsOfMillimetre(paper.bottom() - page.bottom()));
+      QPageLayout layout = device.pageLayout();
+      layout.setUnits(QPageLayout::Millimeter);
+      const QMarginsF unprintable = layout.minimumMargins();
+      found.marginLeft = std::max(0, tenthsOfMillimetre(unprintable.left()));
+      found.marginTop = std::max(0, tenthsOfMillimetre(unprintable.top()));
+      found.marginRight = std::max(0, tenthsOfMillimetre(unprintable.right()));
+      found.marginBottom = std::max(0, tenthsOfMillimetre(unprintable.bottom()));
       form = found;
       return true;
     }
@@ -119,6 +120,51 @@ bool GetPaperForm(const QString& formName, PaperForm& form) {
   fillSize(size, found);
   form = found;
   return true;
+}
+
+int CopiesPrinted(const QString& printerName, const QString& documentName) {
+  if (printerName.isEmpty() || documentName.isEmpty()) return 0;
+  ipp_t* request = ippNewRequest(IPP_OP_GET_JOBS);
+  const QByteArray uri = QStringLiteral("ipp://localhost/printers/%1").arg(printerName).toUtf8();
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
+  // Job names are private to their owner: ask as the user who printed them.
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+               cupsUser());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "completed");
+  static const char* const wanted[] = {"job-name", "job-state", "copies"};
+  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr,
+                wanted);
+  ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+  if (!response) return 0;
+  const QByteArray name = documentName.toUtf8();
+  int copies = 0;
+  // Each job is one attribute group; a group ends where the tag changes or at the end.
+  QByteArray jobName;
+  int jobState = 0;
+  int jobCopies = 1;
+  const auto endJob = [&] {
+    if (jobName == name && jobState == IPP_JSTATE_COMPLETED) copies += jobCopies;
+    jobName.clear();
+    jobState = 0;
+    jobCopies = 1;
+  };
+  for (ipp_attribute_t* a = ippFirstAttribute(response); a; a = ippNextAttribute(response)) {
+    if (!ippGetName(a)) {
+      endJob();
+      continue;
+    }
+    if (ippGetGroupTag(a) != IPP_TAG_JOB) continue;
+    const QByteArray attribute = ippGetName(a);
+    if (attribute == "job-name")
+      jobName = ippGetString(a, 0, nullptr);
+    else if (attribute == "job-state")
+      jobState = ippGetInteger(a, 0);
+    else if (attribute == "copies")
+      jobCopies = ippGetInteger(a, 0);
+  }
+  endJob();
+  ippDelete(response);
+  return copies;
 }
 
 QString PrinterPort(const QString& printerName) {

@@ -29,6 +29,10 @@ QStringList ListPaperForms();
 // unknown name.
 bool GetPaperForm(const QString& formName, PaperForm& form);
 
+// The copies CUPS reports printed of the jobs named `documentName` on the printer:
+// the copies of each completed job; 0 while none is complete or CUPS cannot be asked.
+int CopiesPrinted(const QString& printerName, const QString& documentName);
+
 // Where the printer sends its jobs (its device URI); empty when unknown.
 QString PrinterPort(const QString& printerName);
 

@@ -4,6 +4,7 @@
 #include <QImageReader>
 
 #include "render/PictureLimits.h"
+#include "render/PictureStructure.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ QSize swappedWhenTurned(QSize size, const QImageReader& reader) {
 }  // namespace
 
 QImage readPictureWithQt(const QByteArray& data, const char* format, QSize shownSize) {
-  if (data.isEmpty()) return {};
+  if (data.isEmpty() || !pictureIsWhole(data)) return {};
   QBuffer buffer;
   buffer.setData(data);
   buffer.open(QIODevice::ReadOnly);
@@ -38,7 +39,7 @@ QImage readPictureWithQt(const QByteArray& data, const char* format, QSize shown
 }
 
 QSize readPictureSize(const QByteArray& data) {
-  if (data.isEmpty()) return {};
+  if (data.isEmpty() || !pictureIsWhole(data)) return {};
   QBuffer buffer;
   buffer.setData(data);
   buffer.open(QIODevice::ReadOnly);

@@ -7,11 +7,12 @@
 // name ("jpeg", "bmp", …) or nullptr to tell it from the content. The size is read from
 // the header first, so a picture above the pixel limit is refused before it is
 // allocated; the reader's allocation limit backs this up where the header cannot
-// tell. Null when the data cannot be read. A valid `shownSize` smaller than the
+// tell. Null when the data cannot be read or is not whole (a cut-off file, a BMP
+// whose pixels lie past its end: see pictureIsWhole). A valid `shownSize` smaller than the
 // picture decodes it straight at that (upright) size, which for JPEG skips most of
 // the work.
 QImage readPictureWithQt(const QByteArray& data, const char* format, QSize shownSize = {});
 
-// The upright size from the header alone; invalid when the header cannot be read or
-// the picture is above the pixel limit.
+// The upright size from the header; invalid when the header cannot be read, the
+// picture is above the pixel limit or the data is not whole.
 QSize readPictureSize(const QByteArray& data);

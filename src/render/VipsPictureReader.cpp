@@ -2,6 +2,7 @@
 
 #include <vips/vips8>
 
+#include "render/JpegHeader.h"
 #include "render/PictureKind.h"
 #include "render/PictureLimits.h"
 #include "render/PictureStructure.h"
@@ -84,11 +85,11 @@ QImage toRgb32(const VImage& source) {
 
 bool readsWithVips(const QByteArray& data) {
   const PictureKind kind = recognisePictureKind(data);
-  return isVipsPictureKind(kind) || (kind == PictureKind::Jpeg && jpegIsCmyk(data));
+  return isVipsPictureKind(kind) || (kind == PictureKind::Jpeg && JpegIsCmyk(data));
 }
 
 QImage readPictureWithVips(const QByteArray& data, QSize shownSize) {
-  if (!readsWithVips(data)) return {};
+  if (!readsWithVips(data) || !pictureIsWhole(data)) return {};
   ensureVipsStarted();
   try {
     const VImage header = openHeader(data);
@@ -109,7 +110,7 @@ QImage readPictureWithVips(const QByteArray& data, QSize shownSize) {
 }
 
 QSize readVipsPictureSize(const QByteArray& data) {
-  if (!readsWithVips(data)) return {};
+  if (!readsWithVips(data) || !pictureIsWhole(data)) return {};
   ensureVipsStarted();
   try {
     const VImage header = openHeader(data);

@@ -95,11 +95,11 @@ QStringList CaptionLines(const QString& caption) {
   return caption.split(QStringLiteral("\r\n"));
 }
 
-int CaptionLineX(int align, int areaWidth, int lineWidth) {
+int CaptionLineX(CaptionAlign align, int areaWidth, int lineWidth) {
   switch (align) {
-    case 1:
+    case CaptionAlign::Left:
       return 2;
-    case 2:
+    case CaptionAlign::Right:
       return areaWidth - lineWidth - 2;
     default:
       return (areaWidth - lineWidth) / 2;

@@ -8,6 +8,7 @@
 
 #include "model/CardLayout.h"
 #include "model/PageSetup.h"
+#include "model/PrintSettings.h"
 
 // The card is one cell of the page, first sized to the real cell at one unit per
 // 0.1 mm, then reduced to fit 168 × 200 pixels for display.
@@ -53,6 +54,6 @@ CardAreas DefaultCardAreas(QSize card, int textBandHeight);
 // The lines of a caption (lines joined by CR LF).
 QStringList CaptionLines(const QString& caption);
 
-// Where a caption line starts in an area: align 1 left (x = 2), 2 right, anything
-// else centred.
-int CaptionLineX(int align, int areaWidth, int lineWidth);
+// Where a caption line starts in an area: left (x = 2), right, or (for any other
+// value) centred.
+int CaptionLineX(CaptionAlign align, int areaWidth, int lineWidth);

@@ -1,5 +1,6 @@
 #include "settings/CellEditor.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -7,7 +8,10 @@
 #include <algorithm>
 
 #include "platform/Dialogs.h"
+#include "platform/Paths.h"
 #include "render/DrawPanel.h"
+#include "render/EmbeddedThumbnail.h"
+#include "render/PictureLimits.h"
 #include "render/PictureRegistry.h"
 #include "settings/PhotoFit.h"
 #include "settings/SettingsForm.h"
@@ -36,8 +40,8 @@ void SetGeometry(DrawPanel* panel, const QRect& r) {
 }
 
 QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  if (file.size() > kSampleMaxFileBytes || !file.open(QIODevice::ReadOnly)) return {};
+  QFile file;
+  if (!OpenForReading(file, path) || file.size() > kSampleMaxFileBytes) return {};
   return file.readAll();
 }
 
@@ -144,8 +148,8 @@ void CellEditor::DrawCaptionSample(const QRect& fullScaleTextArea) {
   area->ClearPanel();
   area->setBackgroundPicture({});
   const QString caption = session_.lastJob.captions.first();
-  const int align = form_.captionAlign->currentIndex();
-  if (align == 1) {
+  const auto align = CaptionAlign(form_.captionAlign->currentIndex());
+  if (align == CaptionAlign::Left) {
     area->WriteTextAt(2, 0, caption);
   } else {
     const int lineStep = area->TextHeight(QStringLiteral("W")) + 2;
@@ -181,25 +185,50 @@ void CellEditor::DrawPhotoSample() {
   const QString path = session_.lastJob.pictures.first();
   const int mode = form_.photoFit->currentIndex();
   if (mode == FitStretch || mode == FitScaleTopLeft) {
-    const PictureHandle picture = pictures_.LoadPicture(path);
-    if (mode == FitStretch) {
-      area->DrawPicture(picture, 0, 0, area->width(), area->height());
+    const PhotoRect box{0.0f, 0.0f, static_cast<float>(area->width()),
+                        static_cast<float>(area->height())};
+    const auto drawnSize = [&](int width, int height) {
+      const PhotoRect drawn = mode == FitStretch ? box : FitPhoto(box, width, height, mode);
+      return QSize(static_cast<int>(drawn.width), static_cast<int>(drawn.height));
+    };
+    // A camera's thumbnail draws the sample when it is large enough; the photo's own
+    // size places it either way.
+    const EmbeddedThumbnail thumbnail = ReadEmbeddedThumbnail(path);
+    const QSize photo = thumbnail.photoSize;
+    QSize drawn = photo.isValid() ? drawnSize(photo.width(), photo.height()) : QSize();
+    PictureHandle picture = 0;
+    if (thumbnail.covers(drawn) && pictureSizeAllowed(photo.width(), photo.height())) {
+      picture = pictures_.Add(thumbnail.picture);
     } else {
-      const PhotoRect box{0.0f, 0.0f, static_cast<float>(area->width()),
-                          static_cast<float>(area->height())};
-      const PhotoRect fitted =
-          FitPhoto(box, area->PictureWidth(picture), area->PictureHeight(picture), FitScaleTopLeft);
-      if (!fitted.isEmpty())
-        area->DrawPicture(picture, 0, 0, static_cast<int>(fitted.width),
-                          static_cast<int>(fitted.height));
+      picture = pictures_.LoadPicture(path);
+      drawn = drawnSize(area->PictureWidth(picture), area->PictureHeight(picture));
     }
+    if (!drawn.isEmpty()) area->DrawPicture(picture, 0, 0, drawn.width(), drawn.height());
     pictures_.UnloadPicture(picture);
     return;
   }
   // Natural size at the top-left for the natural-size modes; centred and shrunk to
-  // fit (never enlarged) for the others.
+  // fit (never enlarged) for the others, from the camera's thumbnail when that holds
+  // the pixels shown.
+  const bool natural = mode == FitNaturalCentred || mode == FitNaturalTopLeft;
+  area->setBackgroundMode(natural ? 0 : 2);
+  if (!natural) {
+    const EmbeddedThumbnail thumbnail = ReadEmbeddedThumbnail(path);
+    const QSize photo = thumbnail.photoSize;
+    const bool shrunk =
+        photo.isValid() && (photo.width() > area->width() || photo.height() > area->height());
+    if (shrunk && pictureSizeAllowed(photo.width(), photo.height()) &&
+        thumbnail.covers(photo.scaled(area->size(), Qt::KeepAspectRatio))) {
+      QByteArray bytes;
+      QBuffer buffer(&bytes);
+      buffer.open(QIODevice::WriteOnly);
+      if (thumbnail.picture.save(&buffer, "BMP")) {
+        area->setBackgroundPicture(bytes);
+        return;
+      }
+    }
+  }
   area->setBackgroundPicture(FileBytes(path));
-  area->setBackgroundMode(mode == FitNaturalCentred || mode == FitNaturalTopLeft ? 0 : 2);
 }
 
 bool CellEditor::eventFilter(QObject* watched, QEvent* event) {

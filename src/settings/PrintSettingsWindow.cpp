@@ -16,6 +16,7 @@
 #include "platform/Dialogs.h"
 #include "render/DrawPanel.h"
 #include "settings/CellEditor.h"
+#include "settings/SettingsFile.h"
 #include "settings/SettingsSession.h"
 #include "settings/SliderCoupling.h"
 #include "settings/TextNumbers.h"
@@ -32,6 +33,14 @@ const QString kTopMarginTitle = QStringLiteral("修正上边距");
 const QString kResetPaper = QStringLiteral("请重新设置一下纸张！");
 const QString kCountBelowOne = QStringLiteral("“%1”不能小于1，请重新设置！");
 const QString kCountBelowOneTitle = QStringLiteral("打印设置有误");
+const QString kSaveTitle = QStringLiteral("保存为默认设置");
+const QString kSaved = QStringLiteral("当前设置已保存为默认设置，以后每次启动程序时使用。");
+const QString kNotSaved = QStringLiteral("默认设置没有保存：%1");
+const QString kOutOfRange = QStringLiteral("这些设置超出了可保存的范围：%1");
+const QString kFactoryTitle = QStringLiteral("恢复出厂设置");
+const QString kFactoryQuestion = QStringLiteral(
+    "恢复出厂设置将删除保存的默认设置，并把窗口中的各项设置恢复为出厂值。要继续吗？");
+const QString kNotRemoved = QStringLiteral("保存的默认设置无法删除：%1");
 
 constexpr int kWindowWidth = 762;
 constexpr int kWindowHeight = 427;
@@ -99,6 +108,10 @@ void PrintSettingsWindow::Connect() {
           &PrintSettingsWindow::ShowCellPreview);
   connect(form_.defaultCellPreviewButton, &QPushButton::clicked, this,
           &PrintSettingsWindow::ShowDefaultCellPreview);
+  connect(form_.saveAsStartButton, &QPushButton::clicked, this,
+          &PrintSettingsWindow::SaveAsStartSettings);
+  connect(form_.factorySettingsButton, &QPushButton::clicked, this,
+          &PrintSettingsWindow::RestoreFactorySettings);
 
   // The sliders write into their boxes on the user's moves only; the boxes move the
   // sliders under a signal blocker.
@@ -126,9 +139,9 @@ void PrintSettingsWindow::Connect() {
   connect(form_.footerFontButton, &QPushButton::clicked, this,
           [this] { ChooseFont(session_.printSettings.footerFont); });
   connect(form_.headerAlign, &QComboBox::currentIndexChanged, this,
-          [this](int index) { session_.printSettings.headerAlign = index; });
+          [this](int index) { session_.printSettings.headerAlign = HeaderAlign(index); });
   connect(form_.footerAlign, &QComboBox::currentIndexChanged, this,
-          [this](int index) { session_.printSettings.footerAlign = index; });
+          [this](int index) { session_.printSettings.footerAlign = HeaderAlign(index); });
 
   for (QLineEdit* box : form_.integerBoxes()) box->installEventFilter(this);
 }
@@ -153,8 +166,12 @@ void PrintSettingsWindow::Open(const PrinterCatalog& printers) {
 
   session_.printSettings.confirmed = 0;
   ResetSmallFonts();
-  if (session_.settingsApplied) LoadControlsFromSettings();
-  SelectPrinter();
+  if (session_.settingsApplied)
+    LoadControlsFromSettings();
+  else if (session_.startSettings != PrintSettings::builtInDefaults())
+    ShowStartSettings(session_.startSettings);
+  ShowStartCopiesAndFormat();
+  SelectPrinter(session_.printSettings.printerName);
   SelectA4Paper();
   form_.toPictureFiles->setChecked(session_.printSettings.toPictureFiles != 0);
 }
@@ -168,8 +185,25 @@ void PrintSettingsWindow::ResetSmallFonts() {
 
 // Copies and the picture format are not restored: they show their defaults every time.
 void PrintSettingsWindow::LoadControlsFromSettings() {
-  const PrintSettings& s = session_.printSettings;
   form_.customPaper->setChecked(true);
+  LoadControls(session_.printSettings);
+  session_.workingLayout =
+      CardLayout{session_.printSettings.photoArea, session_.printSettings.textArea};
+}
+
+// The start settings in the controls, the custom-paper box unchecked as at a first opening.
+void PrintSettingsWindow::ShowStartSettings(const PrintSettings& start) {
+  LoadControls(start);
+  form_.customPaper->setChecked(false);
+  session_.workingLayout = CardLayout{start.photoArea, start.textArea};
+}
+
+void PrintSettingsWindow::ShowStartCopiesAndFormat() {
+  form_.copies->setText(QString::number(session_.startSettings.copies));
+  form_.pictureFormat->setCurrentIndex(session_.startSettings.pictureFormat - 1);
+}
+
+void PrintSettingsWindow::LoadControls(const PrintSettings& s) {
   form_.paperWidth->setText(ShownMillimetres(s.paperWidth));
   form_.paperHeight->setText(ShownMillimetres(s.paperHeight));
   form_.rows->setText(QString::number(s.rows));
@@ -182,20 +216,18 @@ void PrintSettingsWindow::LoadControlsFromSettings() {
   form_.marginRight->setText(ShownMillimetres(s.marginRight));
   form_.headerFromTop->setText(ShownMillimetres(s.headerFromTop));
   form_.footerFromBottom->setText(ShownMillimetres(s.footerFromBottom));
-  form_.headerAlign->setCurrentIndex(s.headerAlign);
-  form_.footerAlign->setCurrentIndex(s.footerAlign);
+  form_.headerAlign->setCurrentIndex(int(s.headerAlign));
+  form_.footerAlign->setCurrentIndex(int(s.footerAlign));
   form_.optimisation->setCurrentIndex(s.optimiseLevel);
   form_.photoFit->setCurrentIndex(s.photoFit);
-  form_.captionAlign->setCurrentIndex(s.captionAlign);
+  form_.captionAlign->setCurrentIndex(int(s.captionAlign));
   form_.captionLines->setCurrentIndex(s.captionLines);
-  session_.workingLayout = CardLayout{s.photoArea, s.textArea};
   form_.landscape->setChecked(s.landscape != 0);
   form_.portrait->setChecked(s.landscape == 0);
 }
 
-void PrintSettingsWindow::SelectPrinter() {
+void PrintSettingsWindow::SelectPrinter(const QString& wanted) {
   const QStringList items = ComboItems(form_.printerList);
-  const QString& wanted = session_.printSettings.printerName;
   int index = wanted.isEmpty() ? -1 : FirstItemStartingWith(items, wanted);
   if (index < 0) index = FirstItemStartingWith(items, session_.printSettings.defaultPrinter);
   form_.printerList->setCurrentIndex(index);
@@ -232,8 +264,8 @@ PrintSettings PrintSettingsWindow::SettingsFromControls() const {
   s.marginRight = StoredTenthsOfText(form_.marginRight->text());
   s.headerFromTop = StoredTenthsOfText(form_.headerFromTop->text());
   s.footerFromBottom = StoredTenthsOfText(form_.footerFromBottom->text());
-  s.headerAlign = form_.headerAlign->currentIndex();
-  s.footerAlign = form_.footerAlign->currentIndex();
+  s.headerAlign = HeaderAlign(form_.headerAlign->currentIndex());
+  s.footerAlign = HeaderAlign(form_.footerAlign->currentIndex());
   s.landscape = form_.portrait->isChecked() ? 0 : 1;
   s.photoFit = form_.photoFit->currentIndex();
   s.copies = IntegerOfText(form_.copies->text());
@@ -245,9 +277,57 @@ PrintSettings PrintSettingsWindow::SettingsFromControls() const {
   s.toPictureFiles = form_.toPictureFiles->isChecked() ? 1 : 0;
   s.optimiseLevel = form_.optimisation->currentIndex();
   s.pictureFormat = form_.pictureFormat->currentIndex() + 1;
-  s.captionAlign = form_.captionAlign->currentIndex();
+  s.captionAlign = CaptionAlign(form_.captionAlign->currentIndex());
   s.captionLines = form_.captionLines->currentIndex();
   return s;
+}
+
+void PrintSettingsWindow::SaveAsStartSettings() {
+  if (session_.previewBusy || RefuseCountsBelowOne() || RefuseEmptyPaper()) return;
+  StartSettings start;
+  start.print = SettingsFromControls();
+  start.print.defaultPrinter.clear();
+  start.print.confirmed = 0;
+  if (hooks_.mainWindowChoices) start.mainWindow = hooks_.mainWindowChoices();
+  // What the next start could not read back is not saved at all.
+  const QStringList outOfRange = ParseStartSettings(StartSettingsValues(start)).badKeys;
+  QString error = outOfRange.isEmpty() ? QString() : kOutOfRange.arg(outOfRange.join(u'、'));
+  if (!error.isEmpty() || !WriteSettingsFile(session_.startSettingsFile, start, error)) {
+    dialogs_.messageBox(kNotSaved.arg(error), kSaveTitle, MessageButtons::Ok, MessageIcon::Warning);
+    return;
+  }
+  session_.startSettings = start.print;
+  dialogs_.messageBox(kSaved, kSaveTitle, MessageButtons::Ok, MessageIcon::Information);
+}
+
+void PrintSettingsWindow::RestoreFactorySettings() {
+  if (session_.previewBusy) return;
+  if (dialogs_.messageBox(kFactoryQuestion, kFactoryTitle, MessageButtons::YesNo,
+                          MessageIcon::Question) != AnswerYes)
+    return;
+  QString error;
+  if (!RemoveSettingsFile(session_.startSettingsFile, error)) {
+    dialogs_.messageBox(kNotRemoved.arg(error), kFactoryTitle, MessageButtons::Ok,
+                        MessageIcon::Warning);
+    return;
+  }
+  const PrintSettings factory = PrintSettings::builtInDefaults();
+  session_.startSettings = factory;
+  PrintSettings& s = session_.printSettings;
+  s.bodyFont = factory.bodyFont;
+  s.headerFont = factory.headerFont;
+  s.footerFont = factory.footerFont;
+  ShowStartSettings(factory);
+  ShowStartCopiesAndFormat();
+  SelectPrinter(factory.printerName);
+  form_.toPictureFiles->setChecked(factory.toPictureFiles != 0);
+}
+
+void PrintSettingsWindow::RefreshCellPreview() {
+  if (session_.keepsUserLayout())
+    editor_->ShowCellPreview();
+  else
+    editor_->ShowDefaultCellPreview();
 }
 
 void PrintSettingsWindow::ShowCellPreview() {
@@ -288,10 +368,7 @@ DrawPanel* PrintSettingsWindow::pagePreviewPanel() const {
 }
 
 void PrintSettingsWindow::Confirm() {
-  if (session_.settingsApplied)
-    editor_->ShowCellPreview();
-  else
-    editor_->ShowDefaultCellPreview();
+  RefreshCellPreview();
   if (session_.previewBusy) return;
   if (RefuseCountsBelowOne()) return;
   session_.settingsApplied = true;
@@ -320,6 +397,15 @@ bool PrintSettingsWindow::RefuseCountsBelowOne() {
     return true;
   }
   return false;
+}
+
+// Start settings without a paper size would give every later run a page of nothing.
+bool PrintSettingsWindow::RefuseEmptyPaper() {
+  if (StoredTenthsOfText(form_.paperWidth->text()) >= 1 &&
+      StoredTenthsOfText(form_.paperHeight->text()) >= 1)
+    return false;
+  dialogs_.messageBox(kResetPaper, QString(), MessageButtons::Ok);
+  return true;
 }
 
 void PrintSettingsWindow::Cancel() {

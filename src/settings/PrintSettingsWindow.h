@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "model/PageSetup.h"
+#include "model/StartSettings.h"
 #include "settings/PrinterCatalog.h"
 #include "settings/SettingsForm.h"
 
@@ -22,6 +23,8 @@ struct SettingsWindowHooks {
   std::function<void()> pagePreview;
   // 准备打印 and 取消打印 call this to close the progress window when it is open.
   std::function<void()> closeProgressWindow;
+  // The main window's choices that 保存为默认设置 keeps with the print settings.
+  std::function<MainWindowChoices()> mainWindowChoices;
 };
 
 // The print settings window (打印机设置窗口). Built afresh for every opening; the
@@ -32,6 +35,10 @@ struct SettingsWindowHooks {
 // 准备打印 stores the controls into PrintSettings and closes; 取消打印 closes and
 // forgets that settings were applied; the close box clears "confirmed". While the
 // session's previewBusy is set none of the three closes the window.
+//
+// 保存为默认设置 writes what 准备打印 would store, with the main window's choices, to
+// the session's start settings file; 恢复出厂设置 removes that file and shows the
+// built-in defaults. Neither closes the window or touches "confirmed".
 class PrintSettingsWindow : public QDialog {
   Q_OBJECT
 public:
@@ -47,6 +54,14 @@ public:
   PrintSettings SettingsFromControls() const;
   // Asks the user to set the paper again when its width or height box is empty.
   void WarnIfPaperMissing();
+
+  // Keeps the start settings for the next runs, or goes back to the built-in ones.
+  void SaveAsStartSettings();
+  void RestoreFactorySettings();
+
+  // Refreshes the cell layout from the controls before the settings are stored: keeps
+  // the user's layout when there is one, otherwise recomputes the default layout.
+  void RefreshCellPreview();
 
   // The cell layout editor's two previews and its layout capture.
   void ShowCellPreview();
@@ -71,12 +86,16 @@ private:
   void Open(const PrinterCatalog& printers);
   void ResetSmallFonts();
   void LoadControlsFromSettings();
-  void SelectPrinter();
+  void ShowStartSettings(const PrintSettings& start);
+  void ShowStartCopiesAndFormat();
+  void LoadControls(const PrintSettings& s);
+  void SelectPrinter(const QString& wanted);
   void SelectA4Paper();
 
   void Confirm();
   void Cancel();
   bool RefuseCountsBelowOne();
+  bool RefuseEmptyPaper();
   void ChoosePaper(int row);
   void ChooseFont(FontDescription& font);
   void LeaveIntegerBox(QLineEdit* box);

@@ -44,8 +44,8 @@ QStringList Optimisations() {
 }
 
 QStringList PictureFormats() {
-  return {QStringLiteral("bmp格式"), QStringLiteral("jpg格式"), QStringLiteral("gif格式"),
-          QStringLiteral("tiff格式"), QStringLiteral("png格式")};
+  return {QStringLiteral("bmp格式"),  QStringLiteral("jpg格式"), QStringLiteral("gif格式"),
+          QStringLiteral("tiff格式"), QStringLiteral("png格式"), QStringLiteral("pdf格式")};
 }
 
 }  // namespace formitems
@@ -191,17 +191,19 @@ void BuildEditorPanels(QDialog& window, PictureRegistry& pictures, SettingsForm&
 }
 
 void BuildPrintGroup(QDialog& window, SettingsForm& f) {
-  f.printGroup = Group(&window, "分组框_打印设置", QString(), 582, 216, 170, 176);
+  // Six pixels wider than drawn, up to the window's edge: the two radio buttons, "bmp格式"
+  // and "优化到250K" need the room in the program's fonts.
+  f.printGroup = Group(&window, "分组框_打印设置", QString(), 582, 216, 176, 176);
   QWidget* g = f.printGroup;
   f.portrait = PlaceInGroup(new QRadioButton(QStringLiteral("纵向打印↑"), g), "单选框_纵向打印", 4,
-                            10, 82, 20);
+                            10, 84, 20);
   f.landscape = PlaceInGroup(new QRadioButton(QStringLiteral("横向打印→"), g), "单选框_横向打印",
-                             86, 10, 84, 20);
+                             88, 10, 84, 20);
   f.portrait->setChecked(true);
   f.toPictureFiles = PlaceInGroup(new QCheckBox(QStringLiteral("打印成图片"), g),
                                   "选择框_打印到图片文件", 10, 34, 120, 20);
-  f.pictureFormat = List(g, "组合框_图片格式", formitems::PictureFormats(), 1, 2, 60, 72, 22);
-  f.optimisation = List(g, "组合框_图片优化比率", formitems::Optimisations(), 3, 76, 60, 92, 22);
+  f.pictureFormat = List(g, "组合框_图片格式", formitems::PictureFormats(), 1, 2, 60, 78, 22);
+  f.optimisation = List(g, "组合框_图片优化比率", formitems::Optimisations(), 3, 82, 60, 92, 22);
   f.defaultCellPreviewButton =
       Button(g, "按钮_默认单个预览", QStringLiteral("默认单项预览"), 6, 90, 92, 24);
   f.cellPreviewButton = Button(g, "按钮_单个预览", QStringLiteral("单项预览"), 102, 90, 64, 24);
@@ -234,5 +236,12 @@ SettingsForm BuildSettingsForm(QDialog& window, PictureRegistry& pictures) {
   f.copies->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9-]*")), f.copies));
   f.copies->setAlignment(Qt::AlignCenter);
+
+  f.saveAsStartButton = Place(new QPushButton(QStringLiteral("保存为默认设置"), &window),
+                              "按钮_保存为默认设置", 330, 396, 118, 24);
+  f.factorySettingsButton = Place(new QPushButton(QStringLiteral("恢复出厂设置"), &window),
+                                  "按钮_恢复出厂设置", 454, 396, 118, 24);
+  for (QPushButton* button : {f.saveAsStartButton, f.factorySettingsButton})
+    button->setAutoDefault(false);
   return f;
 }

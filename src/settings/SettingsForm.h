@@ -87,6 +87,9 @@ struct SettingsForm {
   QLabel* copiesLabel = nullptr;
   QLineEdit* copies = nullptr;
 
+  QPushButton* saveAsStartButton = nullptr;      // 按钮_保存为默认设置
+  QPushButton* factorySettingsButton = nullptr;  // 按钮_恢复出厂设置
+
   // The integer-input boxes: digits and "-" only; normalised when they lose the focus.
   QList<QLineEdit*> integerBoxes() const;
 };

@@ -1,7 +1,9 @@
 // A fully started program that is then told to end from where the test says: idle,
-// inside a modal message box, or inside a long handler that lets events run.
+// inside a modal message box, inside a long handler that lets events run, or in the
+// middle of a printer job (arguments: job printer, previous default, PDF file).
 #include <QApplication>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
@@ -11,6 +13,7 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "platform/QtDialogs.h"
+#include "print/PageLoops.h"
 
 namespace {
 
@@ -27,7 +30,8 @@ int main(int argc, char** argv) {
   if (argc < 3) return 2;
   const char* where = argv[1];
   const char* how = argv[2];
-  return runApplication(1, argv, [where, how](MainWindow& window, AppState& state) {
+  QStandardPaths::setTestModeEnabled(true);
+  return runApplication(1, argv, [where, how, argc, argv](MainWindow& window, AppState& state) {
     state.programExit.addCleanup([] { std::puts("cleanup ran"); });
     if (std::strcmp(where, "idle") == 0) {
       QTimer::singleShot(50, &window, [&window, how] { endFrom(window, how); });
@@ -48,6 +52,26 @@ int main(int argc, char** argv) {
           QThread::msleep(5);
         }
         std::puts("handler went on after the busy loop");
+      });
+    } else if (std::strcmp(where, "printing") == 0 && argc >= 6) {
+      QTimer::singleShot(50, &window, [&window, &state, how, argv] {
+        auto* poll = new QTimer(&window);
+        // The job has made its printer the default: end the program now.
+        QObject::connect(poll, &QTimer::timeout, &window, [&window, &state, how] {
+          if (!state.settings.defaultPrinterToRestore.isEmpty()) endFrom(window, how);
+        });
+        poll->start(20);
+        PrintSettings& settings = state.settings.printSettings;
+        settings = PrintSettings::builtInDefaults();
+        settings.printerName = QString::fromLocal8Bit(argv[3]);
+        settings.defaultPrinter = QString::fromLocal8Bit(argv[4]);
+        PageLoopServices services{state.settings, state.pictures, state.image,
+                                  state.progressWindow};
+        services.printerPdfOutput = QString::fromLocal8Bit(argv[5]);
+        PrintJob job;
+        job.pictures = QStringList(20000, QStringLiteral("/nonexistent/photo.jpg"));
+        PrintPagesToPrinter(services, PrinterArgsFor(job, settings));
+        std::puts("handler went on after the printer job");
       });
     }
     std::fflush(stdout);

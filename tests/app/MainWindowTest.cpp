@@ -92,7 +92,7 @@ const Component kComponents[] = {
     {"超级列表框_显示", "QTableView", "window", {208, 31, 456, 384}, "", "", -1},
     {"高级表格_中间结果", "QTableWidget", "window", {226, 392, 206, 32}, "", "", -1},
     {"分组框_文件夹打印", "QGroupBox", "window", {211, 416, 352, 72}, "打印", "", -1},
-    {"标签_页眉页脚", "QLabel", "分组框_文件夹打印", {}, "页眉：\n\n页脚：", "", -1},
+    {"标签_页眉页脚", "FormLinesLabel", "分组框_文件夹打印", {}, "页眉：\n\n页脚：", "", -1},
     {"编辑框_页眉", "QLineEdit", "分组框_文件夹打印", {40, 8, 232, 20}, "", "", -1},
     {"编辑框_页脚", "QLineEdit", "分组框_文件夹打印", {39, 29, 232, 20}, "", "", -1},
     {"选择框_按文件夹分类",
@@ -171,7 +171,11 @@ TEST_F(MainWindowTest, ClipboardHelpShowsItsLinesAndBlankLinesAndNoWrongReminder
   EXPECT_TRUE(lines[0].startsWith(QStringLiteral("1.你可以在其它excel表中")));
   for (int i : {1, 2, 3, 5, 6, 7, 8, 11, 13, 15}) EXPECT_TRUE(lines[i].isEmpty()) << i;
   EXPECT_EQ(lines[9], QStringLiteral("友情提醒："));
-  EXPECT_EQ(lines[10], QStringLiteral("2.导入数据时，会把第一行数据作为标题的。"));
+  EXPECT_EQ(lines[10], QStringLiteral("1.导入数据时，会把第一行数据作为标题的。"));
+  // The reminders are numbered from 1 like the points above them.
+  const QStringList numbers = {lines[10].left(2), lines[12].left(2), lines[14].left(2),
+                               lines[16].left(2)};
+  EXPECT_EQ(numbers, (QStringList{"1.", "2.", "3.", "4."}));
   EXPECT_FALSE(expected.contains(QStringLiteral("你不可从导出到剪贴板后不经处理直接导入")));
 }
 

@@ -2,6 +2,9 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include "CupsPdfQueue.h"
 
 // The whole program, started as a user would and told to end from inside nested work.
 class ProgramExitProcess : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
@@ -32,3 +35,35 @@ INSTANTIATE_TEST_SUITE_P(Exit, ProgramExitProcess,
                          [](const auto& test) {
                            return std::string(test.param.first) + "_" + test.param.second;
                          });
+
+// Ending the program in the middle of a printer job puts the previous default printer
+// back. The child gets a home folder of its own, so only its CUPS options change.
+TEST(ProgramExitDuringPrinting, RestoresThePreviousDefaultPrinter) {
+  CupsPdfQueue jobPrinter(QStringLiteral("QuillmerePDF"));
+  CupsPdfQueue previous(QStringLiteral("QuillmereExitPDF"));
+  REQUIRE_CUPS_PDF_QUEUE(jobPrinter);
+  REQUIRE_CUPS_PDF_QUEUE(previous);
+  QTemporaryDir home;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  env.insert(QStringLiteral("HOME"), home.path());
+
+  QProcess process;
+  process.setProcessEnvironment(env);
+  process.start(QStringLiteral(QUILLMERE_EXIT_PROBE),
+                {QStringLiteral("printing"), QStringLiteral("close"), jobPrinter.name(),
+                 previous.name(), home.filePath(QStringLiteral("job.pdf"))});
+  ASSERT_TRUE(process.waitForStarted(10000));
+  ASSERT_TRUE(process.waitForFinished(60000)) << "the program did not end";
+  const QString out = QString::fromUtf8(process.readAllStandardOutput());
+  EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+  EXPECT_TRUE(out.contains(QStringLiteral("cleanup ran"))) << out.toStdString();
+  EXPECT_FALSE(out.contains(QStringLiteral("went on"))) << out.toStdString();
+
+  QProcess lpstat;
+  lpstat.setProcessEnvironment(env);
+  lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-d")});
+  ASSERT_TRUE(lpstat.waitForFinished(10000));
+  EXPECT_EQ(QString::fromUtf8(lpstat.readAllStandardOutput()).trimmed(),
+            QStringLiteral("system default destination: ") + previous.name());
+}

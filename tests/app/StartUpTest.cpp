@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
+#include <QLineEdit>
 
 #include "app/AppState.h"
 #include "app/FormPlacement.h"
+#include "app/MainWindow.h"
 #include "app/ProgramExit.h"
 #include "app/StartUp.h"
 #include "platform/FakeDesktop.h"
+#include "settings/StartSettingsFormat.h"
 
 TEST(AppStateAtStart, HoldsTheStartValues) {
   AppState state;
@@ -73,4 +77,38 @@ TEST(PlaceComponent, FollowsItsAnchorAndNeverShrinks) {
   EXPECT_EQ(placeComponent(design, Anchor::GrowBoth, QSize(-30, -40)), design);
   EXPECT_EQ(placeComponent(design, Anchor::BottomRight, QSize(-5, 7)), QRect(10, 27, 100, 50));
   EXPECT_EQ(placeComponent(design, Anchor::Fixed, QSize(), QPoint(2, 24)), QRect(8, -4, 100, 50));
+}
+
+TEST(ApplyStartSettings, SavedSettingsStartTheRunAndUnreadOnesAreSaidOnce) {
+  MainWindow window;
+  SettingsSession session;
+  const QString slogan = window.statusText();
+  ApplyStartSettings(std::nullopt, session, window);
+  EXPECT_EQ(session.printSettings, PrintSettings());
+  EXPECT_EQ(session.startSettings, PrintSettings::builtInDefaults());
+  EXPECT_TRUE(window.headerEdit()->text().isEmpty());
+  EXPECT_TRUE(window.includeSubfoldersBox()->isChecked());
+  EXPECT_TRUE(window.byFolderBox()->isChecked());
+  EXPECT_EQ(window.statusText(), slogan);
+
+  SettingsReading saved;
+  saved.settings.print.rows = 2;
+  saved.settings.print.printerName = QStringLiteral("Photo Jet");
+  saved.settings.print.photoArea = CardRect{0.2f, 0.1f, 0.6f, 0.5f};
+  saved.settings.mainWindow =
+      MainWindowChoices{QStringLiteral("第&p页"), QStringLiteral("共&a页"), false, false};
+  ApplyStartSettings(saved, session, window);
+  EXPECT_EQ(session.startSettings, saved.settings.print);
+  EXPECT_EQ(session.printSettings, saved.settings.print);
+  EXPECT_EQ(session.workingLayout.photoArea, saved.settings.print.photoArea);
+  EXPECT_FALSE(session.settingsApplied);
+  EXPECT_EQ(window.headerEdit()->text(), "第&p页");
+  EXPECT_EQ(window.footerEdit()->text(), "共&a页");
+  EXPECT_FALSE(window.includeSubfoldersBox()->isChecked());
+  EXPECT_FALSE(window.byFolderBox()->isChecked());
+  EXPECT_EQ(window.statusText(), slogan);
+
+  saved.badKeys << QStringLiteral("cells/rows");
+  ApplyStartSettings(saved, session, window);
+  EXPECT_EQ(window.statusText(), StartSettingsIncompleteText());
 }

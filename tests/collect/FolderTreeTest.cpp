@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QTreeWidget>
 
 #include "SandboxDir.h"
 #include "collect/CollectState.h"
 #include "collect/FolderTree.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -86,6 +88,19 @@ TEST(FolderTree, ASubfolderPathIsBuiltFromTheItemsAboveIt) {
   EXPECT_EQ(t.state.folderPath, t.one.folder("c d"));
   t.select(child(t.top(2), "中文"));
   EXPECT_EQ(t.state.folderPath, t.one.folder("中文"));
+}
+
+TEST(FolderTree, EntersFoldersWhoseNamesAreNotValidText) {
+  Tree t;
+  const QByteArray raw = t.one.nativePath(QString()) + "/\xff\xfe";
+  ASSERT_EQ(::mkdir(raw.constData(), 0755), 0);
+  ASSERT_EQ(::mkdir((raw + "/inner").constData(), 0755), 0);
+  t.select(t.top(2));
+  QTreeWidgetItem* odd = child(t.top(2), PathFromNative("\xff\xfe"));
+  ASSERT_NE(odd, nullptr);
+  t.select(odd);
+  EXPECT_EQ(NativePath(t.state.folderPath), raw + '/');
+  EXPECT_EQ(childTexts(odd), QStringList{"inner"});
 }
 
 TEST(FolderTree, SelectingAgainLeavesOneSetOfChildren) {

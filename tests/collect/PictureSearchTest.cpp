@@ -11,6 +11,7 @@
 #include "collect/PictureSearch.h"
 #include "collect/PictureTableModel.h"
 #include "platform/FakeDesktop.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -238,10 +239,15 @@ TEST(PictureSearch, NamesThatAreNotValidTextAreStillSearched) {
     ASSERT_GE(fd, 0);
     ::close(fd);
   }
+  // The listed paths keep the exact bytes, so each picture can still be opened.
   Search s;
-  s.run(box.folder("R"));
-  ASSERT_EQ(s.table.RowCount(), 2);
-  EXPECT_EQ(s.table.Cell(1, 3), QStringLiteral("in"));
+  const Row inSub{"2", PathFromNative(root + "/sub\xfe/in.jpg"), PathFromNative("sub\xfe"), "in"};
+  EXPECT_EQ(
+      s.run(box.folder("R")),
+      (QList<Row>{{"1", PathFromNative(root + "/bad\xff.jpg"), "R", PathFromNative("bad\xff")},
+                  inSub}));
+  EXPECT_EQ(s.run(PathFromNative(root + "/sub\xfe/")),
+            (QList<Row>{{"1", inSub.path, inSub.category, "in"}}));
 }
 
 TEST(PictureSearch, AChainTenThousandFoldersDeepEndsAndTheRestIsSearched) {

@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
+#include <stdio.h>
 
 #include <QImageWriter>
 #include <QItemSelectionModel>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include "TestPictures.h"
 #include "collect/PictureTableModel.h"
 #include "collect/PictureTableView.h"
 #include "collect/PictureViewWindow.h"
 #include "collect/ShowPicture.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -87,6 +90,14 @@ TEST(ReadViewPicture, ShowsEveryKindUprightAndBounded) {
   }
 }
 
+TEST(ReadViewPicture, ShowsPicturesWhoseNamesAreNotValidText) {
+  QTemporaryDir dir;
+  const QString written = writePicture(dir, QStringLiteral("p.jpg"), QSize(30, 20));
+  const QByteArray raw = NativePath(dir.path()) + "/\xff\xfe.jpg";
+  ASSERT_EQ(::rename(NativePath(written).constData(), raw.constData()), 0);
+  EXPECT_EQ(ReadViewPicture(PathFromNative(raw), 100).size(), QSize(30, 20));
+}
+
 TEST(ReadViewPicture, GivesNothingForWhatCannotBeShown) {
   QTemporaryDir dir;
   QFile text(dir.filePath(QStringLiteral("not.jpg")));
@@ -97,6 +108,34 @@ TEST(ReadViewPicture, GivesNothingForWhatCannotBeShown) {
   EXPECT_TRUE(ReadViewPicture(dir.filePath(QStringLiteral("missing.jpg")), 100).isNull());
   EXPECT_TRUE(ReadViewPicture(text.fileName(), 100).isNull());
   EXPECT_TRUE(ReadViewPicture(dir.path(), 100).isNull());
+  // refused by the size it claims, although the reader would shrink it on load
+  const QString bomb = dir.filePath(QStringLiteral("bomb.jpg"));
+  ASSERT_TRUE(testpictures::writeFile(
+      bomb, testpictures::withClaimedJpegSize(
+                testpictures::encode(testpictures::twoHalves(64, 48), ".jpg"), 60000, 60000)));
+  EXPECT_TRUE(ReadViewPicture(bomb, 2560).isNull());
+}
+
+// The window stays blank rather than show what memory held where the pixels should be.
+TEST(ReadViewPicture, RefusesABmpWhosePixelsAreMissing) {
+  QTemporaryDir dir;
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(Qt::darkGreen);
+  const QString whole = dir.filePath(QStringLiteral("whole.bmp"));
+  ASSERT_TRUE(image.save(whole, "BMP"));
+  QFile file(whole);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  QByteArray pastTheEnd = bytes;
+  qToLittleEndian(quint32(bytes.size() + 4096), pastTheEnd.data() + 10);
+  const auto written = [&dir](const char* name, const QByteArray& data) {
+    QFile out(dir.filePath(QString::fromLatin1(name)));
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write(data) == data.size());
+    return out.fileName();
+  };
+  EXPECT_EQ(ReadViewPicture(whole, 100).size(), QSize(40, 30));
+  EXPECT_TRUE(ReadViewPicture(written("past.bmp", pastTheEnd), 100).isNull());
+  EXPECT_TRUE(ReadViewPicture(written("half.bmp", bytes.left(bytes.size() / 2)), 100).isNull());
 }
 
 TEST(ShowPicture, OpensOneWindowAndReplacesItsPicture) {

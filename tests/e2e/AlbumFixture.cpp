@@ -1,5 +1,7 @@
 #include "AlbumFixture.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -36,6 +38,25 @@ bool WritePhoto(const QString& path, int width, int height, int seed) {
   p.drawEllipse(QRect(width / 4, height / 4, width / 2, height / 2));
   p.end();
   return image.save(path, "JPEG", 85);
+}
+
+QStringList MakePhotos(const QString& folder, const QString& name, int count, int firstSeed) {
+  QDir(folder).mkpath(name);
+  QStringList paths;
+  for (int i = 0; i < count; ++i) {
+    const QString path =
+        QDir(folder).filePath(QStringLiteral("%1/%2.jpg").arg(name).arg(i + 1, 3, 10, QChar(u'0')));
+    EXPECT_TRUE(WritePhoto(path, 400, 300, firstSeed + i));
+    paths.append(path);
+  }
+  return paths;
+}
+
+void AcceptColumns(FakeDialogs& dialogs) {
+  dialogs.queueInputCancel();
+  dialogs.queueInputCancel();
+  dialogs.queueInputCancel();
+  dialogs.queueAnswer(AnswerOk);
 }
 
 QStringList PageFiles(const QString& folder) {

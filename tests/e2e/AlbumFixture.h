@@ -24,6 +24,13 @@ namespace album {
 // Writes a photo-like JPEG (colour gradients and a few shapes) of width × height.
 bool WritePhoto(const QString& path, int width, int height, int seed);
 
+// Photos in folder/name/, count of them, named 001.jpg …; a photo that cannot be
+// written fails the test.
+QStringList MakePhotos(const QString& folder, const QString& name, int count, int firstSeed = 0);
+
+// The three column boxes keep their proposals and the confirmation says OK.
+void AcceptColumns(FakeDialogs& dialogs);
+
 // Page files written into a folder, in page order (page number, then suffix).
 QStringList PageFiles(const QString& folder);
 

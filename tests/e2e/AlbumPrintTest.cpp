@@ -26,27 +26,6 @@ namespace {
 
 constexpr int kDotsPerMetreAt300Dpi = 11811;
 
-// Photos in folder/name/, count of them, named 001.jpg …
-QStringList MakePhotos(const QString& folder, const QString& name, int count, int firstSeed = 0) {
-  QDir(folder).mkpath(name);
-  QStringList paths;
-  for (int i = 0; i < count; ++i) {
-    const QString path =
-        QDir(folder).filePath(QStringLiteral("%1/%2.jpg").arg(name).arg(i + 1, 3, 10, QChar(u'0')));
-    EXPECT_TRUE(WritePhoto(path, 400, 300, firstSeed + i));
-    paths.append(path);
-  }
-  return paths;
-}
-
-// The three column boxes keep their proposals and the confirmation says OK.
-void AcceptColumns(FakeDialogs& dialogs) {
-  dialogs.queueInputCancel();
-  dialogs.queueInputCancel();
-  dialogs.queueInputCancel();
-  dialogs.queueAnswer(AnswerOk);
-}
-
 // At the settings window: pages as PNG picture files, then 准备打印.
 SettingsWindowScript::Action ConfirmPngFiles() {
   return [](PrintSettingsWindow& window) {
@@ -158,7 +137,7 @@ QString WaitForAlbumPdf(const CupsPdfQueue& queue, const QSet<QString>& before) 
 
 TEST_F(AlbumPrint, TheSameAlbumOnACupsPdfPrinterKeepsPagesPaperAndCopies) {
   CupsPdfQueue queue;
-  if (!queue.ready()) GTEST_SKIP() << queue.whyNotReady().toStdString();
+  REQUIRE_CUPS_PDF_QUEUE(queue);
   const QStringList before = QDir(queue.outputFolder()).entryList({"*.pdf"}, QDir::Files);
   MakePhotos(Path("photos"), QStringLiteral("海边"), 27);
   program.Search(Path("photos"));
@@ -307,7 +286,7 @@ TEST_F(AlbumPrint, ARunSurvivesTheMainWindowAndItsProgressWindowClosing) {
 
 TEST_F(AlbumPrint, APrinterRunSurvivesItsProgressWindowClosing) {
   CupsPdfQueue queue;
-  if (!queue.ready()) GTEST_SKIP() << queue.whyNotReady().toStdString();
+  REQUIRE_CUPS_PDF_QUEUE(queue);
   const QStringList before = QDir(queue.outputFolder()).entryList({"*.pdf"}, QDir::Files);
   MakePhotos(Path("photos"), QStringLiteral("album"), 60);
   program.Search(Path("photos"));

@@ -5,11 +5,13 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "AlbumFixture.h"
+#include "TestPictures.h"
 #include "render/DrawPanel.h"
 #include "settings/PrintSettingsWindow.h"
 
@@ -38,6 +40,42 @@ bool HasInk(const QImage& image, const QRect& area) {
     }
   }
   return false;
+}
+
+// A camera-sized photo, reddish and noisy (a file far above the preview's 50 KB), with
+// or without an EXIF thumbnail that is green.
+bool WriteCameraPhoto(const QString& path, bool withThumbnail, quint32 seed) {
+  QImage photo(1600, 1200, QImage::Format_RGB32);
+  QRandomGenerator random(seed);
+  for (int y = 0; y < photo.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+    for (int x = 0; x < photo.width(); ++x)
+      line[x] = qRgb(180 + random.bounded(60), random.bounded(60), random.bounded(60));
+  }
+  QImage thumbnail(160, 120, QImage::Format_RGB32);
+  thumbnail.fill(QColor(30, 200, 30));
+  const QByteArray jpeg = testpictures::encode(photo, ".jpg");
+  return testpictures::writeFile(
+      path, withThumbnail
+                ? testpictures::withApp1(
+                      jpeg, testpictures::exifBlock(1, testpictures::encode(thumbnail, ".jpg")))
+                : jpeg);
+}
+
+// Where the page has ink: every pixel darker than near-white.
+QImage InkMask(const QImage& page) {
+  QImage mask(page.size(), QImage::Format_Mono);
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x) mask.setPixel(x, y, qGray(page.pixel(x, y)) < 230);
+  return mask;
+}
+
+int GreenPixels(const QImage& image, const QRect& area) {
+  int count = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (qGreen(image.pixel(x, y)) > 150 && qRed(image.pixel(x, y)) < 100) ++count;
+  return count;
 }
 
 class PreviewTest : public ::testing::Test {
@@ -147,6 +185,27 @@ TEST_F(PreviewTest, TheProgressWindowsHideButtonStopsWithAPartPage) {
   EXPECT_TRUE(HasInk(page, QRect(6, 21, 30, cellHeight - 2)));        // the first photo
   EXPECT_FALSE(HasInk(page, QRect(5 + 39, 21, 35, cellHeight - 2)));  // not the second
   EXPECT_FALSE(HasInk(page, QRect(0, 297 - 16, 210, 6)));             // nor the footer
+}
+
+TEST_F(PreviewTest, CameraThumbnailsDrawThePhotosInTheSamePlaces) {
+  QImage withThumbnails;
+  QImage withoutThumbnails;
+  AtSettingsWindow([&](PrintSettingsWindow& window) {
+    for (bool thumbnails : {true, false}) {
+      for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(WriteCameraPhoto(dir.filePath(QStringLiteral("photos/trip/%1.jpg").arg(i)),
+                                     thumbnails, quint32(i + 1)));
+      }
+      const QImage shown = Preview(window);
+      (thumbnails ? withThumbnails : withoutThumbnails) = shown.copy(ShownPage(shown));
+    }
+  });
+  ASSERT_EQ(withThumbnails.size(), QSize(210, 297));
+  ASSERT_EQ(withoutThumbnails.size(), QSize(210, 297));
+  EXPECT_EQ(InkMask(withThumbnails), InkMask(withoutThumbnails));
+  const QRect firstRow(5, 20, 3 * 38, 40);
+  EXPECT_GT(GreenPixels(withThumbnails, firstRow), 300);
+  EXPECT_EQ(GreenPixels(withoutThumbnails, firstRow), 0);
 }
 
 TEST_F(PreviewTest, ASecondPressWhileRenderingIsIgnoredAndSettingsComeBack) {

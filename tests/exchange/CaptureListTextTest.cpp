@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
@@ -21,6 +22,14 @@ QByteArray Utf16Le(const QString& text) {
   return QByteArray("\xFF\xFE", 2) + QStringEncoder(QStringConverter::Utf16LE).encode(text);
 }
 
+// Bytes like the body of a photo: every value equally likely.
+QByteArray Noise(int size) {
+  QByteArray bytes(size, Qt::Uninitialized);
+  QRandomGenerator random(13);
+  for (char& b : bytes) b = static_cast<char>(random.bounded(256));
+  return bytes;
+}
+
 QByteArray JpegStart() {
   return QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 20);
 }
@@ -30,11 +39,14 @@ TEST(DecodeCaptureList, GbkUtf8AndUtf16GiveTheSameText) {
   EXPECT_EQ(DecodeCaptureList(kList.toUtf8()), kList);
   EXPECT_EQ(DecodeCaptureList("\xEF\xBB\xBF" + kList.toUtf8()), kList);
   EXPECT_EQ(DecodeCaptureList(Utf16Le(kList)), kList);
+  EXPECT_EQ(DecodeCaptureList(Utf16Le(kList).sliced(2)), kList);  // no byte-order mark
 }
 
 TEST(DecodeCaptureList, EndsAtTheFirstNul) {
   EXPECT_EQ(DecodeCaptureList(Gbk(kList) + QByteArray(16, '\0')), kList);
   EXPECT_EQ(DecodeCaptureList(Utf16Le(kList) + QByteArray(4, '\0')), kList);
+  EXPECT_EQ(DecodeCaptureList(Gbk(kList) + QByteArray("\x00more\ttext\r\n", 13)), kList);
+  EXPECT_EQ(DecodeCaptureList(Utf16Le(kList).sliced(2) + QByteArray(6, '\0')), kList);
 }
 
 TEST(DecodeCaptureList, InvalidGbkSequencesKeepTheRestOfTheText) {
@@ -49,16 +61,25 @@ TEST(DecodeCaptureList, InvalidGbkSequencesKeepTheRestOfTheText) {
 TEST(DecodeCaptureList, BinaryBytesGiveNoText) {
   EXPECT_TRUE(DecodeCaptureList(JpegStart()).isEmpty());
   EXPECT_TRUE(DecodeCaptureList(QByteArray("\x89PNG\r\n\x1A\n\x00\x00\x00\rIHDR", 16)).isEmpty());
-  EXPECT_TRUE(DecodeCaptureList(Gbk(kList) + QByteArray("\x00more text", 10)).isEmpty());
+  EXPECT_TRUE(DecodeCaptureList(Noise(4096)).isEmpty());
 }
 
-TEST(LooksBinary, TextWithTabsLineEndsAndNulPaddingIsText) {
-  EXPECT_FALSE(LooksBinary(Gbk(kList)));
-  EXPECT_FALSE(LooksBinary(Gbk(kList) + QByteArray(8, '\0')));
+// A stray control byte, a NUL in the middle, NUL padding or a Ctrl-Z end mark leave a
+// list a list; only controls all through make bytes binary, in UTF-16 too.
+TEST(LooksBinary, OnlyControlsAllThroughMakeBytesBinary) {
+  const QByteArray list = Gbk(kList);
+  EXPECT_FALSE(LooksBinary(list));
+  EXPECT_FALSE(LooksBinary(list + QByteArray(8, '\0')));
+  EXPECT_FALSE(LooksBinary(list + '\x1A'));
+  EXPECT_FALSE(LooksBinary(list.left(20) + '\x01' + list.mid(20)));
+  EXPECT_FALSE(LooksBinary(list.left(20) + '\0' + list.mid(20)));
   EXPECT_FALSE(LooksBinary(Utf16Le(kList)));
+  EXPECT_FALSE(LooksBinary(Utf16Le(kList).sliced(2)));
   EXPECT_FALSE(LooksBinary(QByteArray()));
-  EXPECT_TRUE(LooksBinary(QByteArray("abc\x01", 4)));
-  EXPECT_TRUE(LooksBinary(Utf16Le(QStringLiteral("a\x01"))));
+  EXPECT_TRUE(LooksBinary(JpegStart()));
+  EXPECT_TRUE(LooksBinary(list + Noise(4096)));
+  EXPECT_TRUE(LooksBinary(Utf16Le(kList + QString(8, QChar(u'\x01')))));
+  EXPECT_TRUE(LooksBinary(QByteArray(QStringEncoder(QStringConverter::Utf16BE).encode(kList))));
 }
 
 class CaptureListFileTest : public ::testing::Test {
@@ -87,7 +108,7 @@ TEST_F(CaptureListFileTest, MissingFilesAndFoldersAreUnreadable) {
   EXPECT_EQ(ReadCaptureList(QStringLiteral("/dev/zero")).outcome, CaptureListOutcome::Unreadable);
 }
 
-TEST_F(CaptureListFileTest, LargeTextIsRefusedLargeBinaryIsEmpty) {
+TEST_F(CaptureListFileTest, LargeTextIsTooLargeLargeBinaryIsBinary) {
   QByteArray text;
   while (text.size() < 300 * 1024) text += Gbk(kList);
   EXPECT_EQ(ReadCaptureList(Write("big.txt", text), 200 * 1024).outcome,
@@ -96,9 +117,18 @@ TEST_F(CaptureListFileTest, LargeTextIsRefusedLargeBinaryIsEmpty) {
             DecodeCaptureList(text).size());
 
   const CaptureListFile picture =
-      ReadCaptureList(Write("photo.txt", JpegStart() + QByteArray(1024 * 1024, 'x')), 200 * 1024);
-  EXPECT_EQ(picture.outcome, CaptureListOutcome::Text);
+      ReadCaptureList(Write("photo.txt", JpegStart() + Noise(1024 * 1024)), 200 * 1024);
+  EXPECT_EQ(picture.outcome, CaptureListOutcome::Binary);
   EXPECT_TRUE(picture.text.isEmpty());
+}
+
+// Reading stops at the first NUL code unit of UTF-16, not at the first NUL byte.
+TEST_F(CaptureListFileTest, LongUtf16ListIsReadWhole) {
+  QString text;
+  while (text.size() < 100 * 1024) text += kList;
+  EXPECT_EQ(ReadCaptureList(Write("utf16.txt", Utf16Le(text))).text, text);
+  EXPECT_EQ(ReadCaptureList(Write("bare.txt", Utf16Le(text).sliced(2) + QByteArray(2, '\0'))).text,
+            text);
 }
 
 TEST_F(CaptureListFileTest, EmptyFileIsEmptyText) {

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QStringEncoder>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include "GridMatchers.h"
 #include "collect/PictureTableModel.h"
+#include "collect/PictureTableView.h"
 #include "exchange/CaptureListText.h"
 #include "exchange/TableExchange.h"
 #include "platform/FakeDesktop.h"
@@ -161,6 +165,21 @@ TEST_F(TableExchangeTest, FirstColumnKeepsItsWidthAndAlignmentOthersAreNew) {
   EXPECT_EQ(fresh.columnInfo(0).alignment, 0);
 }
 
+// The width the user dragged the first column to survives an import, and no imported
+// column is narrower than its title.
+TEST_F(TableExchangeTest, FirstColumnKeepsTheDraggedWidthAndTitlesCanBeRead) {
+  FillLikeSearch(table_, kSearchRows);
+  QTableView view;
+  AttachPictureTable(view, table_);
+  QHeaderView& header = *view.horizontalHeader();
+  header.resizeSection(0, 150);
+  ASSERT_TRUE(Import(u"序号\t这是一个很长的图片名全称标题\tx\r\n1\t/a.jpg\ty\r\n"_qs));
+  const QFontMetrics metrics = header.fontMetrics();
+  const QList<int> widths = {header.sectionSize(0), header.sectionSize(2)};
+  EXPECT_EQ(widths, (QList<int>{150, 50}));
+  EXPECT_GT(header.sectionSize(1), metrics.horizontalAdvance(table_.ColumnTitle(1)));
+}
+
 TEST_F(TableExchangeTest, NothingOfAWiderLongerTableSurvives) {
   FillLikeSearch(table_, kSearchRows);
   table_.InsertColumn(QStringLiteral("extra"));
@@ -246,19 +265,61 @@ TEST_F(TableExchangeTest, CaptureListConfirmationCancelledKeepsTheTable) {
   EXPECT_EQ(Cells(table_), kSearchRows);
 }
 
-TEST_F(TableExchangeTest, BinaryOrUnreadableCaptureListActsLikeAnEmptyClipboard) {
+TEST_F(TableExchangeTest, BinaryCaptureListIsRefusedWithAMessageAndChangesNothing) {
+  FillLikeSearch(table_, kSearchRows);
+  desktop_.clipboard = QStringLiteral("untouched");
   QByteArray jpeg("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01", 12);
   jpeg += QByteArray(2 * 1024 * 1024, '\x7F');
-  const QString paths[] = {WriteFile("photo.txt", jpeg), dir_.filePath("missing.txt")};
-  for (const QString& path : paths) {
+  dialogs_.queueFile(WriteFile("photo.txt", jpeg));
+  EXPECT_FALSE(exchange_.ImportCaptureList());
+
+  const QList<FakeDialogs::Call> told = dialogs_.callsOf(FakeDialogs::Kind::MessageBox);
+  ASSERT_EQ(told.size(), 1);
+  EXPECT_EQ(told[0].icon, MessageIcon::Warning);
+  EXPECT_EQ(told[0].text,
+            QStringLiteral("文件“%1”不是文本列表（像是图片或其它二进制文件），没有导入。")
+                .arg(dir_.filePath("photo.txt")));
+  EXPECT_EQ(desktop_.clipboard, u"untouched");
+  EXPECT_EQ(Cells(table_), kSearchRows);
+}
+
+TEST_F(TableExchangeTest, UnreadableCaptureListActsLikeAnEmptyClipboard) {
+  FillLikeSearch(table_, kSearchRows);
+  dialogs_.queueFile(dir_.filePath("missing.txt"));
+  dialogs_.queueAnswer(AnswerOk);
+  ASSERT_TRUE(exchange_.ImportCaptureList());
+  EXPECT_EQ(desktop_.clipboard, QString());
+  EXPECT_EQ(Titles(table_), QStringList{QString()});
+  EXPECT_EQ(table_.RowCount(), 0);
+}
+
+// Lists as old tools and damaged disks leave them: a NUL in the middle, a stray control
+// byte, a Ctrl-Z end mark, UTF-16 without a byte-order mark. The text before the NUL is
+// the table; the control becomes a blank.
+TEST_F(TableExchangeTest, CaptureListsWithStrayBytesImportTheirText) {
+  const QByteArray gbk = QStringEncoder("GBK").encode(kCrLfTable);
+  const qsizetype secondRow = gbk.indexOf("2\t");
+  QByteArray stray = gbk;
+  stray.insert(stray.indexOf("/a.jpg"), '\x01');
+  const QList<QByteArray> lists = {
+      gbk.left(secondRow) + '\0' + gbk.mid(secondRow),
+      gbk.left(secondRow) + '\x1A',
+      QStringEncoder(QStringConverter::Utf16LE).encode(kCrLfTable.left(kCrLfTable.indexOf(u"2\t"))),
+  };
+  const Rows firstRow = {{"1", "/home/user/My Photos/a.jpg", "My Photos", "My Photo"}};
+  for (qsizetype i = 0; i < lists.size(); ++i) {
     FillLikeSearch(table_, kSearchRows);
-    dialogs_.queueFile(path);
+    dialogs_.queueFile(WriteFile(QStringLiteral("list%1.txt").arg(i), lists[i]));
     dialogs_.queueAnswer(AnswerOk);
-    ASSERT_TRUE(exchange_.ImportCaptureList()) << path.toStdString();
-    EXPECT_EQ(desktop_.clipboard, QString());
-    EXPECT_EQ(Titles(table_), QStringList{QString()});
-    EXPECT_EQ(table_.RowCount(), 0);
+    ASSERT_TRUE(exchange_.ImportCaptureList()) << i;
+    EXPECT_EQ(Titles(table_), kSearchTitles) << i;
+    EXPECT_EQ(Cells(table_), firstRow) << i;
   }
+  dialogs_.queueFile(WriteFile("stray.txt", stray));
+  dialogs_.queueAnswer(AnswerOk);
+  ASSERT_TRUE(exchange_.ImportCaptureList());
+  EXPECT_EQ(table_.Cell(0, 1), u"/home/user/My Photos /a.jpg");
+  EXPECT_EQ(table_.RowCount(), 2);
 }
 
 TEST_F(TableExchangeTest, HugeTextFileIsRefusedWithAMessage) {

@@ -40,6 +40,16 @@ TEST(TableShape, EmptyAndNearlyEmptyTexts) {
   EXPECT_EQ(CountTableShape(u"title"), (TableShape{1, 1}));
 }
 
+// A lone title line without a line end is no cut spreadsheet row: its final TAB opens
+// no column. With a line end, or before further lines, it does.
+TEST(TableShape, LoneTitleLineWithoutLineEndEndsAtItsLastTab) {
+  EXPECT_EQ(CountTableShape(u"a\tb\t"), (TableShape{1, 2}));
+  EXPECT_EQ(CountTableShape(u"\t"), (TableShape{1, 1}));
+  EXPECT_EQ(CountTableShape(u"a\tb\t\r\n"), (TableShape{1, 3}));
+  EXPECT_EQ(CountTableShape(u"a\tb\t\r\n1\t2"), (TableShape{2, 3}));
+  EXPECT_EQ(GridCells(Read(u"a\tb\t")), (Rows{{"a", "b"}}));
+}
+
 TEST(TableShape, ColumnsComeFromTheFirstLineOnly) {
   EXPECT_EQ(CountTableShape(u"a\tb\r\n1\t2\t3\t4\r\n"), (TableShape{2, 2}));
   EXPECT_EQ(CountTableShape(u"a,b,c\tz\r\n"), (TableShape{1, 2}));
@@ -67,6 +77,19 @@ TEST(TextBeforeNul, CutsAtTheFirstNul) {
   EXPECT_EQ(TextBeforeNul(text), u"a\tb\r\nc");
   EXPECT_EQ(TextBeforeNul(u"plain"), u"plain");
   EXPECT_TRUE(TextBeforeNul(QString(QChar(u'\0'))).isEmpty());
+}
+
+TEST(TableTextOf, EndsAtTheFirstNulAndDropsEndOfFileMarks) {
+  const QString text = u"a\tb\r\nc\r\n"_qs + QChar(u'\0') + u"d\r\n"_qs;
+  EXPECT_EQ(TableTextOf(text), u"a\tb\r\nc\r\n");
+  EXPECT_EQ(TableTextOf(u"a\r\n\x1A\x1A"), u"a\r\n");
+  EXPECT_EQ(TableTextOf(QStringLiteral("a\x1A") + QChar(u'\0')), u"a");
+}
+
+TEST(ReadTableText, ControlCharactersInFieldsBecomeBlanks) {
+  EXPECT_EQ(GridCells(Read(u"a\x01"
+                           u"b\t\x7F\tc\x1B\r\n\x02x\r\n")),
+            (Rows{{"a b", "", "c"}, {"x", "", ""}}));
 }
 
 TEST(TrimField, TrimsOnlyTheEnds) {

@@ -55,7 +55,7 @@ protected:
     settings.photoArea = {0.0f, 0.0f, 1.0f, 0.75f};
     settings.textArea = {0.0f, 0.75f, 1.0f, 0.25f};
     settings.captionLines = 1;
-    settings.captionAlign = 0;
+    settings.captionAlign = CaptionAlign::Centre;
   }
   PictureHandle photo(int width, int height) {
     return pictures.LoadPicture(
@@ -110,14 +110,14 @@ TEST_F(CellDrawerTest, MissingPhotoStillGetsItsCaption) {
 TEST_F(CellDrawerTest, CaptionLinesPerAlignment) {
   const QString caption = QStringLiteral("one\r\ntwo\r\nthree\r\nfour");
   settings.captionLines = 2;
-  settings.captionAlign = 2;
+  settings.captionAlign = CaptionAlign::Right;
   DrawCell(surface, pictures, settings, 0, cell, caption, 0.0f, 0, true);
   ASSERT_EQ(surface.texts.size(), 2);
   EXPECT_EQ(surface.texts[1].text, "two");
   EXPECT_EQ(surface.texts[1].y, 720 + 300 + 20);
 
   surface.texts.clear();
-  settings.captionAlign = 1;
+  settings.captionAlign = CaptionAlign::Left;
   DrawCell(surface, pictures, settings, 0, cell, caption, 0.0f, 0, true);
   ASSERT_EQ(surface.texts.size(), 1);
   EXPECT_EQ(surface.texts[0].text, caption);

@@ -43,7 +43,7 @@ TEST_F(CellPicturePrefetchTest, EveryCellGetsThePictureLoadingItDirectlyGives) {
   for (int level : {0, 1, 5}) {
     QStringList files;
     for (int round = 0; round < 3; ++round) files += photos_;  // more cells than run ahead
-    CellPicturePrefetch prefetch(files, level, 200, 150, 1);
+    CellPicturePrefetch prefetch(files, level, 200, 150, CellPictureUse::Print, 1);
     CxImage image;
     for (qsizetype k = 0; k < files.size(); ++k) {
       const PictureHandle direct = LoadCellPicture(pictures, image, files[k], level, 200, 150);
@@ -76,7 +76,7 @@ TEST_F(CellPicturePrefetchTest, CellsWithoutAPictureGiveNothing) {
 }
 
 TEST_F(CellPicturePrefetchTest, CellsMayBeSkippedOrTakenOutOfOrder) {
-  CellPicturePrefetch prefetch(photos_ + photos_, 1, 100, 80, 0);
+  CellPicturePrefetch prefetch(photos_ + photos_, 1, 100, 80, CellPictureUse::Print, 0);
   EXPECT_EQ(takenSize(prefetch, 4), QSize(266, 160));
   EXPECT_EQ(takenSize(prefetch, 0), QSize(213, 160));
   EXPECT_EQ(takenSize(prefetch, 5), QSize(320, 160));
@@ -86,7 +86,8 @@ TEST_F(CellPicturePrefetchTest, StoppingEarlyEndsTheWorkWithoutWaitingForEveryPh
   QStringList files;
   for (int round = 0; round < 30; ++round) files += photos_;
   {
-    CellPicturePrefetch prefetch(files, 1, 100, 80, static_cast<int>(files.size()));
+    CellPicturePrefetch prefetch(files, 1, 100, 80, CellPictureUse::Print,
+                                 static_cast<int>(files.size()));
     EXPECT_NE(takenSize(prefetch, 0), QSize());
   }  // the loop stopped after its first cell; destruction must neither hang nor crash
   EXPECT_EQ(pictures.liveCount(), 0);

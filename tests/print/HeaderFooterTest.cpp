@@ -25,18 +25,23 @@ TEST(HeaderFooterMacros, ReplacedInOrderAndEveryOccurrence) {
 
 TEST(HeaderFooterPlacement, HeaderAlignments) {
   // page 1900 wide, margins 50 / 150, text 300 wide, header 110 from the top
-  EXPECT_EQ(PlaceHeaderFooter(true, 0, 300, 1900, 2590, 50, 150, 110, 140), QPoint(50, 110));
-  EXPECT_EQ(PlaceHeaderFooter(true, 2, 300, 1900, 2590, 50, 150, 110, 140), QPoint(1450, 110));
-  EXPECT_EQ(PlaceHeaderFooter(true, 1, 300, 1900, 2590, 50, 150, 110, 140), QPoint(750, 110));
-  EXPECT_EQ(PlaceHeaderFooter(true, 9, 301, 1900, 2590, 50, 150, 110, 140), QPoint(749, 110));
+  EXPECT_EQ(PlaceHeaderFooter(true, HeaderAlign::Left, 300, 1900, 2590, 50, 150, 110, 140),
+            QPoint(50, 110));
+  EXPECT_EQ(PlaceHeaderFooter(true, HeaderAlign::Right, 300, 1900, 2590, 50, 150, 110, 140),
+            QPoint(1450, 110));
+  EXPECT_EQ(PlaceHeaderFooter(true, HeaderAlign::Centre, 300, 1900, 2590, 50, 150, 110, 140),
+            QPoint(750, 110));
+  EXPECT_EQ(PlaceHeaderFooter(true, HeaderAlign(9), 301, 1900, 2590, 50, 150, 110, 140),
+            QPoint(749, 110));
 }
 
 TEST(HeaderFooterPlacement, FooterCountsFromTheBottom) {
-  EXPECT_EQ(PlaceHeaderFooter(false, 0, 300, 2100, 2970, 0, 0, 110, 140), QPoint(0, 2830));
+  EXPECT_EQ(PlaceHeaderFooter(false, HeaderAlign::Left, 300, 2100, 2970, 0, 0, 110, 140),
+            QPoint(0, 2830));
 }
 
 TEST(HeaderFooterPlacement, TextWiderThanThePageStartsBeforeTheMargin) {
-  EXPECT_EQ(PlaceHeaderFooter(true, 1, 3001, 2100, 2970, 0, 0, 0, 0).x(), -450);
+  EXPECT_EQ(PlaceHeaderFooter(true, HeaderAlign::Centre, 3001, 2100, 2970, 0, 0, 0, 0).x(), -450);
 }
 
 }  // namespace

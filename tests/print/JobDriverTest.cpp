@@ -46,6 +46,10 @@ protected:
       fileJobs.append(args);
       return fileReport;
     };
+    ports.printToPdfFile = [this](const PdfFileArgs& args) {
+      pdfJobs.append(args);
+      return fileReport;
+    };
     chosen.printerName = QStringLiteral("Office");
     chosen.rows = 5;
     chosen.columns = 5;
@@ -83,6 +87,7 @@ protected:
   QStringList statuses;
   QList<PrinterPageArgs> printerJobs;
   QList<PictureFilePageArgs> fileJobs;
+  QList<PdfFileArgs> pdfJobs;
   JobOutputReport printerReport;
   JobOutputReport fileReport;
 };
@@ -280,6 +285,21 @@ TEST_F(JobDriverTest, PictureFilesAskForAFolderAndCancelMeansNoOutput) {
   EXPECT_EQ(fileJobs[0].job, job);
   EXPECT_EQ(dialogs.callsOf(Kind::Folder)[0].text,
             QStringLiteral("请选择要保存的文件夹，文件名电脑自动起："));
+}
+
+TEST_F(JobDriverTest, PdfFormatSendsTheJobAsPrinterPagesToOnePdfInTheFolder) {
+  chosen.toPictureFiles = 1;
+  chosen.printerName.clear();
+  chosen.landscape = 1;
+  chosen.pictureFormat = 6;
+  dialogs.queueFolder(QStringLiteral("/out"));
+  const PrintJob job{{"a.jpg"}, {"c"}, {}, "h", "f"};
+  EXPECT_EQ(driver().RunPrintJob(job), JobDriver::JobResult::Output);
+  EXPECT_TRUE(fileJobs.isEmpty());
+  EXPECT_TRUE(printerJobs.isEmpty());
+  ASSERT_EQ(pdfJobs.size(), 1);
+  EXPECT_EQ(pdfJobs[0], (PdfFileArgs{"/out", PrinterArgsFor(job, session.printSettings)}));
+  EXPECT_EQ(pdfJobs[0].pages.page.paperWidth, 2970);  // laid out lying, like a printer page
 }
 
 TEST_F(JobDriverTest, APrinterThatCannotStartIsNamedAndNothingIsClaimedPrinted) {

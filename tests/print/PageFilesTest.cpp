@@ -43,6 +43,12 @@ TEST(PageFileName, PagesSavedInTheSameSecondDifferOnlyInThePageNumber) {
   EXPECT_EQ(PageFileName("/a", kMorning, 2, 2, "/p"), "/a/20100315_93005_2.jpg");
 }
 
+TEST(PdfFileName, DateAndTimeLikePageFilesWithoutAPageNumber) {
+  EXPECT_EQ(PdfFileName("/albums/", kMorning, "/p"), "/albums/20100315_93005.pdf");
+  EXPECT_EQ(PdfFileName("", QDateTime(QDate(2026, 1, 2), QTime(0, 0, 7)), "/opt/q"),
+            "/opt/q/20260102_7.pdf");
+}
+
 TEST(UniqueFileName, NeverReusesAnExistingName) {
   QSet<QString> taken;
   auto exists = [&](const QString& name) { return taken.contains(name); };

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <stdio.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +10,7 @@
 
 #include "PrintTestPictures.h"
 #include "TestPictures.h"
+#include "platform/Paths.h"
 #include "print/PageLoops.h"
 #include "print/ProgressWindowHost.h"
 #include "render/CxImage.h"
@@ -29,8 +32,8 @@ protected:
     s.textArea = {0.0f, 0.8f, 1.0f, 0.2f};
     s.captionLines = 1;
     s.optimiseLevel = 3;
-    s.headerAlign = 1;
-    s.footerAlign = 1;
+    s.headerAlign = HeaderAlign::Centre;
+    s.footerAlign = HeaderAlign::Centre;
   }
 
   // A4 portrait 5 × 5 with the built-in margins, the job's pictures and captions.
@@ -122,7 +125,7 @@ TEST_F(PictureFilePagesTest, LandscapePageIsDrawnLyingAndSavedUpright) {
   a.page.marginTop = a.page.marginBottom = a.page.marginLeft = a.page.marginRight = 0;
   a.job.headerText = QStringLiteral("W");
   a.page.headerFromTop = 0;
-  session.printSettings.headerAlign = 0;
+  session.printSettings.headerAlign = HeaderAlign::Left;
   session.printSettings.photoArea = {0.0f, 0.5f, 1.0f, 0.5f};  // lower half of the lying page
   const PageRunResult result = run(a);
   ASSERT_EQ(result.writtenFiles.size(), 1);
@@ -146,6 +149,33 @@ TEST_F(PictureFilePagesTest, MissingPhotoStillHasItsCaption) {
   const int cellHeight = 2970 - 200 - 180;
   EXPECT_FALSE(printtest::hasInk(page, QRect(50, 200, 1900, int(cellHeight * 0.8) - 2)));
   EXPECT_TRUE(printtest::hasInk(page, QRect(50, 200 + int(cellHeight * 0.8), 1900, 200)));
+}
+
+TEST_F(PictureFilePagesTest, PhotosWhoseNamesAreNotValidTextArePrinted) {
+  // One small photo drawn as it is, one large enough to be shrunk on loading first.
+  const QString small = photo("small.jpg");
+  const QString large = dir.filePath("large.jpg");
+  ASSERT_TRUE(printtest::writePhoto(large, printtest::noisyPhoto(2000, 1500)));
+  const QByteArray folder = NativePath(dir.path());
+  const QList<QByteArray> raw = {folder + "/\xfe.jpg", folder + "/\xff\xfe.jpg"};
+  ASSERT_EQ(::rename(NativePath(small).constData(), raw[0].constData()), 0);
+  ASSERT_EQ(::rename(NativePath(large).constData(), raw[1].constData()), 0);
+  const QStringList renamed = {PathFromNative(raw[0]), PathFromNative(raw[1])};
+  const PageRunResult result = run(args(renamed, {}));
+  ASSERT_EQ(result.writtenFiles.size(), 1);
+  const QImage page(result.writtenFiles[0]);
+  EXPECT_TRUE(printtest::hasInk(page, QRect(50, 200, 372, 400)));
+  EXPECT_TRUE(printtest::hasInk(page, QRect(50 + 382, 200, 372, 400)));
+}
+
+TEST_F(PictureFilePagesTest, APipeNamedLikeAPhotoLeavesItsCellEmptyWithoutWaiting) {
+  const QString pipe = dir.filePath("pipe.jpg");
+  ASSERT_EQ(::mkfifo(NativePath(pipe).constData(), 0644), 0);
+  const PageRunResult result = run(args({pipe, photo("a.jpg")}, {}));
+  ASSERT_EQ(result.writtenFiles.size(), 1);
+  const QImage page(result.writtenFiles[0]);
+  EXPECT_FALSE(printtest::hasInk(page, QRect(50, 200, 372, 400)));
+  EXPECT_TRUE(printtest::hasInk(page, QRect(50 + 382, 200, 372, 400)));
 }
 
 TEST_F(PictureFilePagesTest, HeaderAndFooterCarryThePageNumbers) {

@@ -1,6 +1,7 @@
 #include "PrintTestPictures.h"
 
 #include <QFileInfo>
+#include <QPainter>
 #include <QRandomGenerator>
 
 #include "TestPictures.h"
@@ -15,6 +16,22 @@ QImage noisyPhoto(int width, int height, quint32 seed) {
     for (int x = 0; x < width; ++x) line[x] = 0xFF000000u | (random.generate() & 0x00FFFFFFu);
   }
   return image;
+}
+
+bool writeCameraPhoto(const QString& path, int width, int height, int orientation,
+                      const QImage& thumbnail, bool progressive) {
+  QImage photo = noisyPhoto(width, height);
+  QPainter painter(&photo);
+  painter.setOpacity(0.75);
+  painter.fillRect(0, 0, width / 2, height, Qt::red);
+  painter.fillRect(width / 2, 0, width - width / 2, height, Qt::blue);
+  painter.end();
+  const QByteArray stream =
+      thumbnail.isNull() ? QByteArray() : testpictures::encode(thumbnail, ".jpg");
+  return testpictures::writeFile(
+      path,
+      testpictures::withApp1(testpictures::encode(photo, progressive ? ".jpg[interlace]" : ".jpg"),
+                             testpictures::exifBlock(orientation, stream)));
 }
 
 bool writePhoto(const QString& path, const QImage& image) {

@@ -12,6 +12,14 @@ namespace printtest {
 
 QImage noisyPhoto(int width, int height, quint32 seed = 1);
 
+// A camera-like photo of width × height as stored: its left half reddish, its right
+// half bluish, noisy enough for a camera-sized file. The EXIF block carries the
+// orientation (0: none) and, unless it is null, the thumbnail, whose halves are green
+// and cyan, so a picture shows which of the two it was made from. A progressive photo
+// is written in scans of increasing detail, as web pictures often are.
+bool writeCameraPhoto(const QString& path, int width, int height, int orientation,
+                      const QImage& thumbnail, bool progressive = false);
+
 // Writes the image in the format of the file's extension (via the shared test
 // pictures); false on failure.
 bool writePhoto(const QString& path, const QImage& image);

@@ -21,7 +21,7 @@ protected:
     PrintSettings& s = session.printSettings;
     s = PrintSettings::builtInDefaults();
     s.defaultPrinter = QStringLiteral("PreviousDefault");
-    s.headerAlign = s.footerAlign = 0;
+    s.headerAlign = s.footerAlign = HeaderAlign::Left;
     s.pictureFormat = 0;
     s.photoArea = {0.0f, 0.0f, 1.0f, 0.8f};
     s.textArea = {0.0f, 0.8f, 1.0f, 0.2f};
@@ -118,7 +118,7 @@ TEST_F(PrinterPagesTest, LandscapeJobPrintsLyingPages) {
 
 TEST_F(PrinterPagesTest, AlbumThroughACupsPdfQueue) {
   CupsPdfQueue queue;
-  if (!queue.ready()) GTEST_SKIP() << queue.whyNotReady().toStdString();
+  REQUIRE_CUPS_PDF_QUEUE(queue);
   session.printSettings.printerName = queue.name();
   for (const QFileInfo& old :
        QDir(queue.outputFolder()).entryInfoList({"235941*.pdf"}, QDir::Files))

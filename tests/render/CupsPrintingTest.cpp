@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QLabel>
+#include <QThread>
 
 #include "CupsPdfQueue.h"
 #include "render/PrinterObject.h"
@@ -17,7 +19,7 @@ protected:
     queue = nullptr;
   }
   void SetUp() override {
-    if (!queue->ready()) GTEST_SKIP() << queue->whyNotReady().toStdString();
+    REQUIRE_CUPS_PDF_QUEUE(*queue);
     printer.setPrinterName(queue->name());
     printer.setUnit(1);
   }
@@ -86,4 +88,24 @@ TEST_F(CupsPrintingTest, TheQueueIsListedWithItsPort) {
   EXPECT_EQ(destination->text(),
             queue->name() + QStringLiteral(" 上的 cups-pdf:/") + queue->name());
   printer.EndPrintJob();
+}
+
+TEST_F(CupsPrintingTest, CopiesPrintedAreWhatCupsReportsOfTheJob) {
+  const QString name = uniqueName("Copies");
+  printer.setDocumentName(name);
+  printer.setCopies(2);
+  ASSERT_TRUE(printer.StartPrintJob(false, true, -1, 0, 2100, 2970));
+  QLabel* copies = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && !copies)
+      copies = w->findChild<QLabel*>(QStringLiteral("标签_已打印份数"));
+  ASSERT_NE(copies, nullptr);
+  EXPECT_EQ(copies->text(), QStringLiteral("0"));  // nothing has reached the spooler yet
+  printer.WriteTextAt(100, 100, QStringLiteral("twice"));
+  ASSERT_TRUE(printer.EndPrintJob());
+  ASSERT_FALSE(queue->waitForPdf(name).isEmpty());
+  QDeadlineTimer deadline(30000);
+  while (CopiesPrinted(queue->name(), name) == 0 && !deadline.hasExpired()) QThread::msleep(200);
+  EXPECT_EQ(CopiesPrinted(queue->name(), name), 2);
+  EXPECT_EQ(CopiesPrinted(queue->name(), name + QStringLiteral("x")), 0);
 }

@@ -146,6 +146,8 @@ TEST_F(CxImageTest, BadInputFailsAndLeavesNothingHeld) {
     EXPECT_FALSE(image.lastError().isEmpty()) << name;
     EXPECT_TRUE(image.Encode(CxImage::Jpeg).isEmpty()) << name;
   }
+  // judged by the size it claims, not the eighth of it that shrink-on-load would decode
+  EXPECT_FALSE(image.LoadShrunk(path("bomb.jpg"), CxImage::Jpeg, 100, 100));
   EXPECT_FALSE(image.RotateQuarter());
   EXPECT_FALSE(image.Save(path("out.jpg"), CxImage::Jpeg));
   EXPECT_FALSE(QFile::exists(path("out.jpg")));

@@ -2,12 +2,14 @@
 
 #include <QBuffer>
 #include <QRandomGenerator>
+#include <QtEndian>
 
 #include "TestPictures.h"
 #include "render/CxImage.h"
 #include "render/PcxDecoder.h"
 #include "render/PictureLimits.h"
 #include "render/PictureRegistry.h"
+#include "render/QtPictureReader.h"
 
 using namespace testpictures;
 
@@ -38,6 +40,27 @@ QByteArray icon() {
   buffer.open(QIODevice::WriteOnly);
   image.save(&buffer, "ICO");
   return bytes;
+}
+
+// An 8 × 2 BMP of 8-bit colours, run-length coded with the runs in `body`, bottom row
+// first; colour 1 is red and colour 2 blue.
+QByteArray rle8Bmp(const QByteArray& body) {
+  constexpr int kPixelsAt = 54 + 256 * 4;
+  QByteArray data(kPixelsAt, '\0');
+  const auto put = [&data](int at, quint32 value) { qToLittleEndian(value, data.data() + at); };
+  data[0] = 'B';
+  data[1] = 'M';
+  put(2, kPixelsAt + body.size());
+  put(10, kPixelsAt);
+  put(14, 40);
+  put(18, 8);
+  put(22, 2);
+  data[26] = 1;
+  data[28] = 8;
+  put(30, 1);
+  data[54 + 4 + 2] = '\xFF';
+  data[54 + 8] = '\xFF';
+  return data + body;
 }
 
 // Damage of the kinds real files suffer: cut off anywhere, bytes overwritten, a run
@@ -96,4 +119,37 @@ TEST(DamagedPictures, LoadingNeverCrashes) {
     }
   }
   EXPECT_EQ(registry.liveCount(), 0);
+}
+
+// Pixels a BMP lacks would show whatever memory held. A BMP whose pixel offset lies
+// past its end, one cut in half, and run-length coded ones that stop early, jump over
+// pixels, leave a row short or lose a run's colour are refused on every decoding path
+// (cells, the image object, the picture view and panel backgrounds).
+TEST(DamagedPictures, BmpWithoutAllItsPixelsIsRefusedEverywhere) {
+  const QByteArray bmp = encode(twoHalves(40, 30), ".bmp");
+  QByteArray pastTheEnd = bmp;
+  qToLittleEndian(quint32(bmp.size() + 4096), pastTheEnd.data() + 10);
+  const QByteArray whole = rle8Bmp(QByteArray("\x08\x01\x00\x00\x08\x02\x00\x01", 8));
+  const QList<QByteArray> bads = {
+      pastTheEnd,
+      bmp.left(bmp.size() / 2),
+      rle8Bmp(QByteArray("\x08\x01\x00\x00\x00\x01", 6)),
+      rle8Bmp(QByteArray("\x08\x01\x00\x02\x00\x01\x08\x02\x00\x01", 10)),
+      rle8Bmp(QByteArray("\x08\x01\x00\x00\x04\x02\x00\x00\x00\x01", 10)),
+      whole.left(whole.size() - 3),
+  };
+  PictureRegistry registry;
+  CxImage image;
+  for (qsizetype i = 0; i < bads.size(); ++i) {
+    EXPECT_EQ(registry.LoadPicture(bads[i]), 0) << i;
+    EXPECT_FALSE(image.Decode(bads[i], CxImage::Bmp)) << i;
+    EXPECT_TRUE(readPictureWithQt(bads[i], nullptr).isNull()) << i;
+    EXPECT_FALSE(readPictureSize(bads[i]).isValid()) << i;
+  }
+  const PictureHandle handle = registry.LoadPicture(whole);
+  ASSERT_NE(handle, 0);
+  QImage expected(8, 2, QImage::Format_RGB32);
+  expected.fill(Qt::red);
+  for (int x = 0; x < 8; ++x) expected.setPixel(x, 0, qRgb(0, 0, 255));
+  EXPECT_EQ(registry.picture(handle)->convertToFormat(QImage::Format_RGB32), expected);
 }

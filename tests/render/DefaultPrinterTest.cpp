@@ -5,6 +5,11 @@
 #include "CupsPdfQueue.h"
 #include "render/PrinterQueries.h"
 
+void PrintTo(const PaperForm& f, std::ostream* os) {
+  *os << f.width << "×" << f.height << " margins top " << f.marginTop << " bottom "
+      << f.marginBottom << " left " << f.marginLeft << " right " << f.marginRight;
+}
+
 // Setting the default printer writes the user's CUPS options file (~/.cups/lpoptions).
 // These tests give libcups a home folder of their own before its first use, so the
 // default printer of whoever runs them stays as it was.
@@ -19,9 +24,7 @@ protected:
     delete queue;
     delete home;
   }
-  void SetUp() override {
-    if (!queue->ready()) GTEST_SKIP() << queue->whyNotReady().toStdString();
-  }
+  void SetUp() override { REQUIRE_CUPS_PDF_QUEUE(*queue); }
 
   static QTemporaryDir* home;
   static CupsPdfQueue* queue;
@@ -36,6 +39,20 @@ TEST_F(DefaultPrinterTest, SetThenGetAndUnknownPrintersAreRefused) {
   EXPECT_FALSE(SetDefaultPrinter(QStringLiteral("No Such Printer 4711")));
   EXPECT_FALSE(SetDefaultPrinter(QString()));
   EXPECT_EQ(GetDefaultPrinter(), queue->name());
+}
+
+TEST_F(DefaultPrinterTest, FormMarginsAreThePrintersUnprintableStrip) {
+  ASSERT_TRUE(SetDefaultPrinter(queue->name()));
+  PaperForm a4;
+  ASSERT_TRUE(GetPaperForm(QStringLiteral("A4"), a4));
+  EXPECT_EQ(a4, (PaperForm{2100, 2970, 0, 0, 0, 0}));
+
+  // 27, 36, 18 and 9 pt: 9.525, 12.7, 6.35 and 3.175 mm
+  CupsPdfQueue strip(QStringLiteral("QuillmereFormStripPDF"), QMarginsF(18, 27, 9, 36));
+  REQUIRE_CUPS_PDF_QUEUE(strip);
+  ASSERT_TRUE(SetDefaultPrinter(strip.name()));
+  ASSERT_TRUE(GetPaperForm(QStringLiteral("A4"), a4));
+  EXPECT_EQ(a4, (PaperForm{2100, 2970, 95, 127, 63, 31}));
 }
 
 TEST_F(DefaultPrinterTest, PaperFormsOfTheDefaultPrinter) {

@@ -112,6 +112,22 @@ TEST_F(DrawPanelTest, TextMeasuresFollowTheUnitAndTheFont) {
   EXPECT_EQ(panel.unit(), 5);
 }
 
+// Text is measured by its character cell, the 12 pixels a 9-point font is made with,
+// not the taller line box of the CJK fonts: two caption lines drawn at the top of a band
+// sized for two lines (2 × height + 3) keep all their ink inside it.
+TEST_F(DrawPanelTest, TextHeightIsTheCharacterCellAndLinesFitTheirBand) {
+  panel.moveResize(0, 0, 100, 100);
+  panel.setFont(FontDescription::song9());
+  const int height = panel.TextHeight(QStringLiteral("大"));
+  EXPECT_EQ(height, 12);
+  panel.WriteTextAt(10, 20, QStringLiteral("大\r\n大"));
+  const QList<int> rows = inkedRows(panel.backImage());
+  ASSERT_FALSE(rows.isEmpty());
+  EXPECT_GE(rows.first(), 20);
+  EXPECT_LT(rows.last(), 20 + 2 * height + 3);
+  EXPECT_EQ(lineTops(panel.backImage()).size(), 2);
+}
+
 TEST_F(DrawPanelTest, WriteAndWriteLineMoveTheWritePosition) {
   panel.moveResize(0, 0, 300, 200);
   const int h = panel.TextHeight(QStringLiteral("W"));

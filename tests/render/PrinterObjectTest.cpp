@@ -10,6 +10,7 @@
 
 #include "CupsPdfQueue.h"
 #include "TestPictures.h"
+#include "render/DrawPanel.h"
 #include "render/PrintStatusDialog.h"
 #include "render/PrinterObject.h"
 
@@ -187,6 +188,27 @@ TEST_F(PrinterObjectTest, BlankLineIsAsHighAsW) {
   const QList<int> bottoms = inkBottoms(renderPage(file, 1));
   ASSERT_EQ(bottoms.size(), 2);
   EXPECT_NEAR(bottoms[1] - bottoms[0], 2 * w, 2);
+}
+
+// The printer measures text by its character cell as the panel does: 9 points are 31
+// tenths of a mm (not the 45 of the CJK font's line box), and caption lines follow
+// each other at that pitch.
+TEST_F(PrinterObjectTest, TextHeightIsTheCharacterCellLikeOnThePanel) {
+  const QString file = pdf(QStringLiteral("cell.pdf"));
+  printer.setUnit(1);
+  printer.setFont(FontDescription::song9());
+  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  DrawPanel panel(registry);
+  panel.setUnit(1);
+  panel.setFont(FontDescription::song9());
+  const QList<int> heights = {printer.TextHeight(QStringLiteral("大")),
+                              panel.TextHeight(QStringLiteral("大"))};
+  EXPECT_EQ(heights, (QList<int>{31, 31}));
+  printer.WriteTextAt(200, 200, QStringLiteral("大\r\n大"));
+  ASSERT_TRUE(printer.EndPrintJob());
+  const QList<int> tops = inkTops(renderPage(file, 1));
+  ASSERT_EQ(tops.size(), 2);
+  EXPECT_NEAR(tops[1] - tops[0], 31, 1);
 }
 
 TEST_F(PrinterObjectTest, MarginsAreOffsetsFromThePrintableCorner) {

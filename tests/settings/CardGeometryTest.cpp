@@ -110,9 +110,9 @@ TEST(CardGeometry, CaptionLinesAndAlignment) {
   EXPECT_EQ(CaptionLines("a\r\nb"), QStringList({"a", "b"}));
   EXPECT_EQ(CaptionLines("a\nb").size(), 1);
   EXPECT_EQ(CaptionLines("").size(), 1);
-  EXPECT_EQ(CaptionLineX(1, 100, 40), 2);
-  EXPECT_EQ(CaptionLineX(2, 100, 40), 58);
-  EXPECT_EQ(CaptionLineX(0, 100, 41), 29);
-  EXPECT_EQ(CaptionLineX(7, 100, 40), 30);
-  EXPECT_EQ(CaptionLineX(0, 10, 41), -15);
+  EXPECT_EQ(CaptionLineX(CaptionAlign::Left, 100, 40), 2);
+  EXPECT_EQ(CaptionLineX(CaptionAlign::Right, 100, 40), 58);
+  EXPECT_EQ(CaptionLineX(CaptionAlign::Centre, 100, 41), 29);
+  EXPECT_EQ(CaptionLineX(CaptionAlign(7), 100, 40), 30);
+  EXPECT_EQ(CaptionLineX(CaptionAlign::Centre, 10, 41), -15);
 }

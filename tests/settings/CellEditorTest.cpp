@@ -2,6 +2,7 @@
 #include <QTemporaryDir>
 
 #include "SettingsWindowFixture.h"
+#include "TestPictures.h"
 #include "settings/CardGeometry.h"
 
 namespace {
@@ -239,6 +240,35 @@ TEST_F(CellEditorTest, PhotoSampleFollowsTheFitMode) {
   EXPECT_GT(qRed(centred.pixel(centred.width() / 2, middle)), 150);
   EXPECT_LT(qGreen(centred.pixel(centred.width() / 2, middle)), 100);
   EXPECT_GT(qGreen(centred.pixel(centred.width() / 2, 3)), 150);
+  EXPECT_EQ(pictures.liveCount(), 0);
+}
+
+TEST_F(CellEditorTest, PhotoSampleIsDrawnFromALargeEnoughThumbnail) {
+  const auto solid = [](QSize size, QColor colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+  };
+  const QString path = dir.filePath("camera.jpg");
+  DrawPanel* photo = panel("画板_名片中照片区域");
+  for (QSize thumbnail : {QSize(400, 300), QSize(40, 30)}) {
+    ASSERT_TRUE(testpictures::writeFile(
+        path, testpictures::withApp1(
+                  testpictures::encode(solid(QSize(800, 600), QColor(200, 30, 30)), ".jpg"),
+                  testpictures::exifBlock(
+                      1, testpictures::encode(solid(thumbnail, QColor(30, 200, 30)), ".jpg")))));
+    session.lastJob.pictures = QStringList{path};
+    for (int mode : {0, 1, 3}) {
+      combo("组合框_照片打印方式")->setCurrentIndex(mode);
+      window->ShowDefaultCellPreview();
+      const QImage shown = photo->grab().toImage();
+      const QRgb corner =
+          mode == 0 ? shown.pixel(shown.width() / 2, shown.height() / 2) : shown.pixel(3, 3);
+      // green from the thumbnail only where it holds the pixels drawn
+      EXPECT_EQ(qGreen(corner) > 150, thumbnail.width() == 400) << mode;
+      EXPECT_EQ(qRed(corner) > 150, thumbnail.width() == 40) << mode;
+    }
+  }
   EXPECT_EQ(pictures.liveCount(), 0);
 }
 

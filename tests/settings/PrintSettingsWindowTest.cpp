@@ -75,7 +75,7 @@ TEST_F(SettingsWindowTest, ListsCarryTheirItemsInIndexOrder) {
   EXPECT_EQ(Items(combo("组合框_页眉对齐")), QStringList({"左对齐", "居中", "右对齐"}));
   EXPECT_EQ(Items(combo("组合框_图片优化比率")).first(), "图片不优化");
   EXPECT_EQ(Items(combo("组合框_图片格式")),
-            QStringList({"bmp格式", "jpg格式", "gif格式", "tiff格式", "png格式"}));
+            QStringList({"bmp格式", "jpg格式", "gif格式", "tiff格式", "png格式", "pdf格式"}));
   EXPECT_EQ(child<QPushButton>("按钮_确定")->text(), "准备打印");
   EXPECT_EQ(child<QPushButton>("按钮_取消")->text(), "取消打印");
   EXPECT_EQ(child<QPushButton>("按钮_字体")->text(), "正\n文\n字\n体");
@@ -129,11 +129,11 @@ TEST_F(SettingsWindowTest, ConfirmStoresAndReopeningRestoresAllButCopiesAndForma
   EXPECT_EQ(s.rowSpacing, 15);
   EXPECT_EQ(s.columnSpacing, 25);
   EXPECT_EQ(s.copies, 4);
-  EXPECT_EQ(s.headerAlign, 0);
-  EXPECT_EQ(s.footerAlign, 2);
+  EXPECT_EQ(s.headerAlign, HeaderAlign::Left);
+  EXPECT_EQ(s.footerAlign, HeaderAlign::Right);
   EXPECT_EQ(s.optimiseLevel, 5);
   EXPECT_EQ(s.photoFit, 3);
-  EXPECT_EQ(s.captionAlign, 2);
+  EXPECT_EQ(s.captionAlign, CaptionAlign::Right);
   EXPECT_EQ(s.captionLines, 0);
   EXPECT_EQ(s.pictureFormat, 5);
   EXPECT_EQ(s.landscape, 1);
@@ -405,8 +405,8 @@ TEST_F(SettingsWindowTest, HeaderAndFooterAlignmentAreStoredAtOnce) {
   open();
   combo("组合框_页眉对齐")->setCurrentIndex(2);
   combo("组合框_页脚对齐")->setCurrentIndex(0);
-  EXPECT_EQ(session.printSettings.headerAlign, 2);
-  EXPECT_EQ(session.printSettings.footerAlign, 0);
+  EXPECT_EQ(session.printSettings.headerAlign, HeaderAlign::Right);
+  EXPECT_EQ(session.printSettings.footerAlign, HeaderAlign::Left);
   EXPECT_EQ(session.printSettings.confirmed, 0);
 }
 

@@ -49,6 +49,7 @@ protected:
     SettingsWindowHooks hooks;
     hooks.pagePreview = [this] { ++pagePreviews; };
     hooks.closeProgressWindow = [this] { ++progressCloses; };
+    hooks.mainWindowChoices = [this] { return mainWindowChoices; };
     window = std::make_unique<PrintSettingsWindow>(session, dialogs, pictures, printers(), hooks);
     return *window;
   }
@@ -94,4 +95,5 @@ protected:
   int paperQueries = 0;
   int pagePreviews = 0;
   int progressCloses = 0;
+  MainWindowChoices mainWindowChoices;
 };

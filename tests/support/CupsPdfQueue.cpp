@@ -43,7 +43,50 @@ bool schedulerRunning() {
 
 const QString kPpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
 
+QString findTool(const char* tool) {
+  const QString name = QString::fromLatin1(tool);
+  const QString found = QStandardPaths::findExecutable(name);
+  return found.isEmpty() ? QStandardPaths::findExecutable(
+                               name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
+                         : found;
+}
+
+QString points(double value) {
+  return QString::number(value, 'f', 2);
+}
+
+// The cups-pdf PPD with the unprintable strip declared: every paper form's imageable
+// area ("llx lly urx ury", from the bottom-left corner) and the custom-size margins.
+QByteArray ppdWithUnprintableStrip(const QByteArray& ppd, const QMarginsF& strip) {
+  QString text = QString::fromLatin1(ppd);
+  static const QRegularExpression hardware(QStringLiteral("^\\*HWMargins:.*$"),
+                                           QRegularExpression::MultilineOption);
+  text.replace(hardware, QStringLiteral("*HWMargins: %1 %2 %3 %4")
+                             .arg(points(strip.left()), points(strip.bottom()),
+                                  points(strip.right()), points(strip.top())));
+  static const QRegularExpression area(
+      QStringLiteral("^(\\*ImageableArea [^:]+: )\"0 0 ([\\d.]+) ([\\d.]+)\"$"),
+      QRegularExpression::MultilineOption);
+  QString out;
+  qsizetype last = 0;
+  for (auto it = area.globalMatch(text); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    out += text.mid(last, m.capturedStart() - last);
+    out += QStringLiteral("%1\"%2 %3 %4 %5\"")
+               .arg(m.captured(1), points(strip.left()), points(strip.bottom()),
+                    points(m.captured(2).toDouble() - strip.right()),
+                    points(m.captured(3).toDouble() - strip.top()));
+    last = m.capturedEnd();
+  }
+  out += text.mid(last);
+  return out.toLatin1();
+}
+
 }  // namespace
+
+bool CupsPdfQueue::cupsInstalled() {
+  return !findTool("cupsd").isEmpty();
+}
 
 PdfInfo readPdfInfo(const QString& pdfPath) {
   PdfInfo info;
@@ -83,18 +126,16 @@ PdfInfo readPdfInfo(const QString& pdfPath) {
   return info;
 }
 
-CupsPdfQueue::CupsPdfQueue(const QString& queueName)
+CupsPdfQueue::CupsPdfQueue(const QString& queueName, const QMarginsF& unprintablePoints)
     : name_(queueName),
+      unprintable_(unprintablePoints),
       folder_(QDir::tempPath() + QStringLiteral("/quillmere-cups-pdf/") + queueName) {
   ready_ = prepare();
 }
 
 bool CupsPdfQueue::prepare() {
-  for (const char* tool : {"cupsd", "lpadmin", "lpstat", "pdfinfo"}) {
-    if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty() &&
-        QStandardPaths::findExecutable(QString::fromLatin1(tool),
-                                       {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
-            .isEmpty()) {
+  for (const char* tool : {"cupsd", "lpadmin", "lpstat", "pdfinfo", "pdftoppm"}) {
+    if (findTool(tool).isEmpty()) {
       reason_ = QStringLiteral("%1 is not installed (cups, cups-client, poppler-utils)")
                     .arg(QLatin1String(tool));
       return false;
@@ -105,9 +146,7 @@ bool CupsPdfQueue::prepare() {
     return false;
   }
   if (!schedulerRunning()) {
-    const QString cupsd = QStandardPaths::findExecutable(
-        QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
-    const Run started = run(cupsd.isEmpty() ? QStringLiteral("cupsd") : cupsd, {});
+    const Run started = run(findTool("cupsd"), {});
     QDeadlineTimer deadline(15000);
     while (!schedulerRunning() && !deadline.hasExpired()) QThread::msleep(200);
     if (!schedulerRunning()) {
@@ -133,12 +172,26 @@ bool CupsPdfQueue::prepare() {
     config.close();
   }
 
+  QString ppd = kPpd;
+  const bool strip = !unprintable_.isNull();
+  if (strip) {
+    QFile original(kPpd);
+    QFile derived(QStringLiteral("%1/%2.ppd").arg(folder_, name_));
+    if (!original.open(QIODevice::ReadOnly) || !derived.open(QIODevice::WriteOnly) ||
+        derived.write(ppdWithUnprintableStrip(original.readAll(), unprintable_)) < 0) {
+      reason_ = QStringLiteral("cannot write the PPD %1").arg(derived.fileName());
+      return false;
+    }
+    ppd = derived.fileName();
+  }
+
   const QString uri = QStringLiteral("cups-pdf:/%1").arg(name_);
   const Run existing = run(QStringLiteral("lpstat"), {QStringLiteral("-v"), name_});
-  if (existing.exitCode != 0 || !existing.output.contains(uri)) {
+  // A queue with its own PPD is set up again each time, so its strip is the one asked for.
+  if (strip || existing.exitCode != 0 || !existing.output.contains(uri)) {
     const Run added =
         run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name_, QStringLiteral("-E"),
-                                        QStringLiteral("-v"), uri, QStringLiteral("-P"), kPpd});
+                                        QStringLiteral("-v"), uri, QStringLiteral("-P"), ppd});
     if (added.exitCode != 0) {
       reason_ = QStringLiteral("lpadmin could not add the queue %1: %2")
                     .arg(name_, added.output.trimmed());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMarginsF>
 #include <QString>
 
 // What pdfinfo reads from a PDF: the page count and each page's size in millimetres
@@ -26,13 +27,20 @@ PdfInfo readPdfInfo(const QString& pdfPath);
 // after the job's document name.
 //
 //   CupsPdfQueue queue;                       // or CupsPdfQueue queue("MyQueue")
-//   if (!queue.ready()) GTEST_SKIP() << queue.whyNotReady().toStdString();
+//   REQUIRE_CUPS_PDF_QUEUE(queue);
 //   ... print on queue.name() with the document name "Doc42" ...
 //   const QString pdf = queue.waitForPdf("Doc42");   // empty on time-out
 //   const PdfInfo info = readPdfInfo(pdf);
+// A queue given an unprintable strip (left, top, right, bottom, in points) declares
+// it in its PPD: as the imageable area of every paper form and as the hardware margins
+// of custom sizes.
 class CupsPdfQueue {
 public:
-  explicit CupsPdfQueue(const QString& queueName = QStringLiteral("QuillmerePDF"));
+  explicit CupsPdfQueue(const QString& queueName = QStringLiteral("QuillmerePDF"),
+                        const QMarginsF& unprintablePoints = {});
+
+  // cupsd is installed: a queue that is not ready then is a fault, not a reason to skip.
+  static bool cupsInstalled();
 
   bool ready() const { return ready_; }
   QString whyNotReady() const { return reason_; }
@@ -47,7 +55,20 @@ private:
   bool prepare();
 
   QString name_;
+  QMarginsF unprintable_;
   QString folder_;
   QString reason_;
   bool ready_ = false;
 };
+
+// Skips the test where CUPS is not installed; fails it where CUPS is installed but the
+// queue could not be set up, so that a run on such a machine proves the printing ran.
+#define REQUIRE_CUPS_PDF_QUEUE(queue)                        \
+  do {                                                       \
+    if (!(queue).ready()) {                                  \
+      if (CupsPdfQueue::cupsInstalled())                     \
+        FAIL() << (queue).whyNotReady().toStdString();       \
+      else                                                   \
+        GTEST_SKIP() << (queue).whyNotReady().toStdString(); \
+    }                                                        \
+  } while (false)

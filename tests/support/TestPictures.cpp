@@ -176,6 +176,69 @@ QByteArray withClaimedJpegSize(const QByteArray& jpeg, int width, int height) {
   return out;
 }
 
+namespace {
+
+class TiffWriter {
+public:
+  explicit TiffWriter(bool bigEndian) : big_(bigEndian) {}
+  void u16(quint32 v) {
+    const char low = char(v & 0xFF);
+    const char high = char(v >> 8 & 0xFF);
+    bytes.append(big_ ? high : low).append(big_ ? low : high);
+  }
+  void u32(quint32 v) {
+    u16(big_ ? v >> 16 : v & 0xFFFF);
+    u16(big_ ? v & 0xFFFF : v >> 16);
+  }
+  // One directory entry holding a single SHORT (type 3) or LONG (type 4) value.
+  void entry(quint16 tag, quint16 type, quint32 value) {
+    u16(tag);
+    u16(type);
+    u32(1);
+    if (type == 3) {
+      u16(value);
+      u16(0);
+    } else {
+      u32(value);
+    }
+  }
+  QByteArray bytes;
+
+private:
+  bool big_;
+};
+
+}  // namespace
+
+QByteArray exifBlock(int orientation, const QByteArray& thumbnail, bool bigEndian) {
+  TiffWriter tiff(bigEndian);
+  tiff.bytes = bigEndian ? QByteArray("MM") : QByteArray("II");
+  tiff.u16(42);
+  tiff.u32(8);
+  const int ifd0Entries = orientation > 0 ? 1 : 0;
+  const quint32 ifd1 = 8 + 2 + 12 * ifd0Entries + 4;
+  tiff.u16(ifd0Entries);
+  if (orientation > 0) tiff.entry(0x0112, 3, quint32(orientation));
+  tiff.u32(thumbnail.isEmpty() ? 0 : ifd1);
+  if (!thumbnail.isEmpty()) {
+    const quint32 data = ifd1 + 2 + 12 * 3 + 4;
+    tiff.u16(3);
+    tiff.entry(0x0103, 3, 6);
+    tiff.entry(0x0201, 4, data);
+    tiff.entry(0x0202, 4, quint32(thumbnail.size()));
+    tiff.u32(0);
+    tiff.bytes += thumbnail;
+  }
+  return QByteArray("Exif\0\0", 6) + tiff.bytes;
+}
+
+QByteArray withApp1(const QByteArray& jpeg, const QByteArray& payload) {
+  const qsizetype length = payload.size() + 2;
+  QByteArray segment("\xFF\xE1", 2);
+  segment.append(char(length >> 8 & 0xFF)).append(char(length & 0xFF)).append(payload);
+  return jpeg.left(2) + segment + jpeg.mid(2);
+}
+
 QByteArray readFile(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

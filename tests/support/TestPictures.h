@@ -29,6 +29,14 @@ bool write(const QString& path, const QImage& image, int exifOrientation = 0);
 // data stay as they were.
 QByteArray withClaimedJpegSize(const QByteArray& jpeg, int width, int height);
 
+// The payload of an EXIF APP1 segment as cameras write it: "Exif\0\0", a TIFF header
+// in the byte order asked, IFD0 with the orientation (none for 0) and, when thumbnail
+// is not empty, IFD1 pointing at that JPEG stream, which follows the directories.
+QByteArray exifBlock(int orientation, const QByteArray& thumbnail, bool bigEndian = false);
+
+// JPEG data with an APP1 segment holding payload placed right after its start marker.
+QByteArray withApp1(const QByteArray& jpeg, const QByteArray& payload);
+
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
 

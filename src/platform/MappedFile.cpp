@@ -1,7 +1,9 @@
-#include "render/MappedFile.h"
+#include "platform/MappedFile.h"
 
-MappedFile::MappedFile(const QString& fileName) : file_(fileName) {
-  if (fileName.isEmpty() || !file_.open(QIODevice::ReadOnly) || file_.size() <= 0) return;
+#include "platform/Paths.h"
+
+MappedFile::MappedFile(const QString& fileName) {
+  if (!OpenForReading(file_, fileName) || file_.size() <= 0) return;
   mapped_ = file_.map(0, file_.size());
   data_ = mapped_ ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped_), file_.size())
                   : file_.readAll();

@@ -4,9 +4,10 @@
 #include <QFile>
 #include <QString>
 
-// A whole file's bytes for reading a picture: mapped into memory where the system
-// allows it, so a large photo costs no copy, else read. Empty when the file cannot be
-// opened or is empty. The bytes live as long as the object.
+// A whole picture file's bytes: opened through OpenForReading (any file name, regular
+// files only), then mapped into memory where the system allows it, so a large photo
+// costs no copy, else read. Empty when the file cannot be opened or is empty. The
+// bytes live as long as the object.
 class MappedFile {
 public:
   explicit MappedFile(const QString& fileName);

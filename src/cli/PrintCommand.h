@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "model/PrintSettings.h"
+
+// Exit codes of `quillmere print`.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitSomeOutputFailed = 1;  // some page or job could not be made
+inline constexpr int kExitBadCommand = 2;        // a bad option, a missing or unreadable input
+
+// What `quillmere print [options] INPUT` asks for.
+struct PrintCommand {
+  enum class Action { Print, Help, Version };
+  Action action = Action::Print;
+
+  // A table text file, a folder to search, or "-" for standard input.
+  QString input;
+  bool includeSubfolders = true;  // as the main window's 包括子文件夹 starts
+
+  // Column numbers as the user would type them into the column boxes (1-based); unset
+  // keeps what the column titles propose.
+  std::optional<int> pictureColumn;
+  std::optional<int> categoryColumn;
+  std::optional<QString> captionColumns;
+
+  // Page files go into outFolder, or the pages go to the printer named here
+  // ("default": the system's default printer). Exactly one of the two is set.
+  QString outFolder;
+  QString printer;
+
+  bool byCategory = true;  // as the main window's 不同文件夹照片要分别打印 starts
+  QString headerText;
+  QString footerText;
+  bool quiet = false;
+
+  // The settings window's built-in defaults with the options applied; toPictureFiles
+  // and pictureFormat follow the output chosen.
+  PrintSettings settings = PrintSettings::builtInDefaults();
+
+  friend bool operator==(const PrintCommand&, const PrintCommand&) = default;
+};
+
+// A parsed command line, or why it is not one.
+struct ParsedCommand {
+  PrintCommand command;
+  QString error;  // empty when the command line is good
+
+  bool ok() const { return error.isEmpty(); }
+};

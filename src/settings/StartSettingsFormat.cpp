@@ -1,0 +1,276 @@
+#include "settings/StartSettingsFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "settings/SettingsForm.h"
+
+namespace {
+
+const QString kVersionKey = QStringLiteral("version");
+
+// Lengths beyond ten metres are no album page: such a value is a damaged file.
+constexpr int kLongest = 100000;  // 0.1 mm
+// The cell layout's fractions may leave the cell a little, never by this much.
+constexpr float kFarthestFraction = 10.0f;
+
+struct IntKey {
+  const char* key;
+  int PrintSettings::*field;
+  int lowest;
+  int highest;
+};
+
+// An alignment, stored as the index the settings window lists it at.
+struct AlignKey {
+  const char* key;
+  int (*get)(const PrintSettings&);
+  void (*set)(PrintSettings&, int);
+  int highest;
+};
+
+struct FontKey {
+  const char* group;
+  FontDescription PrintSettings::*font;
+};
+
+struct FontPartKey {
+  const char* key;
+  int FontDescription::*field;
+  int lowest;
+  int highest;
+};
+
+struct RectKey {
+  const char* group;
+  CardRect PrintSettings::*rect;
+};
+
+struct FractionKey {
+  const char* key;
+  float CardRect::*field;
+};
+
+struct TextKey {
+  const char* key;
+  QString MainWindowChoices::*field;
+};
+
+struct FlagKey {
+  const char* key;
+  bool MainWindowChoices::*field;
+};
+
+int LastIndex(const QStringList& items) {
+  return static_cast<int>(items.size()) - 1;
+}
+
+const std::vector<AlignKey>& AlignKeys() {
+  static const std::vector<AlignKey> keys = {
+      {"header/align", [](const PrintSettings& s) { return int(s.headerAlign); },
+       [](PrintSettings& s, int v) { s.headerAlign = HeaderAlign(v); },
+       LastIndex(formitems::HeaderFooterAlignments())},
+      {"footer/align", [](const PrintSettings& s) { return int(s.footerAlign); },
+       [](PrintSettings& s, int v) { s.footerAlign = HeaderAlign(v); },
+       LastIndex(formitems::HeaderFooterAlignments())},
+      {"cells/captionAlign", [](const PrintSettings& s) { return int(s.captionAlign); },
+       [](PrintSettings& s, int v) { s.captionAlign = CaptionAlign(v); },
+       LastIndex(formitems::CaptionAlignments())},
+  };
+  return keys;
+}
+
+// The record's whole numbers, each with the range a value may take.
+const std::vector<IntKey>& IntKeys() {
+  static const std::vector<IntKey> keys = {
+      {"paper/width", &PrintSettings::paperWidth, 1, kLongest},
+      {"paper/height", &PrintSettings::paperHeight, 1, kLongest},
+      {"paper/landscape", &PrintSettings::landscape, 0, 1},
+      {"margins/top", &PrintSettings::marginTop, -kLongest, kLongest},
+      {"margins/bottom", &PrintSettings::marginBottom, -kLongest, kLongest},
+      {"margins/left", &PrintSettings::marginLeft, -kLongest, kLongest},
+      {"margins/right", &PrintSettings::marginRight, -kLongest, kLongest},
+      {"margins/headerFromTop", &PrintSettings::headerFromTop, -kLongest, kLongest},
+      {"margins/footerFromBottom", &PrintSettings::footerFromBottom, -kLongest, kLongest},
+      {"cells/rows", &PrintSettings::rows, 1, 1000},
+      {"cells/columns", &PrintSettings::columns, 1, 1000},
+      {"cells/rowSpacing", &PrintSettings::rowSpacing, -kLongest, kLongest},
+      {"cells/columnSpacing", &PrintSettings::columnSpacing, -kLongest, kLongest},
+      {"cells/photoFit", &PrintSettings::photoFit, 0, LastIndex(formitems::PhotoFitModes())},
+      {"cells/captionLines", &PrintSettings::captionLines, 0,
+       LastIndex(formitems::CaptionLineCounts())},
+      {"output/copies", &PrintSettings::copies, 1, 9999},
+      {"output/toPictureFiles", &PrintSettings::toPictureFiles, 0, 1},
+      {"output/pictureFormat", &PrintSettings::pictureFormat, 1,
+       LastIndex(formitems::PictureFormats()) + 1},
+      {"output/optimiseLevel", &PrintSettings::optimiseLevel, 0,
+       LastIndex(formitems::Optimisations())},
+  };
+  return keys;
+}
+
+constexpr FontKey kFontKeys[] = {{"bodyFont", &PrintSettings::bodyFont},
+                                 {"headerFont", &PrintSettings::headerFont},
+                                 {"footerFont", &PrintSettings::footerFont}};
+
+constexpr FontPartKey kFontPartKeys[] = {{"angle", &FontDescription::angle, -3600, 3600},
+                                         {"bold", &FontDescription::bold, 0, 1},
+                                         {"italic", &FontDescription::italic, 0, 1},
+                                         {"underline", &FontDescription::underline, 0, 1},
+                                         {"strikeout", &FontDescription::strikeout, 0, 1},
+                                         {"size", &FontDescription::size, 0, 1000}};
+
+constexpr RectKey kRectKeys[] = {{"photoArea", &PrintSettings::photoArea},
+                                 {"textArea", &PrintSettings::textArea}};
+
+constexpr FractionKey kFractionKeys[] = {{"x", &CardRect::x},
+                                         {"y", &CardRect::y},
+                                         {"width", &CardRect::width},
+                                         {"height", &CardRect::height}};
+
+constexpr TextKey kTextKeys[] = {{"mainWindow/headerTemplate", &MainWindowChoices::headerTemplate},
+                                 {"mainWindow/footerTemplate", &MainWindowChoices::footerTemplate}};
+
+constexpr FlagKey kFlagKeys[] = {
+    {"mainWindow/includeSubfolders", &MainWindowChoices::includeSubfolders},
+    {"mainWindow/printByCategory", &MainWindowChoices::printByCategory}};
+
+QString Joined(const char* group, const char* key) {
+  return QString::fromUtf8(group) + u'/' + QString::fromUtf8(key);
+}
+
+// An unquoted text with commas reads back as a list; its parts are the text.
+QString TextOf(const QVariant& value) {
+  if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(u',');
+  return value.toString();
+}
+
+std::optional<int> IntOf(const QVariant& value, int lowest, int highest) {
+  bool ok = false;
+  const int number = TextOf(value).trimmed().toInt(&ok);
+  if (!ok || number < lowest || number > highest) return std::nullopt;
+  return number;
+}
+
+std::optional<float> FractionOf(const QVariant& value) {
+  bool ok = false;
+  const float number = TextOf(value).trimmed().toFloat(&ok);
+  if (!ok || !std::isfinite(number) || std::fabs(number) > kFarthestFraction) return std::nullopt;
+  return number;
+}
+
+std::optional<bool> FlagOf(const QVariant& value) {
+  const QString text = TextOf(value).trimmed().toLower();
+  if (text == u"true" || text == u"1") return true;
+  if (text == u"false" || text == u"0") return false;
+  return std::nullopt;
+}
+
+// The shortest text that reads back as the same float: 0.25f is "0.25", not
+// "0.25000000372529".
+QString FractionText(float value) {
+  char buffer[32];
+  const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value);
+  return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+// Reads one key into "target" when its value passes "parse"; names it in badKeys when
+// it is there but does not.
+template <typename T, typename Parse>
+void ReadKey(const QVariantMap& stored, const QString& key, T& target, Parse parse,
+             QStringList& badKeys) {
+  const auto found = stored.constFind(key);
+  if (found == stored.constEnd()) return;
+  if (const auto value = parse(*found))
+    target = *value;
+  else
+    badKeys << key;
+}
+
+}  // namespace
+
+SettingsReading ParseStartSettings(const QVariantMap& stored) {
+  SettingsReading reading;
+  int version = kStartSettingsVersion;
+  if (const auto found = stored.constFind(kVersionKey); found == stored.constEnd()) {
+    reading.badKeys << kVersionKey;
+  } else if (const auto number = IntOf(*found, 1, std::numeric_limits<int>::max())) {
+    version = *number;
+  } else {
+    reading.badKeys << kVersionKey;
+  }
+  // A newer program may mean something else by the same keys.
+  if (version > kStartSettingsVersion) {
+    reading.unreadable = true;
+    return reading;
+  }
+
+  PrintSettings& print = reading.settings.print;
+  QStringList& bad = reading.badKeys;
+  const auto text = [](const QVariant& v) -> std::optional<QString> { return TextOf(v); };
+  ReadKey(stored, QStringLiteral("printer/name"), print.printerName, text, bad);
+  for (const IntKey& k : IntKeys())
+    ReadKey(
+        stored, QString::fromUtf8(k.key), print.*k.field,
+        [&k](const QVariant& v) { return IntOf(v, k.lowest, k.highest); }, bad);
+  for (const AlignKey& k : AlignKeys()) {
+    int index = k.get(print);
+    ReadKey(
+        stored, QString::fromUtf8(k.key), index,
+        [&k](const QVariant& v) { return IntOf(v, 0, k.highest); }, bad);
+    k.set(print, index);
+  }
+  for (const FontKey& font : kFontKeys) {
+    for (const FontPartKey& part : kFontPartKeys)
+      ReadKey(
+          stored, Joined(font.group, part.key), print.*font.font.*part.field,
+          [&part](const QVariant& v) { return IntOf(v, part.lowest, part.highest); }, bad);
+    ReadKey(stored, Joined(font.group, "face"), (print.*font.font).face, text, bad);
+  }
+  for (const RectKey& rect : kRectKeys)
+    for (const FractionKey& fraction : kFractionKeys)
+      ReadKey(stored, Joined(rect.group, fraction.key), print.*rect.rect.*fraction.field,
+              FractionOf, bad);
+
+  MainWindowChoices& main = reading.settings.mainWindow;
+  for (const TextKey& k : kTextKeys)
+    ReadKey(stored, QString::fromUtf8(k.key), main.*k.field, text, bad);
+  for (const FlagKey& k : kFlagKeys)
+    ReadKey(stored, QString::fromUtf8(k.key), main.*k.field, FlagOf, bad);
+  return reading;
+}
+
+QVariantMap StartSettingsValues(const StartSettings& settings) {
+  const PrintSettings& print = settings.print;
+  QVariantMap values;
+  values.insert(kVersionKey, kStartSettingsVersion);
+  values.insert(QStringLiteral("printer/name"), print.printerName);
+  for (const IntKey& k : IntKeys()) values.insert(QString::fromUtf8(k.key), print.*k.field);
+  for (const AlignKey& k : AlignKeys()) values.insert(QString::fromUtf8(k.key), k.get(print));
+  for (const FontKey& font : kFontKeys) {
+    for (const FontPartKey& part : kFontPartKeys)
+      values.insert(Joined(font.group, part.key), print.*font.font.*part.field);
+    values.insert(Joined(font.group, "face"), (print.*font.font).face);
+  }
+  for (const RectKey& rect : kRectKeys)
+    for (const FractionKey& fraction : kFractionKeys)
+      values.insert(Joined(rect.group, fraction.key),
+                    FractionText(print.*rect.rect.*fraction.field));
+  for (const TextKey& k : kTextKeys)
+    values.insert(QString::fromUtf8(k.key), settings.mainWindow.*k.field);
+  for (const FlagKey& k : kFlagKeys)
+    values.insert(QString::fromUtf8(k.key), settings.mainWindow.*k.field);
+  return values;
+}
+
+void DropUnknownPrinter(SettingsReading& reading, const QStringList& installedPrinters) {
+  QString& name = reading.settings.print.printerName;
+  if (name.isEmpty()) return;
+  for (const QString& installed : installedPrinters)
+    if (installed.startsWith(name, Qt::CaseInsensitive)) return;
+  name.clear();
+  reading.badKeys << QStringLiteral("printer/name");
+}
