@@ -60,27 +60,27 @@ int main(int argc, char** argv) {
 
   CxImage image;
   PictureRegistry registry;
-  const double fullLoad = medianSeconds(runs, [&] { image.Load(big, CxImage::Jpeg); });
+  const double fullLoad = medianSeconds(runs, [&] { image.Load(big, PictureFormat::Jpeg); });
   const double shrunkLoad =
-      medianSeconds(runs, [&] { image.LoadShrunk(big, CxImage::Jpeg, 500, 400); });
+      medianSeconds(runs, [&] { image.LoadShrunk(big, PictureFormat::Jpeg, 500, 400); });
   // Photo reduction for a 500 × 400 cell at two pixels per unit: 1000 × 667.
   const double reduce = medianSeconds(runs, [&] {
-    image.LoadShrunk(big, CxImage::Jpeg, 1000, 667);
+    image.LoadShrunk(big, PictureFormat::Jpeg, 1000, 667);
     image.Resample(1000, 667, 0);
-    registry.UnloadPicture(registry.LoadPicture(image.Encode(CxImage::Jpeg)));
+    registry.UnloadPicture(registry.LoadPicture(image.Encode(PictureFormat::Jpeg)));
   });
   const double surfaceLoad =
       medianSeconds(runs, [&] { registry.UnloadPicture(registry.LoadPicture(big)); });
 
   DrawPanel page(registry);
   page.moveResize(0, 0, 2100, 2970);
-  const PictureHandle cell = registry.LoadPicture(image.Encode(CxImage::Jpeg));
+  const PictureHandle cell = registry.LoadPicture(image.Encode(PictureFormat::Jpeg));
   for (int i = 0; i < 25; ++i) page.DrawPicture(cell, (i % 5) * 420, (i / 5) * 594, 400, 560);
   const double pageFile = medianSeconds(runs, [&] {
-    image.Decode(page.SnapshotPanel(), CxImage::Bmp);
+    image.Decode(page.SnapshotPanel(), PictureFormat::Bmp);
     image.SetXDpi(300);
     image.SetYDpi(300);
-    image.Save(dir.filePath(QStringLiteral("page.jpg")), CxImage::Jpeg);
+    image.Save(dir.filePath(QStringLiteral("page.jpg")), PictureFormat::Jpeg);
   });
 
   rusage usage{};

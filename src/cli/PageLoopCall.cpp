@@ -18,7 +18,7 @@ PageRunResult PrintJobPages(PageLoopServices& services, const PrintJob& job, con
     });
   }
   const PrintSettings& settings = services.session.printSettings;
-  if (settings.toPictureFiles != 0)
+  if (settings.toPictureFiles)
     return PrintPagesToPictureFiles(services, PictureFileArgsFor(folder, job, settings));
   return PrintPagesToPrinter(services, PrinterArgsFor(job, settings));
 }

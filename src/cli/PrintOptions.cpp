@@ -205,12 +205,12 @@ QString FormatOption(PrintCommand& c, const QString& text) {
   if (name == u"tif") name = QStringLiteral("tiff");
   const qsizetype index = PageFileFormatNames().indexOf(name);
   if (index < 0) return QStringLiteral("要 %1 之一").arg(PageFileFormatNames().join(u'|'));
-  c.settings.pictureFormat = static_cast<int>(index) + 1;
+  c.settings.pictureFormat = PageFileFormat(index + 1);
   return {};
 }
 
 QString FormatText(const PrintCommand& c) {
-  return PageFileFormatNames().value(c.settings.pictureFormat - 1);
+  return PageFileFormatNames().value(int(c.settings.pictureFormat) - 1);
 }
 
 QString On(bool active) {
@@ -268,16 +268,16 @@ const std::vector<OptionRow>& Options() {
        [](const PrintCommand& c) { return PaperText(c.settings); }},
       {"landscape", nullptr, "横向打印",
        [](PrintCommand& c, const QString&) {
-         c.settings.landscape = 1;
+         c.settings.landscape = true;
          return QString();
        },
-       [](const PrintCommand& c) { return On(c.settings.landscape == 1); }},
+       [](const PrintCommand& c) { return On(c.settings.landscape); }},
       {"portrait", nullptr, "纵向打印",
        [](PrintCommand& c, const QString&) {
-         c.settings.landscape = 0;
+         c.settings.landscape = false;
          return QString();
        },
-       [](const PrintCommand& c) { return On(c.settings.landscape == 0); }},
+       [](const PrintCommand& c) { return On(!c.settings.landscape); }},
       {"margins", "上,下,左,右", "页边距（毫米）", MarginsOption,
        [](const PrintCommand& c) { return MarginsText(c.settings); }},
       {"header-from-top", "MM", "页眉距顶端（毫米）",
@@ -406,7 +406,7 @@ QString CheckCombination(const PrintCommand& c) {
   if (c.outFolder.isEmpty() == c.printer.isEmpty())
     return QStringLiteral("请在 --out 文件夹 和 --printer 打印机 中选一个作为输出。");
   const PrintSettings& s = c.settings;
-  const bool landscape = s.landscape == 1;
+  const bool landscape = s.landscape;
   const int width = landscape ? s.paperHeight : s.paperWidth;
   const int height = landscape ? s.paperWidth : s.paperHeight;
   if (s.marginLeft + s.marginRight >= width || s.marginTop + s.marginBottom >= height)
@@ -494,7 +494,7 @@ ParsedCommand ParsePrintCommand(const QStringList& arguments) {
   parsed.error = CheckCombination(c);
   if (parsed.ok() && formatGiven && c.outFolder.isEmpty())
     parsed.error = QStringLiteral("--format 只用于 --out 写出的页面文件。");
-  c.settings.toPictureFiles = c.outFolder.isEmpty() ? 0 : 1;
+  c.settings.toPictureFiles = !c.outFolder.isEmpty();
   return parsed;
 }
 

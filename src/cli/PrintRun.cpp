@@ -126,7 +126,7 @@ void WarnAboutPictures(const ColumnMap& map, int columnCount, const QList<PrintJ
 // found. Why it cannot be, or an empty text.
 QString PrepareOutput(const PrintCommand& command, const PrinterCatalog& printers,
                       PrintSettings& settings) {
-  settings.toPictureFiles = command.outFolder.isEmpty() ? 0 : 1;
+  settings.toPictureFiles = !command.outFolder.isEmpty();
   if (settings.toPictureFiles) return PrepareFolder(command.outFolder);
   settings.defaultPrinter = printers.defaultPrinter ? printers.defaultPrinter() : QString();
   return ResolvePrinter(command.printer, printers, settings.printerName);
@@ -171,7 +171,7 @@ RunTally PrintJobs(PageLoopServices& services, const QList<PrintJob>& jobs, cons
     for (const QString& unwritten : report.unwrittenFiles)
       progress.Problem(QStringLiteral("页面文件没有保存成功：") + unwritten);
     tally.unwrittenFiles += static_cast<int>(report.unwrittenFiles.size());
-    if (settings.toPictureFiles == 0) tally.documents.append(result.documentName);
+    if (!settings.toPictureFiles) tally.documents.append(result.documentName);
     if (!report.started) {
       progress.Problem(QStringLiteral("打印机“%1”没有打印出这一作业：%2")
                            .arg(settings.printerName, report.startError));
@@ -210,7 +210,7 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
   };
 
   PrintSettings settings = command.settings;
-  settings.confirmed = 1;
+  settings.confirmed = true;
   if (const QString error = PrepareOutput(command, console.printers, settings); !error.isEmpty())
     return fail(error, kExitBadCommand);
 

@@ -25,7 +25,7 @@ struct PageSetup {
   static PageSetup of(const PrintSettings& s) {
     return {.paperWidth = s.paperWidth,
             .paperHeight = s.paperHeight,
-            .landscape = s.landscape == 1,
+            .landscape = s.landscape,
             .marginTop = s.marginTop,
             .marginBottom = s.marginBottom,
             .marginLeft = s.marginLeft,

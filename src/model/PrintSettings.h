@@ -9,13 +9,15 @@
 enum class HeaderAlign : int { Left = 0, Centre = 1, Right = 2 };
 // Caption alignment, in the settings window's own order (not the header's).
 enum class CaptionAlign : int { Centre = 0, Left = 1, Right = 2 };
+// What 打印成图片 writes, numbered as the settings window lists the formats from 1.
+enum class PageFileFormat : int { Bmp = 1, Jpg = 2, Gif = 3, Tiff = 4, Png = 5, Pdf = 6 };
 
 // The one record of how an album is printed. Lengths marked 0.1 mm are tenths of a
 // millimetre. A copy duplicates texts, fonts and rectangles (plain value semantics).
 struct PrintSettings {
   QString defaultPrinter;
   QString printerName;
-  int landscape = 0;
+  bool landscape = false;
   int paperWidth = 0;   // 0.1 mm
   int paperHeight = 0;  // 0.1 mm
   int copies = 0;
@@ -39,10 +41,10 @@ struct PrintSettings {
   CardRect textArea;
   CaptionAlign captionAlign = CaptionAlign::Centre;
   int captionLines = 0;  // 0..9
-  int confirmed = 0;
-  int toPictureFiles = 0;
-  int pictureFormat = 0;  // 1 bmp, 2 jpg, 3 gif, 4 tiff, 5 png, 6 one pdf per job
-  int optimiseLevel = 0;  // 0 none, 1 50K … 5 250K
+  bool confirmed = false;
+  bool toPictureFiles = false;
+  PageFileFormat pictureFormat = PageFileFormat::Jpg;  // Pdf: one PDF file per job
+  int optimiseLevel = 0;                               // 0 none, 1 50K … 5 250K
 
   // What the settings window shows when nothing was applied in this run: A4 portrait,
   // margins 20/18/5/15 mm, header 11 mm and footer 14 mm from the edges, 5 × 5 cells
@@ -66,7 +68,6 @@ struct PrintSettings {
     s.rowSpacing = 10;
     s.columnSpacing = 10;
     s.captionLines = 1;
-    s.pictureFormat = 2;
     s.optimiseLevel = 3;
     return s;
   }

@@ -5,7 +5,6 @@
 #include <QImageReader>
 #include <optional>
 
-#include "platform/MappedFile.h"
 #include "platform/Paths.h"
 #include "print/CellPicturePlan.h"
 #include "print/PageFiles.h"
@@ -31,21 +30,21 @@ QSize uprightSize(const QString& fileName) {
 
 // The kind the bytes really are, for names whose extension says nothing useful
 // (".jpeg", ".tif", none): re-encoding needs a real format.
-int formatFromContent(const QString& fileName) {
+PictureFormat formatFromContent(const QString& fileName) {
   QFile file;
-  if (!OpenForReading(file, fileName)) return FormatUnknown;
+  if (!OpenForReading(file, fileName)) return PictureFormat::Unknown;
   const QByteArray head = file.read(8);
-  if (head.startsWith("\xFF\xD8")) return FormatJpeg;
-  if (head.startsWith("GIF8")) return FormatGif;
-  if (head.startsWith("BM")) return FormatBmp;
-  if (head.startsWith("\x89PNG")) return FormatPng;
-  if (head.startsWith("II*") || head.startsWith("MM\0*")) return FormatTiff;
-  return FormatUnknown;
+  if (head.startsWith("\xFF\xD8")) return PictureFormat::Jpeg;
+  if (head.startsWith("GIF8")) return PictureFormat::Gif;
+  if (head.startsWith("BM")) return PictureFormat::Bmp;
+  if (head.startsWith("\x89PNG")) return PictureFormat::Png;
+  if (head.startsWith("II*") || head.startsWith("MM\0*")) return PictureFormat::Tiff;
+  return PictureFormat::Unknown;
 }
 
 // Decodes the photo at the size the plan asks for; shrink-on-load keeps large JPEGs
 // from ever being decoded at full size.
-bool decodeForCell(CxImage& image, const QString& fileName, int format, int targetWidth,
+bool decodeForCell(CxImage& image, const QString& fileName, PictureFormat format, int targetWidth,
                    int targetHeight, int level) {
   const QSize size = uprightSize(fileName);
   if (!size.isValid()) {
@@ -68,16 +67,13 @@ bool decodeForCell(CxImage& image, const QString& fileName, int format, int targ
 // what a cell shows. Empty for any other photo.
 std::optional<QImage> decodeWithVipsForCell(const QString& fileName, int targetWidth,
                                             int targetHeight, int level) {
-  const MappedFile file(fileName);
-  if (!readsWithVips(file.data())) return std::nullopt;
-  // Judged by the header's size before any shrink-on-load: above the limit is refused.
-  const QSize size = readVipsPictureSize(file.data());
-  if (!size.isValid()) return QImage();
-  const ResamplePlan plan =
-      PlanResample(size.width(), size.height(), targetWidth, targetHeight, level);
-  return readPictureWithVips(file.data(), plan.action == CellPictureAction::Resample
-                                              ? QSize(plan.width, plan.height)
-                                              : QSize());
+  QFile file;
+  if (!OpenForReading(file, fileName) || !fileReadsWithVips(file)) return std::nullopt;
+  return readPictureFileWithVips(file, [&](QSize upright) {
+    const ResamplePlan plan =
+        PlanResample(upright.width(), upright.height(), targetWidth, targetHeight, level);
+    return plan.action == CellPictureAction::Resample ? QSize(plan.width, plan.height) : QSize();
+  });
 }
 
 // The picture the photo would be shrunk to, made from a shortcut of the preview; null
@@ -104,7 +100,7 @@ QImage previewShortcut(const QString& fileName, int targetWidth, int targetHeigh
 QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int targetWidth,
                          int targetHeight, CellPictureUse use) {
   const qint64 fileSize = RegularFileSize(fileName);
-  int format = PictureFormatOfFile(fileName);
+  PictureFormat format = PictureFormatOfFile(fileName);
   switch (PlanBeforeDecoding(fileSize, level, format, targetWidth, targetHeight)) {
     case CellPictureAction::Skip:
       return {};
@@ -116,12 +112,12 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
   if (std::optional<QImage> picture =
           decodeWithVipsForCell(fileName, targetWidth, targetHeight, level))
     return *std::move(picture);
-  if (format == FormatUnknown) {
+  if (format == PictureFormat::Unknown) {
     format = formatFromContent(fileName);
-    if (format == FormatUnknown || format == FormatBmp)
+    if (format == PictureFormat::Unknown || format == PictureFormat::Bmp)
       return PictureRegistry::DecodePicture(fileName);
   }
-  if (use == CellPictureUse::Preview && format == FormatJpeg) {
+  if (use == CellPictureUse::Preview && format == PictureFormat::Jpeg) {
     QImage drawn = previewShortcut(fileName, targetWidth, targetHeight, level);
     if (!drawn.isNull()) return drawn;
   }

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "print/PageFiles.h"
-
 namespace {
 constexpr double kTolerance = 1e-7;
 }
@@ -12,11 +10,11 @@ float ExcessRatio(qint64 fileSize, int level) {
   return static_cast<float>(double(fileSize) / 51200.0 / level);
 }
 
-CellPictureAction PlanBeforeDecoding(qint64 fileSize, int level, int format, int targetWidth,
-                                     int targetHeight) {
+CellPictureAction PlanBeforeDecoding(qint64 fileSize, int level, PictureFormat format,
+                                     int targetWidth, int targetHeight) {
   if (level < 1 || level > 5) return CellPictureAction::LoadDirectly;
   if (targetWidth <= 0 || targetHeight <= 0) return CellPictureAction::Skip;
-  if (double(ExcessRatio(fileSize, level)) - 1.1 < -kTolerance || format == FormatBmp)
+  if (double(ExcessRatio(fileSize, level)) - 1.1 < -kTolerance || format == PictureFormat::Bmp)
     return CellPictureAction::LoadDirectly;
   return CellPictureAction::Reencode;
 }

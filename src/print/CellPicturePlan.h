@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include "render/PictureFormat.h"
+
 // How LoadCellPicture treats one photo, decided from its file size, format and
 // pixel size before anything is decoded.
 //
@@ -13,8 +15,8 @@ enum class CellPictureAction { LoadDirectly, Reencode, Resample, Skip };
 
 // Steps before decoding. fileSize is -1 for a missing file; level below 1 or above 5
 // loads directly; a target of no area (a cell that draws nothing) skips the photo.
-CellPictureAction PlanBeforeDecoding(qint64 fileSize, int level, int format, int targetWidth,
-                                     int targetHeight);
+CellPictureAction PlanBeforeDecoding(qint64 fileSize, int level, PictureFormat format,
+                                     int targetWidth, int targetHeight);
 
 // The excess ratio r = size / 51200 / level, in single precision.
 float ExcessRatio(qint64 fileSize, int level);

@@ -122,16 +122,16 @@ JobDriver::JobResult JobDriver::RunPrintJob(const PrintJob& job) {
   PrintSettings& settings = session_.printSettings;
   // A printer name only matters when pages go to a printer: printing to picture files
   // on a machine without printers must not reopen the settings window for every job.
-  const bool needsPrinter = settings.toPictureFiles == 0 && settings.printerName.isEmpty();
-  if (needsPrinter || settings.confirmed == 0) {
+  const bool needsPrinter = !settings.toPictureFiles && settings.printerName.isEmpty();
+  if (needsPrinter || !settings.confirmed) {
     settings = OpenSettingsForJob(session_, ports_.showSettingsWindow, job);
   }
-  if (settings.confirmed == 0) return JobResult::NotConfirmed;
+  if (!settings.confirmed) return JobResult::NotConfirmed;
 
-  if (settings.toPictureFiles != 0) {
+  if (settings.toPictureFiles) {
     const QString folder = dialogs_.browseForFolder(printtext::kFolderPrompt);
     if (folder.isEmpty()) return JobResult::NoFolder;
-    if (settings.pictureFormat == kPdfPictureFormat) {
+    if (settings.pictureFormat == PageFileFormat::Pdf) {
       if (ports_.printToPdfFile)
         lastReport_ = ports_.printToPdfFile(PdfFileArgsFor(folder, job, settings));
     } else if (ports_.printToPictureFiles) {
@@ -154,7 +154,7 @@ bool JobDriver::ReportOutcome(JobResult result, const JobOutputReport& report) {
     dialogs_.messageBox(text, QStringLiteral("打印失败"), MessageButtons::Ok, MessageIcon::Error);
     SetStatus(printtext::kStartFailed);
     // The next run opens the settings window again, so another printer can be chosen.
-    session_.printSettings.confirmed = 0;
+    session_.printSettings.confirmed = false;
     return false;
   }
   if (!report.unwrittenFiles.isEmpty()) {
@@ -172,7 +172,7 @@ void JobDriver::Finish() {
   } else {
     SetStatus(printtext::kFinished);
   }
-  session_.printSettings.confirmed = 0;
+  session_.printSettings.confirmed = false;
 }
 
 void JobDriver::PrintByCategory() {
@@ -187,7 +187,7 @@ void JobDriver::PrintByCategory() {
         ports_.footerTemplate ? ports_.footerTemplate() : QString(), category);
     if (!ContinuePrompt()) return;
     const JobResult result = RunPrintJob(planning::JobOfRows(*rows, range, header, footer));
-    if (session_.printSettings.confirmed == 0) {
+    if (!session_.printSettings.confirmed) {
       SetStatus(printtext::kInterrupted);
       return;
     }
@@ -199,7 +199,7 @@ void JobDriver::PrintByCategory() {
 void JobDriver::PrintByPage() {
   const auto rows = ConfirmColumns(true);
   if (!rows) return;
-  if (session_.printSettings.confirmed == 0) {
+  if (!session_.printSettings.confirmed) {
     OpenSettingsForJob(session_, ports_.showSettingsWindow);
   }
   const PrintSettings& settings = session_.printSettings;
@@ -210,7 +210,7 @@ void JobDriver::PrintByPage() {
   int page = 0;
   for (const planning::RowRange& range :
        planning::CutByPage(static_cast<int>(rows->size()), cells)) {
-    if (session_.printSettings.confirmed == 0) {
+    if (!session_.printSettings.confirmed) {
       SetStatus(printtext::kInterrupted);
       return;
     }
@@ -226,7 +226,7 @@ void JobDriver::PrintByPage() {
     const JobResult result = RunPrintJob(planning::JobOfRows(*rows, range, header, footer));
     if (!ReportOutcome(result, lastReport_)) return;
   }
-  if (session_.printSettings.confirmed == 0) {
+  if (!session_.printSettings.confirmed) {
     SetStatus(printtext::kInterrupted);
     return;
   }

@@ -25,7 +25,7 @@ struct PictureFilePageArgs {
   QString folder;
   PageSetup page;
   FontDescription bodyFont;
-  int pictureFormat = 0;
+  PageFileFormat pictureFormat = PageFileFormat::Jpg;
   bool useThisJob = true;
   PrintJob job;
 

@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kPageDpi = 300;
 
-QString writePage(DrawPanel& panel, CxImage& image, const QString& fileName, int pictureFormat,
+QString writePage(DrawPanel& panel, CxImage& image, const QString& fileName, PageFileFormat format,
                   bool landscape) {
   const QString folder = QFileInfo(fileName).absolutePath();
   if (!QFileInfo(folder).isDir())
@@ -24,7 +24,7 @@ QString writePage(DrawPanel& panel, CxImage& image, const QString& fileName, int
   image.SetYDpi(kPageDpi);
   if (landscape && !image.RotateQuarter())
     return ReasonInWords(QStringLiteral("无法旋转横向页面"), image.lastError());
-  if (!image.Save(fileName, PageFileFormatCode(pictureFormat)))
+  if (!image.Save(fileName, PageFilePictureFormat(format)))
     return ReasonInWords(QStringLiteral("无法写入文件"), image.lastError());
   return {};
 }
@@ -32,12 +32,12 @@ QString writePage(DrawPanel& panel, CxImage& image, const QString& fileName, int
 }  // namespace
 
 PageFileResult SavePageAsPictureFile(DrawPanel& panel, CxImage& image, const QString& folder,
-                                     int page, int pictureFormat, bool landscape,
+                                     int page, PageFileFormat format, bool landscape,
                                      const QDateTime& now, const QString& programFolder) {
   PageFileResult result;
-  result.fileName = UniqueFileName(PageFileName(folder, now, page, pictureFormat, programFolder),
+  result.fileName = UniqueFileName(PageFileName(folder, now, page, format, programFolder),
                                    [](const QString& name) { return QFileInfo::exists(name); });
-  result.reason = writePage(panel, image, result.fileName, pictureFormat, landscape);
+  result.reason = writePage(panel, image, result.fileName, format, landscape);
   result.written = result.reason.isEmpty();
   QCoreApplication::processEvents();
   panel.ClearPanel();

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include "model/PrintSettings.h"
+
 class CxImage;
 class DrawPanel;
 
@@ -17,5 +19,5 @@ struct PageFileResult {
 // there); a landscape page, drawn lying, is turned upright first. Then clears the
 // panel for the next page.
 PageFileResult SavePageAsPictureFile(DrawPanel& panel, CxImage& image, const QString& folder,
-                                     int page, int pictureFormat, bool landscape,
+                                     int page, PageFileFormat format, bool landscape,
                                      const QDateTime& now, const QString& programFolder);

@@ -3,45 +3,49 @@
 #include <QDir>
 #include <QFileInfo>
 
-int PictureFormatOfFile(const QString& fileName) {
+PictureFormat PictureFormatOfFile(const QString& fileName) {
   const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-  if (dot < 0) return FormatUnknown;
+  if (dot < 0) return PictureFormat::Unknown;
   const QString extension = fileName.mid(dot + 1).toUpper();
-  if (extension == QLatin1String("PNG")) return FormatPng;
-  if (extension == QLatin1String("GIF")) return FormatGif;
-  if (extension == QLatin1String("JPG")) return FormatJpeg;
-  if (extension == QLatin1String("BMP")) return FormatBmp;
-  return FormatUnknown;
+  if (extension == QLatin1String("PNG")) return PictureFormat::Png;
+  if (extension == QLatin1String("GIF")) return PictureFormat::Gif;
+  if (extension == QLatin1String("JPG")) return PictureFormat::Jpeg;
+  if (extension == QLatin1String("BMP")) return PictureFormat::Bmp;
+  return PictureFormat::Unknown;
 }
 
-QString PageFileExtension(int pictureFormat) {
-  switch (pictureFormat) {
-    case 1:
+QString PageFileExtension(PageFileFormat format) {
+  switch (format) {
+    case PageFileFormat::Bmp:
       return QStringLiteral(".bmp");
-    case 3:
+    case PageFileFormat::Gif:
       return QStringLiteral(".gif");
-    case 4:
+    case PageFileFormat::Tiff:
       return QStringLiteral(".tiff");
-    case 5:
+    case PageFileFormat::Png:
       return QStringLiteral(".png");
-    default:
-      return QStringLiteral(".jpg");
+    case PageFileFormat::Jpg:
+    case PageFileFormat::Pdf:
+      break;
   }
+  return QStringLiteral(".jpg");
 }
 
-int PageFileFormatCode(int pictureFormat) {
-  switch (pictureFormat) {
-    case 1:
-      return FormatBmp;
-    case 3:
-      return FormatGif;
-    case 4:
-      return FormatTiff;
-    case 5:
-      return FormatPng;
-    default:
-      return FormatJpeg;
+PictureFormat PageFilePictureFormat(PageFileFormat format) {
+  switch (format) {
+    case PageFileFormat::Bmp:
+      return PictureFormat::Bmp;
+    case PageFileFormat::Gif:
+      return PictureFormat::Gif;
+    case PageFileFormat::Tiff:
+      return PictureFormat::Tiff;
+    case PageFileFormat::Png:
+      return PictureFormat::Png;
+    case PageFileFormat::Jpg:
+    case PageFileFormat::Pdf:
+      break;
   }
+  return PictureFormat::Jpeg;
 }
 
 namespace {
@@ -73,10 +77,10 @@ QString datedFileName(const QString& folder, const QDateTime& when, const QStrin
 
 }  // namespace
 
-QString PageFileName(const QString& folder, const QDateTime& when, int page, int pictureFormat,
+QString PageFileName(const QString& folder, const QDateTime& when, int page, PageFileFormat format,
                      const QString& programFolder) {
   return datedFileName(folder, when,
-                       QLatin1Char('_') + QString::number(page) + PageFileExtension(pictureFormat),
+                       QLatin1Char('_') + QString::number(page) + PageFileExtension(format),
                        programFolder);
 }
 

@@ -27,7 +27,7 @@ QString documentName(const PrintSettings& settings, const QTime& time) {
   return QString::number(time.hour() * 10000 + time.minute() * 100 + time.second()) +
          QStringLiteral("_宽高：") + QString::number(settings.paperWidth) + QStringLiteral("×") +
          QString::number(settings.paperHeight) + QStringLiteral("，方向：") +
-         QString::number(settings.landscape) + QStringLiteral("-") +
+         QString::number(settings.landscape ? 1 : 0) + QStringLiteral("-") +
          QString::number(QRandomGenerator::global()->bounded(1000, 10000));
 }
 

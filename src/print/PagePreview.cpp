@@ -78,7 +78,7 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PrintSettings& set
   QByteArray bytes;
   if (services.image.TakeBitmap(panel.backImage())) {
     if (numbers.landscape) services.image.RotateQuarter();
-    bytes = services.image.Encode(CxImage::Bmp);
+    bytes = services.image.Encode(PictureFormat::Bmp);
   }
   if (ProgressWindow* window = services.progress.window()) {
     window->setProgress(outcome.stopped ? 1 : 0);
@@ -103,7 +103,7 @@ void ShowPagePreview(PrintSettingsWindow& window, PreviewServices& services) {
     shown->setAutoRedraw(true);
     shown->ClearPanel();
     shown->setBackgroundPicture(QByteArray());
-    shown->setBackgroundMode(2);
+    shown->setBackgroundPlacement(BackgroundPlacement::Centred);
   }
 
   PreviewPage page;

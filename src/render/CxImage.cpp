@@ -84,14 +84,14 @@ QByteArray takeBuffer(void* buffer, size_t size) {
   return bytes;
 }
 
-int formatOfLoader(const VImage& image) {
-  if (!image.get_typeof("vips-loader")) return 0;
+PictureFormat formatOfLoader(const VImage& image) {
+  if (!image.get_typeof("vips-loader")) return PictureFormat::Unknown;
   const QByteArray loader(image.get_string("vips-loader"));
-  if (loader.startsWith("jpegload")) return CxImage::Jpeg;
-  if (loader.startsWith("pngload")) return CxImage::Png;
-  if (loader.startsWith("gifload")) return CxImage::Gif;
-  if (loader.startsWith("tiffload")) return CxImage::Tiff;
-  return 0;
+  if (loader.startsWith("jpegload")) return PictureFormat::Jpeg;
+  if (loader.startsWith("pngload")) return PictureFormat::Png;
+  if (loader.startsWith("gifload")) return PictureFormat::Gif;
+  if (loader.startsWith("tiffload")) return PictureFormat::Tiff;
+  return PictureFormat::Unknown;
 }
 
 int dotsPerMeter(int dpi) {
@@ -105,7 +105,7 @@ struct CxImage::Impl {
   bool valid = false;
   int xDpi = 0;
   int yDpi = 0;
-  int sourceFormat = 0;
+  PictureFormat sourceFormat = PictureFormat::Unknown;
   QString error;
 
   bool fail(const QString& message) {
@@ -119,7 +119,7 @@ struct CxImage::Impl {
     image = VImage();
     valid = false;
     xDpi = yDpi = 0;
-    sourceFormat = 0;
+    sourceFormat = PictureFormat::Unknown;
     return fail(message);
   }
 
@@ -152,7 +152,7 @@ struct CxImage::Impl {
     if (!pictureSizeAllowed(bitmap.width(), bitmap.height()))
       return failLoad(QStringLiteral("picture larger than %1 pixels").arg(kMaxPicturePixels));
     hold(fromQImage(bitmap));
-    sourceFormat = Bmp;
+    sourceFormat = PictureFormat::Bmp;
     xDpi = static_cast<int>(std::lround(bitmap.dotsPerMeterX() * 0.0254));
     yDpi = static_cast<int>(std::lround(bitmap.dotsPerMeterY() * 0.0254));
     return true;
@@ -206,7 +206,7 @@ struct CxImage::Impl {
     return bytes;
   }
 
-  QByteArray encode(int format) {
+  QByteArray encode(PictureFormat format) {
     if (!valid) {
       fail(QStringLiteral("no picture held"));
       return {};
@@ -215,28 +215,29 @@ struct CxImage::Impl {
       void* buffer = nullptr;
       size_t size = 0;
       switch (format) {
-        case Bmp:
+        case PictureFormat::Bmp:
           return encodeBmp();
-        case Gif:
+        case PictureFormat::Gif:
           forSaving().write_to_buffer(".gif", &buffer, &size);
           return withGifResolution(takeBuffer(buffer, size), xDpi, yDpi);
-        case Jpeg:
+        case PictureFormat::Jpeg:
           withoutAlpha(forSaving())
               .write_to_buffer(".jpg", &buffer, &size, VImage::option()->set("Q", kJpegQuality));
           return takeBuffer(buffer, size);
-        case Png:
+        case PictureFormat::Png:
           forSaving().write_to_buffer(".png", &buffer, &size);
           return takeBuffer(buffer, size);
-        case Tiff:
+        case PictureFormat::Tiff:
           forSaving().write_to_buffer(".tif", &buffer, &size,
                                       VImage::option()
                                           ->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_LZW)
                                           ->set("resunit", VIPS_FOREIGN_TIFF_RESUNIT_INCH));
           return takeBuffer(buffer, size);
-        default:
-          fail(QStringLiteral("unknown picture format code %1").arg(format));
-          return {};
+        case PictureFormat::Unknown:
+          break;
       }
+      fail(QStringLiteral("unknown picture format code %1").arg(int(format)));
+      return {};
     } catch (const VError& e) {
       fail(QString::fromUtf8(e.what()).trimmed());
       return {};
@@ -249,7 +250,7 @@ CxImage::CxImage() : impl_(std::make_unique<Impl>()) {
 }
 CxImage::~CxImage() = default;
 
-bool CxImage::Load(const QString& fileName, int format) {
+bool CxImage::Load(const QString& fileName, PictureFormat format) {
   QFile file;
   if (!OpenForReading(file, fileName))
     return impl_->failLoad(QStringLiteral("cannot open %1").arg(fileName));
@@ -258,11 +259,12 @@ bool CxImage::Load(const QString& fileName, int format) {
 
 // The format code is a hint only: the data is decoded by what it is, so a file whose
 // name claims another kind still loads.
-bool CxImage::Decode(const QByteArray& data, int) {
+bool CxImage::Decode(const QByteArray& data, PictureFormat) {
   return impl_->decode(data);
 }
 
-bool CxImage::LoadShrunk(const QString& fileName, int format, int targetWidth, int targetHeight) {
+bool CxImage::LoadShrunk(const QString& fileName, PictureFormat format, int targetWidth,
+                         int targetHeight) {
   QFile file;
   if (!OpenForReading(file, fileName))
     return impl_->failLoad(QStringLiteral("cannot open %1").arg(fileName));
@@ -301,7 +303,7 @@ bool CxImage::TakeBitmap(const QImage& bitmap) {
 bool CxImage::IsValid() const {
   return impl_->valid;
 }
-int CxImage::SourceFormat() const {
+PictureFormat CxImage::SourceFormat() const {
   return impl_->sourceFormat;
 }
 int CxImage::Width() const {
@@ -356,13 +358,13 @@ int CxImage::YDpi() const {
   return impl_->yDpi;
 }
 
-QByteArray CxImage::Encode(int format) {
+QByteArray CxImage::Encode(PictureFormat format) {
   return impl_->encode(format);
 }
 
 // Written through a temporary file, so a failed save never leaves half a picture
 // under the name.
-bool CxImage::Save(const QString& fileName, int format) {
+bool CxImage::Save(const QString& fileName, PictureFormat format) {
   const QByteArray bytes = Encode(format);
   if (bytes.isEmpty()) return false;
   QSaveFile file(fileName);

@@ -15,11 +15,10 @@ namespace {
 constexpr double kScreenDpi = 96.0;
 constexpr int kLineGap = 2;  // device pixels between lines
 
-// Where the background picture goes: mode 2 centres it and shrinks it by the smaller
-// of the two ratios when it is larger than the panel; every other mode puts it
-// top-left at its own size.
-QRect backgroundRect(QSize picture, QSize panel, int mode) {
-  if (mode != 2) return QRect(QPoint(0, 0), picture);
+// Where the background picture goes: centred, it shrinks by the smaller of the two
+// ratios when it is larger than the panel.
+QRect backgroundRect(QSize picture, QSize panel, BackgroundPlacement placement) {
+  if (placement == BackgroundPlacement::TopLeft) return QRect(QPoint(0, 0), picture);
   QSize shown = picture;
   if (picture.width() > panel.width() || picture.height() > panel.height())
     shown = picture.scaled(panel, Qt::KeepAspectRatio);
@@ -177,7 +176,7 @@ QImage DrawPanel::backImage() const {
   shown.fill(backgroundColour_);
   QPainter p(&shown);
   if (backgroundSize_.isValid()) {
-    const QRect at = backgroundRect(backgroundSize_, size, backgroundMode_);
+    const QRect at = backgroundRect(backgroundSize_, size, backgroundPlacement_);
     if (backgroundShownAt_ != at.size()) {
       backgroundShown_ = readPicture(backgroundData_, at.size());
       backgroundShownAt_ = at.size();
@@ -205,8 +204,8 @@ void DrawPanel::setBackgroundPicture(const QByteArray& encoded) {
   update();
 }
 
-void DrawPanel::setBackgroundMode(int mode) {
-  backgroundMode_ = mode;
+void DrawPanel::setBackgroundPlacement(BackgroundPlacement placement) {
+  backgroundPlacement_ = placement;
   update();
 }
 

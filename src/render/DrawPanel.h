@@ -7,6 +7,10 @@
 
 #include "render/Surface.h"
 
+// Where a panel's background picture goes: top-left at its own size, or centred and
+// shrunk proportionally when larger than the panel (never enlarged).
+enum class BackgroundPlacement { TopLeft, Centred };
+
 // A drawing surface with a persistent back image: what is drawn lands in the image
 // (also while the panel is hidden, so a hidden panel serves as a page of 2100 × 2970
 // pixels) and the widget paints that image. Font points are taken at 96 dpi, as on
@@ -46,12 +50,11 @@ public:
   QByteArray SnapshotPanel() const;
 
   // Background picture (encoded bytes of any common kind; empty or unreadable
-  // removes it). Mode 0: top-left at natural size; mode 2: centred, shrunk
-  // proportionally when larger than the panel, never enlarged.
+  // removes it), placed as backgroundPlacement says.
   void setBackgroundPicture(const QByteArray& encoded);
   bool hasBackgroundPicture() const { return backgroundSize_.isValid(); }
-  void setBackgroundMode(int mode);
-  int backgroundMode() const { return backgroundMode_; }
+  void setBackgroundPlacement(BackgroundPlacement placement);
+  BackgroundPlacement backgroundPlacement() const { return backgroundPlacement_; }
   void setBackgroundColor(const QColor& colour);
   void setAutoRedraw(bool on);
   bool autoRedraw() const { return autoRedraw_; }
@@ -86,7 +89,7 @@ private:
   mutable QImage backgroundShown_;
   mutable QSize backgroundShownAt_;
   QColor backgroundColour_ = Qt::white;
-  int backgroundMode_ = 0;
+  BackgroundPlacement backgroundPlacement_ = BackgroundPlacement::TopLeft;
   bool autoRedraw_ = true;
   int unit_ = 0;
   FontDescription font_ = FontDescription::song9();

@@ -94,7 +94,7 @@ bool PrinterObject::fail(const QString& message) {
 }
 
 bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, int paper,
-                                  int landscape, int paperWidth, int paperHeight) {
+                                  bool landscape, int paperWidth, int paperHeight) {
   if (job_) return fail(QStringLiteral("a print job is already running"));
   aborted_ = false;
   error_.clear();
@@ -131,12 +131,12 @@ bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, i
   // spooler then keeps it lying instead of turning it back onto an upright sheet,
   // and the drawing surface is the same paperHeight wide.
   if (paper == -1 && paperWidth > 0 && paperHeight > 0) {
-    const QSizeF mm = landscape == 1 ? QSizeF(paperHeight / 10.0, paperWidth / 10.0)
-                                     : QSizeF(paperWidth / 10.0, paperHeight / 10.0);
+    const QSizeF mm = landscape ? QSizeF(paperHeight / 10.0, paperWidth / 10.0)
+                                : QSizeF(paperWidth / 10.0, paperHeight / 10.0);
     printer.setPageSize(QPageSize(mm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
     printer.setPageOrientation(QPageLayout::Portrait);
   } else {
-    printer.setPageOrientation(landscape == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   }
   printer.setCopyCount(std::max(1, copies_));
   printer.setDocName(documentName());

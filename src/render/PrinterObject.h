@@ -45,9 +45,9 @@ public:
 
   // False when a job runs already, the printer does not exist, the dialog is
   // cancelled or the document cannot be started; lastError() then says why.
-  // paper -1 with a width and height above 0 is a custom size in 0.1 mm; landscape 1
+  // paper -1 with a width and height above 0 is a custom size in 0.1 mm; landscape
   // turns the page.
-  bool StartPrintJob(bool showPrintDialog, bool showStatusDialog, int paper, int landscape,
+  bool StartPrintJob(bool showPrintDialog, bool showStatusDialog, int paper, bool landscape,
                      int paperWidth, int paperHeight);
   // Closes the open page, or emits an empty page when none is open. False when the
   // job has ended (aborted, failed or never started).

@@ -1,5 +1,8 @@
 #include "render/VipsPictureReader.h"
 
+#include <unistd.h>
+
+#include <QFile>
 #include <vips/vips8>
 
 #include "render/JpegHeader.h"
@@ -15,24 +18,15 @@ namespace {
 
 // Cut-off data is an error, not a picture half grey.
 constexpr const char* kLoadOptions = "fail_on=truncated";
+// Enough of a file's start to tell its kind, file-type box of a HEIF file included.
+constexpr qint64 kKindHeadBytes = 4096;
 
-// The data as a libvips blob that borrows the bytes; they outlive every use here.
-class BorrowedBlob {
-public:
-  explicit BorrowedBlob(const QByteArray& data)
-      : blob_(vips_blob_new(nullptr, data.constData(), static_cast<size_t>(data.size()))) {}
-  ~BorrowedBlob() { vips_area_unref(VIPS_AREA(blob_)); }
-  BorrowedBlob(const BorrowedBlob&) = delete;
-  BorrowedBlob& operator=(const BorrowedBlob&) = delete;
-  VipsBlob* get() const { return blob_; }
-
-private:
-  VipsBlob* blob_;
-};
+// Opens the picture afresh from its start each time it is called.
+using SourceOpener = std::function<vips::VSource()>;
 
 // The header only: nothing is decoded until the pixels are asked for.
-VImage openHeader(const QByteArray& data) {
-  return VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), kLoadOptions,
+VImage openHeader(const SourceOpener& open) {
+  return VImage::new_from_source(open(), kLoadOptions,
                                  VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
 }
 
@@ -81,25 +75,19 @@ QImage toRgb32(const VImage& source) {
   return kLittleEndian ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
-}  // namespace
-
-bool readsWithVips(const QByteArray& data) {
-  const PictureKind kind = recognisePictureKind(data);
-  return isVipsPictureKind(kind) || (kind == PictureKind::Jpeg && JpegIsCmyk(data));
-}
-
-QImage readPictureWithVips(const QByteArray& data, QSize shownSize) {
-  if (!readsWithVips(data) || !pictureIsWhole(data)) return {};
+// The header is read first and its size judged against the pixel limit before anything
+// is decoded; shownSizeFor then gives the size to decode at from the upright size.
+QImage decodeWithVips(const SourceOpener& open, const ShownSizeFor& shownSizeFor) {
   ensureVipsStarted();
   try {
-    const VImage header = openHeader(data);
+    const VImage header = openHeader(open);
     if (!pictureSizeAllowed(header.width(), header.height())) return {};
     const QSize size = uprightSize(header);
+    const QSize shownSize = shownSizeFor(size);
     if (shownSize.isEmpty() ||
         (shownSize.width() >= size.width() && shownSize.height() >= size.height()))
       return toRgb32(upright(header));
-    const BorrowedBlob blob(data);
-    return toRgb32(VImage::thumbnail_buffer(blob.get(), shownSize.width(),
+    return toRgb32(VImage::thumbnail_source(open(), shownSize.width(),
                                             VImage::option()
                                                 ->set("height", shownSize.height())
                                                 ->set("size", VIPS_SIZE_FORCE)
@@ -109,14 +97,53 @@ QImage readPictureWithVips(const QByteArray& data, QSize shownSize) {
   }
 }
 
+SourceOpener memoryOpener(const QByteArray& data) {
+  return [&data] {
+    return vips::VSource::new_from_memory(data.constData(), static_cast<size_t>(data.size()));
+  };
+}
+
+}  // namespace
+
+bool readsWithVips(const QByteArray& data) {
+  const PictureKind kind = recognisePictureKind(data);
+  return isVipsPictureKind(kind) || (kind == PictureKind::Jpeg && JpegIsCmyk(data));
+}
+
+QImage readPictureWithVips(const QByteArray& data, QSize shownSize) {
+  if (!readsWithVips(data) || !pictureIsWhole(data)) return {};
+  return decodeWithVips(memoryOpener(data), [shownSize](QSize) { return shownSize; });
+}
+
 QSize readVipsPictureSize(const QByteArray& data) {
   if (!readsWithVips(data) || !pictureIsWhole(data)) return {};
   ensureVipsStarted();
   try {
-    const VImage header = openHeader(data);
+    const VImage header = openHeader(memoryOpener(data));
     if (!pictureSizeAllowed(header.width(), header.height())) return {};
     return uprightSize(header);
   } catch (const VError&) {
     return {};
   }
+}
+
+bool fileReadsWithVips(QFile& file) {
+  if (!file.seek(0)) return false;
+  const PictureKind kind = recognisePictureKind(file.peek(kKindHeadBytes));
+  if (isVipsPictureKind(kind)) return true;
+  if (kind != PictureKind::Jpeg) return false;
+  const bool cmyk = ReadJpegHeader(file).components == 4;
+  return cmyk && EndsWithEndMarker(file);
+}
+
+QImage readPictureFileWithVips(QFile& file, const ShownSizeFor& shownSizeFor) {
+  const int descriptor = file.handle();
+  if (descriptor < 0 || !fileReadsWithVips(file)) return {};
+  // libvips reads through a copy of the descriptor, which shares its position.
+  return decodeWithVips(
+      [descriptor] {
+        ::lseek(descriptor, 0, SEEK_SET);
+        return vips::VSource::new_from_descriptor(descriptor);
+      },
+      shownSizeFor);
 }

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
+#include <functional>
+
+class QFile;
 
 // Whether the data is a picture the program decodes through libvips: PNG, TIFF, WebP
 // and HEIF (HEIC, AVIF), and CMYK JPEG, whose colours need colour management (its own
@@ -22,3 +25,17 @@ QImage readPictureWithVips(const QByteArray& data, QSize shownSize = {});
 // The upright size from the header alone; invalid when the header cannot be read or
 // the picture is above the pixel limit.
 QSize readVipsPictureSize(const QByteArray& data);
+
+// The size to decode at, given the picture's upright size; empty for the whole picture.
+using ShownSizeFor = std::function<QSize(QSize upright)>;
+
+// Whether a file opened for reading (platform/Paths.h OpenForReading) holds a picture
+// decoded through libvips, told from its first bytes and, for a JPEG, its header and
+// end marker (a cut-off CMYK JPEG is not one).
+bool fileReadsWithVips(QFile& file);
+
+// readPictureWithVips for such a file: libvips reads it through the file's descriptor
+// as it decodes, so a large file is never held in memory whole. The size to decode at
+// comes from shownSizeFor once the header has given the upright size and passed the
+// pixel limit. Null as readPictureWithVips is.
+QImage readPictureFileWithVips(QFile& file, const ShownSizeFor& shownSizeFor);

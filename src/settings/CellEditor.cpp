@@ -164,7 +164,7 @@ void CellEditor::DrawCaptionSample(const QRect& fullScaleTextArea) {
   const QByteArray snapshot = area->SnapshotPanel();
   area->ClearPanel();
   area->setBackgroundPicture(snapshot);
-  area->setBackgroundMode(2);
+  area->setBackgroundPlacement(BackgroundPlacement::Centred);
 }
 
 void CellEditor::ReduceForDisplay(QSize cell) {
@@ -181,7 +181,7 @@ void CellEditor::DrawPhotoSample() {
   DrawPanel* area = form_.photoArea;
   area->ClearPanel();
   area->setBackgroundPicture({});
-  area->setBackgroundMode(2);
+  area->setBackgroundPlacement(BackgroundPlacement::Centred);
   const QString path = session_.lastJob.pictures.first();
   const int mode = form_.photoFit->currentIndex();
   if (mode == FitStretch || mode == FitScaleTopLeft) {
@@ -211,7 +211,8 @@ void CellEditor::DrawPhotoSample() {
   // fit (never enlarged) for the others, from the camera's thumbnail when that holds
   // the pixels shown.
   const bool natural = mode == FitNaturalCentred || mode == FitNaturalTopLeft;
-  area->setBackgroundMode(natural ? 0 : 2);
+  area->setBackgroundPlacement(natural ? BackgroundPlacement::TopLeft
+                                       : BackgroundPlacement::Centred);
   if (!natural) {
     const EmbeddedThumbnail thumbnail = ReadEmbeddedThumbnail(path);
     const QSize photo = thumbnail.photoSize;

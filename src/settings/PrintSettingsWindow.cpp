@@ -164,7 +164,7 @@ void PrintSettingsWindow::Open(const PrinterCatalog& printers) {
     }
   }
 
-  session_.printSettings.confirmed = 0;
+  session_.printSettings.confirmed = false;
   ResetSmallFonts();
   if (session_.settingsApplied)
     LoadControlsFromSettings();
@@ -173,7 +173,7 @@ void PrintSettingsWindow::Open(const PrinterCatalog& printers) {
   ShowStartCopiesAndFormat();
   SelectPrinter(session_.printSettings.printerName);
   SelectA4Paper();
-  form_.toPictureFiles->setChecked(session_.printSettings.toPictureFiles != 0);
+  form_.toPictureFiles->setChecked(session_.printSettings.toPictureFiles);
 }
 
 void PrintSettingsWindow::ResetSmallFonts() {
@@ -200,7 +200,7 @@ void PrintSettingsWindow::ShowStartSettings(const PrintSettings& start) {
 
 void PrintSettingsWindow::ShowStartCopiesAndFormat() {
   form_.copies->setText(QString::number(session_.startSettings.copies));
-  form_.pictureFormat->setCurrentIndex(session_.startSettings.pictureFormat - 1);
+  form_.pictureFormat->setCurrentIndex(int(session_.startSettings.pictureFormat) - 1);
 }
 
 void PrintSettingsWindow::LoadControls(const PrintSettings& s) {
@@ -222,8 +222,8 @@ void PrintSettingsWindow::LoadControls(const PrintSettings& s) {
   form_.photoFit->setCurrentIndex(s.photoFit);
   form_.captionAlign->setCurrentIndex(int(s.captionAlign));
   form_.captionLines->setCurrentIndex(s.captionLines);
-  form_.landscape->setChecked(s.landscape != 0);
-  form_.portrait->setChecked(s.landscape == 0);
+  form_.landscape->setChecked(s.landscape);
+  form_.portrait->setChecked(!s.landscape);
 }
 
 void PrintSettingsWindow::SelectPrinter(const QString& wanted) {
@@ -266,17 +266,17 @@ PrintSettings PrintSettingsWindow::SettingsFromControls() const {
   s.footerFromBottom = StoredTenthsOfText(form_.footerFromBottom->text());
   s.headerAlign = HeaderAlign(form_.headerAlign->currentIndex());
   s.footerAlign = HeaderAlign(form_.footerAlign->currentIndex());
-  s.landscape = form_.portrait->isChecked() ? 0 : 1;
+  s.landscape = !form_.portrait->isChecked();
   s.photoFit = form_.photoFit->currentIndex();
   s.copies = IntegerOfText(form_.copies->text());
   s.rows = IntegerOfText(form_.rows->text());
   s.columns = IntegerOfText(form_.columns->text());
   s.rowSpacing = IntegerOfText(form_.rowSpacing->text());
   s.columnSpacing = IntegerOfText(form_.columnSpacing->text());
-  s.confirmed = 1;
-  s.toPictureFiles = form_.toPictureFiles->isChecked() ? 1 : 0;
+  s.confirmed = true;
+  s.toPictureFiles = form_.toPictureFiles->isChecked();
   s.optimiseLevel = form_.optimisation->currentIndex();
-  s.pictureFormat = form_.pictureFormat->currentIndex() + 1;
+  s.pictureFormat = PageFileFormat(form_.pictureFormat->currentIndex() + 1);
   s.captionAlign = CaptionAlign(form_.captionAlign->currentIndex());
   s.captionLines = form_.captionLines->currentIndex();
   return s;
@@ -287,7 +287,7 @@ void PrintSettingsWindow::SaveAsStartSettings() {
   StartSettings start;
   start.print = SettingsFromControls();
   start.print.defaultPrinter.clear();
-  start.print.confirmed = 0;
+  start.print.confirmed = false;
   if (hooks_.mainWindowChoices) start.mainWindow = hooks_.mainWindowChoices();
   // What the next start could not read back is not saved at all.
   const QStringList outOfRange = ParseStartSettings(StartSettingsValues(start)).badKeys;
@@ -320,7 +320,7 @@ void PrintSettingsWindow::RestoreFactorySettings() {
   ShowStartSettings(factory);
   ShowStartCopiesAndFormat();
   SelectPrinter(factory.printerName);
-  form_.toPictureFiles->setChecked(factory.toPictureFiles != 0);
+  form_.toPictureFiles->setChecked(factory.toPictureFiles);
 }
 
 void PrintSettingsWindow::RefreshCellPreview() {
@@ -419,7 +419,7 @@ void PrintSettingsWindow::Cancel() {
 }
 
 void PrintSettingsWindow::closeEvent(QCloseEvent* event) {
-  session_.printSettings.confirmed = 0;
+  session_.printSettings.confirmed = false;
   if (session_.previewBusy) {
     event->ignore();
     return;

@@ -30,7 +30,7 @@ struct SettingsSession {
   void startFrom(const PrintSettings& saved) {
     startSettings = saved;
     startSettings.defaultPrinter.clear();
-    startSettings.confirmed = 0;
+    startSettings.confirmed = false;
     printSettings = startSettings;
     workingLayout = CardLayout{saved.photoArea, saved.textArea};
   }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "settings/SettingsForm.h"
@@ -17,20 +19,22 @@ constexpr int kLongest = 100000;  // 0.1 mm
 // The cell layout's fractions may leave the cell a little, never by this much.
 constexpr float kFarthestFraction = 10.0f;
 
-struct IntKey {
+// A field stored as a whole number in a range: flags as 0 and 1, alignments as the
+// index the settings window lists them at, picture formats as their number from 1.
+struct NumberKey {
   const char* key;
-  int PrintSettings::*field;
+  int (*get)(const PrintSettings&);
+  void (*set)(PrintSettings&, int);
   int lowest;
   int highest;
 };
 
-// An alignment, stored as the index the settings window lists it at.
-struct AlignKey {
-  const char* key;
-  int (*get)(const PrintSettings&);
-  void (*set)(PrintSettings&, int);
-  int highest;
-};
+template <auto Field>
+NumberKey Number(const char* key, int lowest, int highest) {
+  using Value = std::remove_cvref_t<decltype(std::declval<PrintSettings&>().*Field)>;
+  return {key, [](const PrintSettings& s) { return static_cast<int>(s.*Field); },
+          [](PrintSettings& s, int v) { s.*Field = static_cast<Value>(v); }, lowest, highest};
+}
 
 struct FontKey {
   const char* group;
@@ -68,46 +72,37 @@ int LastIndex(const QStringList& items) {
   return static_cast<int>(items.size()) - 1;
 }
 
-const std::vector<AlignKey>& AlignKeys() {
-  static const std::vector<AlignKey> keys = {
-      {"header/align", [](const PrintSettings& s) { return int(s.headerAlign); },
-       [](PrintSettings& s, int v) { s.headerAlign = HeaderAlign(v); },
-       LastIndex(formitems::HeaderFooterAlignments())},
-      {"footer/align", [](const PrintSettings& s) { return int(s.footerAlign); },
-       [](PrintSettings& s, int v) { s.footerAlign = HeaderAlign(v); },
-       LastIndex(formitems::HeaderFooterAlignments())},
-      {"cells/captionAlign", [](const PrintSettings& s) { return int(s.captionAlign); },
-       [](PrintSettings& s, int v) { s.captionAlign = CaptionAlign(v); },
-       LastIndex(formitems::CaptionAlignments())},
-  };
-  return keys;
-}
-
-// The record's whole numbers, each with the range a value may take.
-const std::vector<IntKey>& IntKeys() {
-  static const std::vector<IntKey> keys = {
-      {"paper/width", &PrintSettings::paperWidth, 1, kLongest},
-      {"paper/height", &PrintSettings::paperHeight, 1, kLongest},
-      {"paper/landscape", &PrintSettings::landscape, 0, 1},
-      {"margins/top", &PrintSettings::marginTop, -kLongest, kLongest},
-      {"margins/bottom", &PrintSettings::marginBottom, -kLongest, kLongest},
-      {"margins/left", &PrintSettings::marginLeft, -kLongest, kLongest},
-      {"margins/right", &PrintSettings::marginRight, -kLongest, kLongest},
-      {"margins/headerFromTop", &PrintSettings::headerFromTop, -kLongest, kLongest},
-      {"margins/footerFromBottom", &PrintSettings::footerFromBottom, -kLongest, kLongest},
-      {"cells/rows", &PrintSettings::rows, 1, 1000},
-      {"cells/columns", &PrintSettings::columns, 1, 1000},
-      {"cells/rowSpacing", &PrintSettings::rowSpacing, -kLongest, kLongest},
-      {"cells/columnSpacing", &PrintSettings::columnSpacing, -kLongest, kLongest},
-      {"cells/photoFit", &PrintSettings::photoFit, 0, LastIndex(formitems::PhotoFitModes())},
-      {"cells/captionLines", &PrintSettings::captionLines, 0,
-       LastIndex(formitems::CaptionLineCounts())},
-      {"output/copies", &PrintSettings::copies, 1, 9999},
-      {"output/toPictureFiles", &PrintSettings::toPictureFiles, 0, 1},
-      {"output/pictureFormat", &PrintSettings::pictureFormat, 1,
-       LastIndex(formitems::PictureFormats()) + 1},
-      {"output/optimiseLevel", &PrintSettings::optimiseLevel, 0,
-       LastIndex(formitems::Optimisations())},
+// The record's numbers, each with the range a value may take.
+const std::vector<NumberKey>& NumberKeys() {
+  static const std::vector<NumberKey> keys = {
+      Number<&PrintSettings::paperWidth>("paper/width", 1, kLongest),
+      Number<&PrintSettings::paperHeight>("paper/height", 1, kLongest),
+      Number<&PrintSettings::landscape>("paper/landscape", 0, 1),
+      Number<&PrintSettings::marginTop>("margins/top", -kLongest, kLongest),
+      Number<&PrintSettings::marginBottom>("margins/bottom", -kLongest, kLongest),
+      Number<&PrintSettings::marginLeft>("margins/left", -kLongest, kLongest),
+      Number<&PrintSettings::marginRight>("margins/right", -kLongest, kLongest),
+      Number<&PrintSettings::headerFromTop>("margins/headerFromTop", -kLongest, kLongest),
+      Number<&PrintSettings::footerFromBottom>("margins/footerFromBottom", -kLongest, kLongest),
+      Number<&PrintSettings::rows>("cells/rows", 1, 1000),
+      Number<&PrintSettings::columns>("cells/columns", 1, 1000),
+      Number<&PrintSettings::rowSpacing>("cells/rowSpacing", -kLongest, kLongest),
+      Number<&PrintSettings::columnSpacing>("cells/columnSpacing", -kLongest, kLongest),
+      Number<&PrintSettings::photoFit>("cells/photoFit", 0, LastIndex(formitems::PhotoFitModes())),
+      Number<&PrintSettings::captionLines>("cells/captionLines", 0,
+                                           LastIndex(formitems::CaptionLineCounts())),
+      Number<&PrintSettings::copies>("output/copies", 1, 9999),
+      Number<&PrintSettings::toPictureFiles>("output/toPictureFiles", 0, 1),
+      Number<&PrintSettings::pictureFormat>("output/pictureFormat", 1,
+                                            LastIndex(formitems::PictureFormats()) + 1),
+      Number<&PrintSettings::optimiseLevel>("output/optimiseLevel", 0,
+                                            LastIndex(formitems::Optimisations())),
+      Number<&PrintSettings::headerAlign>("header/align", 0,
+                                          LastIndex(formitems::HeaderFooterAlignments())),
+      Number<&PrintSettings::footerAlign>("footer/align", 0,
+                                          LastIndex(formitems::HeaderFooterAlignments())),
+      Number<&PrintSettings::captionAlign>("cells/captionAlign", 0,
+                                           LastIndex(formitems::CaptionAlignments())),
   };
   return keys;
 }
@@ -212,16 +207,12 @@ SettingsReading ParseStartSettings(const QVariantMap& stored) {
   QStringList& bad = reading.badKeys;
   const auto text = [](const QVariant& v) -> std::optional<QString> { return TextOf(v); };
   ReadKey(stored, QStringLiteral("printer/name"), print.printerName, text, bad);
-  for (const IntKey& k : IntKeys())
+  for (const NumberKey& k : NumberKeys()) {
+    int number = k.get(print);
     ReadKey(
-        stored, QString::fromUtf8(k.key), print.*k.field,
+        stored, QString::fromUtf8(k.key), number,
         [&k](const QVariant& v) { return IntOf(v, k.lowest, k.highest); }, bad);
-  for (const AlignKey& k : AlignKeys()) {
-    int index = k.get(print);
-    ReadKey(
-        stored, QString::fromUtf8(k.key), index,
-        [&k](const QVariant& v) { return IntOf(v, 0, k.highest); }, bad);
-    k.set(print, index);
+    k.set(print, number);
   }
   for (const FontKey& font : kFontKeys) {
     for (const FontPartKey& part : kFontPartKeys)
@@ -248,8 +239,7 @@ QVariantMap StartSettingsValues(const StartSettings& settings) {
   QVariantMap values;
   values.insert(kVersionKey, kStartSettingsVersion);
   values.insert(QStringLiteral("printer/name"), print.printerName);
-  for (const IntKey& k : IntKeys()) values.insert(QString::fromUtf8(k.key), print.*k.field);
-  for (const AlignKey& k : AlignKeys()) values.insert(QString::fromUtf8(k.key), k.get(print));
+  for (const NumberKey& k : NumberKeys()) values.insert(QString::fromUtf8(k.key), k.get(print));
   for (const FontKey& font : kFontKeys) {
     for (const FontPartKey& part : kFontPartKeys)
       values.insert(Joined(font.group, part.key), print.*font.font.*part.field);

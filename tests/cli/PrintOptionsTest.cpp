@@ -11,7 +11,7 @@ PrintCommand FilesCommand() {
   PrintCommand c;
   c.input = QStringLiteral("album.txt");
   c.outFolder = QStringLiteral("pages");
-  c.settings.toPictureFiles = 1;
+  c.settings.toPictureFiles = true;
   return c;
 }
 
@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](PrintCommand& c) {
                    c.settings.paperWidth = 2970;
                    c.settings.paperHeight = 4200;
-                   c.settings.landscape = 1;
+                   c.settings.landscape = true;
                  }},
         GoodCase{"paper_in_mm_truncated_to_tenths",
                  {"--paper", "215.97×279.4mm", "--landscape", "--portrait"},
@@ -95,14 +95,16 @@ INSTANTIATE_TEST_SUITE_P(
                  }},
         GoodCase{"formats_and_their_other_names",
                  {"--format", "tif"},
-                 [](PrintCommand& c) { c.settings.pictureFormat = 4; }},
-        GoodCase{"png", {"--format=PNG"}, [](PrintCommand& c) { c.settings.pictureFormat = 5; }},
+                 [](PrintCommand& c) { c.settings.pictureFormat = PageFileFormat::Tiff; }},
+        GoodCase{"png",
+                 {"--format=PNG"},
+                 [](PrintCommand& c) { c.settings.pictureFormat = PageFileFormat::Png; }},
         GoodCase{"printer_instead_of_files",
                  {"--printer", "default"},
                  [](PrintCommand& c) {
                    c.outFolder.clear();
                    c.printer = QStringLiteral("default");
-                   c.settings.toPictureFiles = 0;
+                   c.settings.toPictureFiles = false;
                  }},
         GoodCase{"search_jobs_and_quiet",
                  {"--no-recursive", "--by-page", "--quiet"},

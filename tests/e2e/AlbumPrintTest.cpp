@@ -89,7 +89,7 @@ TEST_F(AlbumPrint, TwoFoldersPrintAsOneJobOfPageFilesEach) {
   EXPECT_EQ(settingsWindow.opened(), 1);
   EXPECT_TRUE(program.dialogs.allAnswersUsed());
   EXPECT_EQ(program.window->statusText(), QStringLiteral("打印完毕！"));
-  EXPECT_EQ(program.state.settings.printSettings.confirmed, 0);
+  EXPECT_FALSE(program.state.settings.printSettings.confirmed);
   // search order: files of 山里 and 海边 sorted by name, whichever comes first
   const QString first = program.table()->index(0, 2).data().toString();
   const bool seaFirst = first == QStringLiteral("海边");

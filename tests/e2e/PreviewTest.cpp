@@ -247,7 +247,7 @@ TEST_F(PreviewTest, PreparePrintDuringAPreviewNeitherStoresNorCloses) {
   EXPECT_TRUE(pressedWhileBusy);
   EXPECT_TRUE(visibleAfterPress);
   EXPECT_TRUE(visibleAfterPreview);
-  EXPECT_EQ(program.state.settings.printSettings.confirmed, 0);
+  EXPECT_FALSE(program.state.settings.printSettings.confirmed);
 }
 
 TEST_F(PreviewTest, PreviewEntryHandsTheSettingsWindowAHundredEntrySample) {

@@ -6,33 +6,38 @@
 namespace {
 
 TEST(CellPicturePlan, LevelZeroAndLevelsAboveFiveLoadDirectly) {
-  EXPECT_EQ(PlanBeforeDecoding(50'000'000, 0, FormatJpeg, 372, 510),
+  EXPECT_EQ(PlanBeforeDecoding(50'000'000, 0, PictureFormat::Jpeg, 372, 510),
             CellPictureAction::LoadDirectly);
-  EXPECT_EQ(PlanBeforeDecoding(50'000'000, -1, FormatJpeg, 372, 510),
+  EXPECT_EQ(PlanBeforeDecoding(50'000'000, -1, PictureFormat::Jpeg, 372, 510),
             CellPictureAction::LoadDirectly);
-  EXPECT_EQ(PlanBeforeDecoding(50'000'000, 6, FormatJpeg, 372, 510),
+  EXPECT_EQ(PlanBeforeDecoding(50'000'000, 6, PictureFormat::Jpeg, 372, 510),
             CellPictureAction::LoadDirectly);
 }
 
 TEST(CellPicturePlan, ExcessRatioDecidesAtOnePointOne) {
   EXPECT_NEAR(ExcessRatio(500'000, 2), 4.8828f, 1e-4);
-  EXPECT_EQ(PlanBeforeDecoding(500'000, 2, FormatJpeg, 372, 510), CellPictureAction::Reencode);
+  EXPECT_EQ(PlanBeforeDecoding(500'000, 2, PictureFormat::Jpeg, 372, 510),
+            CellPictureAction::Reencode);
   EXPECT_NEAR(ExcessRatio(110'000, 2), 1.0742f, 1e-4);
-  EXPECT_EQ(PlanBeforeDecoding(110'000, 2, FormatJpeg, 372, 510), CellPictureAction::LoadDirectly);
+  EXPECT_EQ(PlanBeforeDecoding(110'000, 2, PictureFormat::Jpeg, 372, 510),
+            CellPictureAction::LoadDirectly);
   // exactly 1.1 times the target goes on to the image object
-  EXPECT_EQ(PlanBeforeDecoding(56'320, 1, FormatJpeg, 372, 510), CellPictureAction::Reencode);
-  EXPECT_EQ(PlanBeforeDecoding(56'319, 1, FormatJpeg, 372, 510), CellPictureAction::LoadDirectly);
+  EXPECT_EQ(PlanBeforeDecoding(56'320, 1, PictureFormat::Jpeg, 372, 510),
+            CellPictureAction::Reencode);
+  EXPECT_EQ(PlanBeforeDecoding(56'319, 1, PictureFormat::Jpeg, 372, 510),
+            CellPictureAction::LoadDirectly);
 }
 
 TEST(CellPicturePlan, BmpAndMissingFilesLoadDirectly) {
-  EXPECT_EQ(PlanBeforeDecoding(90'000'000, 3, FormatBmp, 372, 510),
+  EXPECT_EQ(PlanBeforeDecoding(90'000'000, 3, PictureFormat::Bmp, 372, 510),
             CellPictureAction::LoadDirectly);
-  EXPECT_EQ(PlanBeforeDecoding(-1, 3, FormatJpeg, 372, 510), CellPictureAction::LoadDirectly);
+  EXPECT_EQ(PlanBeforeDecoding(-1, 3, PictureFormat::Jpeg, 372, 510),
+            CellPictureAction::LoadDirectly);
 }
 
 TEST(CellPicturePlan, CellOfNoAreaSkipsThePhoto) {
-  EXPECT_EQ(PlanBeforeDecoding(500'000, 3, FormatJpeg, 0, 510), CellPictureAction::Skip);
-  EXPECT_EQ(PlanBeforeDecoding(500'000, 3, FormatJpeg, 372, -4), CellPictureAction::Skip);
+  EXPECT_EQ(PlanBeforeDecoding(500'000, 3, PictureFormat::Jpeg, 0, 510), CellPictureAction::Skip);
+  EXPECT_EQ(PlanBeforeDecoding(500'000, 3, PictureFormat::Jpeg, 372, -4), CellPictureAction::Skip);
 }
 
 TEST(CellPicturePlan, LargePhotoIsResampledToMPixelsPerUnitOnItsTighterSide) {

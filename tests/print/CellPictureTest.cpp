@@ -48,7 +48,8 @@ TEST_F(CellPictureTest, LevelFiveKeepsThreePixelsPerUnit) {
 }
 
 TEST_F(CellPictureTest, LevelZeroLoadsAsIsAndNeverTouchesTheImageObject) {
-  ASSERT_TRUE(image.Decode(testpictures::encode(testpictures::twoHalves(7, 5), ".png"), 4));
+  ASSERT_TRUE(image.Decode(testpictures::encode(testpictures::twoHalves(7, 5), ".png"),
+                           PictureFormat::Png));
   EXPECT_EQ(loadedSize(bigJpeg_, 0, 500, 400), QSize(4000, 3000));
   EXPECT_EQ(image.Width(), 7);
   EXPECT_EQ(image.Height(), 5);

@@ -33,10 +33,10 @@ protected:
     ports.showSettingsWindow = [this] {
       ++settingsOpened;
       PrintSettings& s = session.printSettings;
-      s.confirmed = 0;
+      s.confirmed = false;
       if (!confirmSettings) return;
       s = chosen;
-      s.confirmed = 1;
+      s.confirmed = true;
     };
     ports.printToPrinter = [this](const PrinterPageArgs& args) {
       printerJobs.append(args);
@@ -184,7 +184,7 @@ TEST_F(JobDriverTest, ByCategoryPrintsOneJobPerRunOfEqualCategories) {
       (QStringList{QStringLiteral("打印程序正在初始化...."), QStringLiteral("正在打印，请稍候...."),
                    QStringLiteral("正在打印，请稍候...."), QStringLiteral("正在打印，请稍候...."),
                    QStringLiteral("打印完毕！")}));
-  EXPECT_EQ(session.printSettings.confirmed, 0);
+  EXPECT_FALSE(session.printSettings.confirmed);
   EXPECT_EQ(session.lastJob.pictures, QStringList{"/photos/3.jpg"});
   EXPECT_EQ(columnMap.pictureColumn, 1);
   EXPECT_EQ(columnMap.categoryColumn, 2);
@@ -206,7 +206,7 @@ TEST_F(JobDriverTest, ContinuePromptTimesOutIntoGoingOnAndCancelStopsWhereItIs) 
   EXPECT_EQ(printerJobs.size(), 1);
   EXPECT_EQ(statuses.last(), QStringLiteral("正在打印，请稍候...."));
   // an earlier job of this run was confirmed: the next run prints without asking
-  EXPECT_EQ(session.printSettings.confirmed, 1);
+  EXPECT_TRUE(session.printSettings.confirmed);
 }
 
 TEST_F(JobDriverTest, ClosingTheSettingsWindowWithoutConfirmingInterruptsTheRun) {
@@ -239,7 +239,7 @@ TEST_F(JobDriverTest, ByPageFillsTotalAndPageNumbersAndOpensTheSettingsOnceBefor
   EXPECT_EQ(printerJobs[1].job.headerText, QStringLiteral("Y 2/2"));
   EXPECT_EQ(dialogs.callsOf(Kind::TimedMessageBox).size(), 2);
   EXPECT_EQ(statuses.last(), QStringLiteral("打印完毕！"));
-  EXPECT_EQ(session.printSettings.confirmed, 0);
+  EXPECT_FALSE(session.printSettings.confirmed);
 }
 
 TEST_F(JobDriverTest, ByPageWithoutConfirmedSettingsNeverDividesByZero) {
@@ -253,11 +253,11 @@ TEST_F(JobDriverTest, ByPageWithoutConfirmedSettingsNeverDividesByZero) {
 }
 
 TEST_F(JobDriverTest, PrinterPathSwapsWidthAndHeightForLandscape) {
-  chosen.landscape = 1;
+  chosen.landscape = true;
   chosen.paperWidth = 2100;
   chosen.paperHeight = 2970;
   session.printSettings = chosen;
-  session.printSettings.confirmed = 1;
+  session.printSettings.confirmed = true;
   driver().RunPrintJob(PrintJob{{"a.jpg"}, {"c"}, {}, "h", "f"});
   ASSERT_EQ(printerJobs.size(), 1);
   EXPECT_EQ(printerJobs[0].page.paperWidth, 2970);
@@ -267,10 +267,10 @@ TEST_F(JobDriverTest, PrinterPathSwapsWidthAndHeightForLandscape) {
 }
 
 TEST_F(JobDriverTest, PictureFilesAskForAFolderAndCancelMeansNoOutput) {
-  chosen.toPictureFiles = 1;
+  chosen.toPictureFiles = true;
   chosen.printerName.clear();  // no printer needed for files
-  chosen.landscape = 1;
-  chosen.pictureFormat = 5;
+  chosen.landscape = true;
+  chosen.pictureFormat = PageFileFormat::Png;
   dialogs.queueFolder(QStringLiteral("/out"));
   dialogs.queueFolder(QString());
   const PrintJob job{{"a.jpg"}, {"c"}, {}, "h", "f"};
@@ -281,17 +281,17 @@ TEST_F(JobDriverTest, PictureFilesAskForAFolderAndCancelMeansNoOutput) {
   EXPECT_EQ(fileJobs[0].folder, QStringLiteral("/out"));
   EXPECT_EQ(fileJobs[0].page.paperWidth, 2100);  // the file loop turns landscape pages itself
   EXPECT_TRUE(fileJobs[0].page.landscape);
-  EXPECT_EQ(fileJobs[0].pictureFormat, 5);
+  EXPECT_EQ(fileJobs[0].pictureFormat, PageFileFormat::Png);
   EXPECT_EQ(fileJobs[0].job, job);
   EXPECT_EQ(dialogs.callsOf(Kind::Folder)[0].text,
             QStringLiteral("请选择要保存的文件夹，文件名电脑自动起："));
 }
 
 TEST_F(JobDriverTest, PdfFormatSendsTheJobAsPrinterPagesToOnePdfInTheFolder) {
-  chosen.toPictureFiles = 1;
+  chosen.toPictureFiles = true;
   chosen.printerName.clear();
-  chosen.landscape = 1;
-  chosen.pictureFormat = 6;
+  chosen.landscape = true;
+  chosen.pictureFormat = PageFileFormat::Pdf;
   dialogs.queueFolder(QStringLiteral("/out"));
   const PrintJob job{{"a.jpg"}, {"c"}, {}, "h", "f"};
   EXPECT_EQ(driver().RunPrintJob(job), JobDriver::JobResult::Output);
@@ -315,12 +315,12 @@ TEST_F(JobDriverTest, APrinterThatCannotStartIsNamedAndNothingIsClaimedPrinted) 
   EXPECT_TRUE(boxes[1].text.contains(QStringLiteral("no such queue")));
   EXPECT_EQ(boxes[1].icon, MessageIcon::Error);
   EXPECT_FALSE(statuses.contains(QStringLiteral("打印完毕！")));
-  EXPECT_EQ(session.printSettings.confirmed, 0);
+  EXPECT_FALSE(session.printSettings.confirmed);
 }
 
 TEST_F(JobDriverTest, UnwrittenPageFilesAreNamedAndTheEndSaysSo) {
   FillTable(model, {"A", "B"});
-  chosen.toPictureFiles = 1;
+  chosen.toPictureFiles = true;
   fileReport.unwrittenFiles = {QStringLiteral("/ro/20260101_1_1.png：权限不够")};
   AcceptColumns();
   dialogs.queueFolder("/ro");

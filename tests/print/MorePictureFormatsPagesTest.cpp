@@ -57,7 +57,7 @@ protected:
     a.page.rows = a.page.columns = 1;
     a.page.marginTop = a.page.marginBottom = a.page.marginLeft = a.page.marginRight = 20;
     a.bodyFont = FontDescription::song9();
-    a.pictureFormat = 1;
+    a.pictureFormat = PageFileFormat::Bmp;
     a.job.pictures = {path};
     const PageRunResult result = PrintPagesToPictureFiles(services, a);
     EXPECT_EQ(result.writtenFiles.size(), 1);

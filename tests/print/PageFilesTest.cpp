@@ -9,38 +9,43 @@ namespace {
 const QDateTime kMorning(QDate(2010, 3, 15), QTime(9, 30, 5));
 
 TEST(PageFileName, DateTimeAndPageWithoutLeadingZeros) {
-  EXPECT_EQ(PageFileName("/albums", kMorning, 3, 2, "/opt/q"), "/albums/20100315_93005_3.jpg");
-  EXPECT_EQ(PageFileName("/albums", QDateTime(QDate(2026, 1, 2), QTime(0, 0, 7)), 12, 5, "/opt/q"),
+  EXPECT_EQ(PageFileName("/albums", kMorning, 3, PageFileFormat::Jpg, "/opt/q"),
+            "/albums/20100315_93005_3.jpg");
+  EXPECT_EQ(PageFileName("/albums", QDateTime(QDate(2026, 1, 2), QTime(0, 0, 7)), 12,
+                         PageFileFormat::Png, "/opt/q"),
             "/albums/20260102_7_12.png");
 }
 
-TEST(PageFileName, ExtensionFollowsThePictureFormat) {
-  const QStringList expected{".jpg", ".bmp", ".jpg", ".gif", ".tiff", ".png", ".jpg"};
-  for (int format = 0; format <= 6; ++format)
-    EXPECT_TRUE(PageFileName("/a", kMorning, 1, format, "/p").endsWith(expected[format])) << format;
-  EXPECT_EQ(PageFileFormatCode(1), 1);
-  EXPECT_EQ(PageFileFormatCode(2), 3);
-  EXPECT_EQ(PageFileFormatCode(3), 2);
-  EXPECT_EQ(PageFileFormatCode(4), 6);
-  EXPECT_EQ(PageFileFormatCode(5), 4);
-  EXPECT_EQ(PageFileFormatCode(42), 3);
+TEST(PageFileName, ExtensionAndPictureFormatFollowThePageFileFormat) {
+  const QStringList extensions{".bmp", ".jpg", ".gif", ".tiff", ".png", ".jpg"};
+  const QList<PictureFormat> formats{PictureFormat::Bmp,  PictureFormat::Jpeg, PictureFormat::Gif,
+                                     PictureFormat::Tiff, PictureFormat::Png,  PictureFormat::Jpeg};
+  QStringList gotExtensions;
+  QList<PictureFormat> gotFormats;
+  for (int code = 1; code <= 6; ++code) {
+    gotExtensions << PageFileExtension(PageFileFormat(code));
+    gotFormats << PageFilePictureFormat(PageFileFormat(code));
+  }
+  EXPECT_EQ(gotExtensions, extensions);
+  EXPECT_EQ(gotFormats, formats);
 }
 
 TEST(PageFileName, FolderEndingInSeparatorGivesACleanName) {
-  EXPECT_EQ(PageFileName("/", kMorning, 1, 2, "/p"), "/20100315_93005_1.jpg");
-  EXPECT_EQ(PageFileName("/albums//", kMorning, 1, 2, "/p"), "/albums/20100315_93005_1.jpg");
-  EXPECT_EQ(PageFileName("//server/share/", kMorning, 1, 2, "/p"),
+  EXPECT_EQ(PageFileName("/", kMorning, 1, PageFileFormat::Jpg, "/p"), "/20100315_93005_1.jpg");
+  EXPECT_EQ(PageFileName("/albums//", kMorning, 1, PageFileFormat::Jpg, "/p"),
+            "/albums/20100315_93005_1.jpg");
+  EXPECT_EQ(PageFileName("//server/share/", kMorning, 1, PageFileFormat::Jpg, "/p"),
             "//server/share/20100315_93005_1.jpg");
 }
 
 TEST(PageFileName, EmptyFolderMeansTheProgramFolder) {
-  EXPECT_EQ(PageFileName("", kMorning, 1, 1, "/opt/quillmere"),
+  EXPECT_EQ(PageFileName("", kMorning, 1, PageFileFormat::Bmp, "/opt/quillmere"),
             "/opt/quillmere/20100315_93005_1.bmp");
 }
 
 TEST(PageFileName, PagesSavedInTheSameSecondDifferOnlyInThePageNumber) {
-  EXPECT_EQ(PageFileName("/a", kMorning, 1, 2, "/p"), "/a/20100315_93005_1.jpg");
-  EXPECT_EQ(PageFileName("/a", kMorning, 2, 2, "/p"), "/a/20100315_93005_2.jpg");
+  EXPECT_EQ(PageFileName("/a", kMorning, 1, PageFileFormat::Jpg, "/p"), "/a/20100315_93005_1.jpg");
+  EXPECT_EQ(PageFileName("/a", kMorning, 2, PageFileFormat::Jpg, "/p"), "/a/20100315_93005_2.jpg");
 }
 
 TEST(PdfFileName, DateAndTimeLikePageFilesWithoutAPageNumber) {
@@ -63,15 +68,15 @@ TEST(UniqueFileName, NeverReusesAnExistingName) {
 }
 
 TEST(PictureFormatOfFile, KnownExtensionsInAnyCase) {
-  EXPECT_EQ(PictureFormatOfFile("a.PNG"), 4);
-  EXPECT_EQ(PictureFormatOfFile("a.gif"), 2);
-  EXPECT_EQ(PictureFormatOfFile("x.y.Jpg"), 3);
-  EXPECT_EQ(PictureFormatOfFile("c:\\d\\e.bmp"), 1);
+  EXPECT_EQ(PictureFormatOfFile("a.PNG"), PictureFormat::Png);
+  EXPECT_EQ(PictureFormatOfFile("a.gif"), PictureFormat::Gif);
+  EXPECT_EQ(PictureFormatOfFile("x.y.Jpg"), PictureFormat::Jpeg);
+  EXPECT_EQ(PictureFormatOfFile("c:\\d\\e.bmp"), PictureFormat::Bmp);
 }
 
 TEST(PictureFormatOfFile, EverythingElseIsUnknown) {
   for (const char* name : {"a.jpeg", "a.tif", "a.tiff", "noextension", "a.", "a.jpg.txt"})
-    EXPECT_EQ(PictureFormatOfFile(name), 100) << name;
+    EXPECT_EQ(PictureFormatOfFile(name), PictureFormat::Unknown) << name;
 }
 
 }  // namespace

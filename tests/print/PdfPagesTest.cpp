@@ -70,8 +70,8 @@ protected:
     ASSERT_TRUE(dir.isValid());
     PrintSettings& s = session.printSettings;
     s = PrintSettings::builtInDefaults();
-    s.toPictureFiles = 1;
-    s.pictureFormat = 6;
+    s.toPictureFiles = true;
+    s.pictureFormat = PageFileFormat::Pdf;
     s.photoArea = {0.0f, 0.0f, 1.0f, 0.8f};
     s.textArea = {0.0f, 0.8f, 1.0f, 0.2f};
     services.setDefaultPrinter = [](const QString&) { return true; };
@@ -135,13 +135,13 @@ TEST_F(PdfPagesTest, OneA4PdfPerJobWithEveryCaptionHeaderAndFooterAsText) {
 }
 
 TEST_F(PdfPagesTest, LandscapeAndCustomPaperGiveTheirOwnPageSizes) {
-  session.printSettings.landscape = 1;
+  session.printSettings.landscape = true;
   ASSERT_TRUE(print().succeeded());
   const QSizeF lying = pageSizePoints(out + "/20261208_235941.pdf", 1);
   EXPECT_NEAR(lying.width(), 842, 1);
   EXPECT_NEAR(lying.height(), 595, 1);
 
-  session.printSettings.landscape = 0;
+  session.printSettings.landscape = false;
   session.printSettings.paperWidth = 1000;
   session.printSettings.paperHeight = 1500;
   session.printSettings.marginTop = session.printSettings.marginBottom = 50;

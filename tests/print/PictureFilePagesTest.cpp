@@ -53,7 +53,7 @@ protected:
     a.page.marginRight = 150;
     a.page.headerFromTop = 110;
     a.page.footerFromBottom = 140;
-    a.pictureFormat = 5;
+    a.pictureFormat = PageFileFormat::Png;
     a.job.pictures = photos;
     a.job.captions = captions;
     return a;
@@ -104,13 +104,13 @@ TEST_F(PictureFilePagesTest, PagesAreWrittenAtThreeHundredDpiInEveryFormat) {
   const QString p = photo("a.jpg");
   for (int format = 1; format <= 5; ++format) {
     PictureFilePageArgs a = args({p}, {"x"});
-    a.pictureFormat = format;
+    a.pictureFormat = PageFileFormat(format);
     a.folder = dir.filePath(QString::number(format));
     QDir().mkpath(a.folder);
     const PageRunResult result = run(a);
     ASSERT_EQ(result.writtenFiles.size(), 1) << format;
     CxImage readBack;
-    ASSERT_TRUE(readBack.Load(result.writtenFiles[0], 0)) << format;
+    ASSERT_TRUE(readBack.Load(result.writtenFiles[0], PictureFormat::Unknown)) << format;
     EXPECT_EQ(readBack.Width(), 2100) << format;
     EXPECT_EQ(readBack.Height(), 2970) << format;
     EXPECT_EQ(readBack.XDpi(), 300) << format;

@@ -44,7 +44,7 @@ TEST(PreviewGeometry, LandscapeIsComposedInTheTurnedSize) {
   page.numbers.paperWidth = 210;
   page.numbers.paperHeight = 297;
   page.numbers.rows = page.numbers.columns = 5;
-  page.numbers.landscape = 1;
+  page.numbers.landscape = true;
   const PreviewPage turned = WithDefaults(page);
   EXPECT_EQ(turned.numbers.paperWidth, 297);
   EXPECT_EQ(turned.numbers.paperHeight, 210);

@@ -22,7 +22,6 @@ protected:
     s = PrintSettings::builtInDefaults();
     s.defaultPrinter = QStringLiteral("PreviousDefault");
     s.headerAlign = s.footerAlign = HeaderAlign::Left;
-    s.pictureFormat = 0;
     s.photoArea = {0.0f, 0.0f, 1.0f, 0.8f};
     s.textArea = {0.0f, 0.8f, 1.0f, 0.2f};
     services.setDefaultPrinter = [this](const QString& name) {
@@ -106,7 +105,7 @@ TEST_F(PrinterPagesTest, ZeroRowsAndColumnsPrintFiveByFive) {
 }
 
 TEST_F(PrinterPagesTest, LandscapeJobPrintsLyingPages) {
-  session.printSettings.landscape = 1;
+  session.printSettings.landscape = true;
   services.printerPdfOutput = dir.filePath("landscape.pdf");
   const PageRunResult result = print();
   EXPECT_TRUE(result.succeeded());

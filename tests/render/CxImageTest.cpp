@@ -24,7 +24,7 @@ QString identifiedDpi(const QString& file) {
 }
 
 struct FormatCase {
-  int code;
+  PictureFormat code;
   const char* extension;
 };
 
@@ -44,7 +44,7 @@ TEST_P(CxImageFormatTest, RoundTripKeepsSizeAndWritesThreeHundredDpi) {
   if (QStandardPaths::findExecutable(QStringLiteral("identify")).isEmpty())
     GTEST_SKIP() << "ImageMagick identify missing";
   const FormatCase format = GetParam();
-  ASSERT_TRUE(image.Decode(encode(twoHalves(90, 60), ".jpg"), CxImage::Jpeg))
+  ASSERT_TRUE(image.Decode(encode(twoHalves(90, 60), ".jpg"), PictureFormat::Jpeg))
       << image.lastError().toStdString();
   image.SetXDpi(300);
   image.SetYDpi(300);
@@ -66,20 +66,20 @@ TEST_P(CxImageFormatTest, RoundTripKeepsSizeAndWritesThreeHundredDpi) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFormat, CxImageFormatTest,
-                         ::testing::Values(FormatCase{CxImage::Bmp, ".bmp"},
-                                           FormatCase{CxImage::Gif, ".gif"},
-                                           FormatCase{CxImage::Jpeg, ".jpg"},
-                                           FormatCase{CxImage::Png, ".png"},
-                                           FormatCase{CxImage::Tiff, ".tiff"}),
+                         ::testing::Values(FormatCase{PictureFormat::Bmp, ".bmp"},
+                                           FormatCase{PictureFormat::Gif, ".gif"},
+                                           FormatCase{PictureFormat::Jpeg, ".jpg"},
+                                           FormatCase{PictureFormat::Png, ".png"},
+                                           FormatCase{PictureFormat::Tiff, ".tiff"}),
                          [](const auto& param) { return std::string(param.param.extension + 1); });
 
 TEST_F(CxImageTest, RotateQuarterSwapsTheSizeAndTurnsClockwise) {
-  ASSERT_TRUE(image.Decode(encode(twoHalves(80, 40), ".png"), CxImage::Png));
+  ASSERT_TRUE(image.Decode(encode(twoHalves(80, 40), ".png"), PictureFormat::Png));
   ASSERT_TRUE(image.RotateQuarter());
   EXPECT_EQ(image.Width(), 40);
   EXPECT_EQ(image.Height(), 80);
   PictureRegistry registry;
-  const QImage* turned = registry.picture(registry.LoadPicture(image.Encode(CxImage::Bmp)));
+  const QImage* turned = registry.picture(registry.LoadPicture(image.Encode(PictureFormat::Bmp)));
   ASSERT_NE(turned, nullptr);
   EXPECT_GT(qRed(turned->pixel(20, 10)), 200);  // the left half is now on top
   EXPECT_GT(qBlue(turned->pixel(20, 70)), 200);
@@ -91,9 +91,9 @@ TEST_F(CxImageTest, BmpPixelsPassThroughUnchangedWhateverTheRowPadding) {
     QImage source(width, 3, QImage::Format_RGB32);
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < width; ++x) source.setPixel(x, y, qRgb(x * 30, y * 80, 255 - x * 20));
-    ASSERT_TRUE(image.Decode(encode(source, ".bmp"), CxImage::Bmp));
+    ASSERT_TRUE(image.Decode(encode(source, ".bmp"), PictureFormat::Bmp));
     PictureRegistry registry;
-    const QImage* back = registry.picture(registry.LoadPicture(image.Encode(CxImage::Bmp)));
+    const QImage* back = registry.picture(registry.LoadPicture(image.Encode(PictureFormat::Bmp)));
     ASSERT_NE(back, nullptr);
     ASSERT_EQ(back->size(), source.size());
     for (int y = 0; y < 3; ++y)
@@ -107,19 +107,19 @@ TEST_F(CxImageTest, TakenBitmapIsHeldAsItsBmpBytesWouldBe) {
   drawn.setDotsPerMeterX(3780);
   drawn.setDotsPerMeterY(3780);
   CxImage decoded;
-  ASSERT_TRUE(decoded.Decode(encode(drawn, ".bmp"), CxImage::Bmp));
+  ASSERT_TRUE(decoded.Decode(encode(drawn, ".bmp"), PictureFormat::Bmp));
   ASSERT_TRUE(image.TakeBitmap(drawn));
-  EXPECT_EQ(image.SourceFormat(), CxImage::Bmp);
+  EXPECT_EQ(image.SourceFormat(), PictureFormat::Bmp);
   EXPECT_EQ(image.XDpi(), decoded.XDpi());
   EXPECT_EQ(image.YDpi(), 96);
-  EXPECT_EQ(image.Encode(CxImage::Bmp), decoded.Encode(CxImage::Bmp));
+  EXPECT_EQ(image.Encode(PictureFormat::Bmp), decoded.Encode(PictureFormat::Bmp));
 
   EXPECT_FALSE(image.TakeBitmap(QImage()));
   EXPECT_FALSE(image.IsValid());
 }
 
 TEST_F(CxImageTest, ResampleGivesExactlyTheSizeAsked) {
-  ASSERT_TRUE(image.Decode(encode(twoHalves(4000, 3000), ".jpg"), CxImage::Jpeg));
+  ASSERT_TRUE(image.Decode(encode(twoHalves(4000, 3000), ".jpg"), PictureFormat::Jpeg));
   for (QSize size :
        {QSize(1066, 800), QSize(1600, 1200), QSize(333, 777), QSize(1, 1), QSize(4001, 2999)}) {
     ASSERT_TRUE(image.Resample(size.width(), size.height(), 0));
@@ -139,52 +139,55 @@ TEST_F(CxImageTest, BadInputFailsAndLeavesNothingHeld) {
   writeFile(path("truncated.bmp"), bmp.left(bmp.size() - 10));
   for (const char* name :
        {"text.jpg", "empty.jpg", "truncated.jpg", "bomb.jpg", "truncated.bmp", "missing.jpg"}) {
-    ASSERT_TRUE(image.Decode(jpeg, CxImage::Jpeg));
-    EXPECT_FALSE(image.Load(path(QString::fromLatin1(name)), CxImage::Jpeg)) << name;
+    ASSERT_TRUE(image.Decode(jpeg, PictureFormat::Jpeg));
+    EXPECT_FALSE(image.Load(path(QString::fromLatin1(name)), PictureFormat::Jpeg)) << name;
     EXPECT_FALSE(image.IsValid()) << name;
     EXPECT_EQ(image.Width(), 0) << name;
     EXPECT_FALSE(image.lastError().isEmpty()) << name;
-    EXPECT_TRUE(image.Encode(CxImage::Jpeg).isEmpty()) << name;
+    EXPECT_TRUE(image.Encode(PictureFormat::Jpeg).isEmpty()) << name;
   }
   // judged by the size it claims, not the eighth of it that shrink-on-load would decode
-  EXPECT_FALSE(image.LoadShrunk(path("bomb.jpg"), CxImage::Jpeg, 100, 100));
+  EXPECT_FALSE(image.LoadShrunk(path("bomb.jpg"), PictureFormat::Jpeg, 100, 100));
   EXPECT_FALSE(image.RotateQuarter());
-  EXPECT_FALSE(image.Save(path("out.jpg"), CxImage::Jpeg));
+  EXPECT_FALSE(image.Save(path("out.jpg"), PictureFormat::Jpeg));
   EXPECT_FALSE(QFile::exists(path("out.jpg")));
 }
 
 TEST_F(CxImageTest, SourceFormatComesFromTheContent) {
   const QImage picture = twoHalves(20, 10);
-  for (const FormatCase& c : {FormatCase{CxImage::Bmp, ".bmp"}, FormatCase{CxImage::Gif, ".gif"},
-                              FormatCase{CxImage::Jpeg, ".jpg"}, FormatCase{CxImage::Png, ".png"},
-                              FormatCase{CxImage::Tiff, ".tif"}}) {
-    ASSERT_TRUE(image.Decode(encode(picture, QString::fromLatin1(c.extension)), 100))
+  for (const FormatCase& c :
+       {FormatCase{PictureFormat::Bmp, ".bmp"}, FormatCase{PictureFormat::Gif, ".gif"},
+        FormatCase{PictureFormat::Jpeg, ".jpg"}, FormatCase{PictureFormat::Png, ".png"},
+        FormatCase{PictureFormat::Tiff, ".tif"}}) {
+    ASSERT_TRUE(
+        image.Decode(encode(picture, QString::fromLatin1(c.extension)), PictureFormat::Unknown))
         << c.extension;
     EXPECT_EQ(image.SourceFormat(), c.code) << c.extension;
   }
-  EXPECT_FALSE(image.Decode("garbage", 100));
-  EXPECT_EQ(image.SourceFormat(), 0);
+  EXPECT_FALSE(image.Decode("garbage", PictureFormat::Unknown));
+  EXPECT_EQ(image.SourceFormat(), PictureFormat::Unknown);
 }
 
 TEST_F(CxImageTest, UnknownFormatCodeEncodesNothing) {
-  ASSERT_TRUE(image.Decode(encode(twoHalves(20, 20), ".png"), 100));  // decoded by content
-  EXPECT_TRUE(image.Encode(5).isEmpty());
-  EXPECT_TRUE(image.Encode(100).isEmpty());
-  EXPECT_FALSE(image.Save(path("x.out"), 7));
+  ASSERT_TRUE(image.Decode(encode(twoHalves(20, 20), ".png"), PictureFormat::Unknown));
+  EXPECT_TRUE(image.Encode(PictureFormat::Unknown).isEmpty());
+  EXPECT_TRUE(image.Encode(PictureFormat(5)).isEmpty());
+  EXPECT_FALSE(image.Save(path("x.out"), PictureFormat(7)));
   EXPECT_FALSE(QFile::exists(path("x.out")));
 }
 
 TEST_F(CxImageTest, UprightLikeTheRegistrySoBothPathsAgreeOnTheSize) {
   const QString file = path("turned.jpg");
   ASSERT_TRUE(write(file, twoHalves(80, 40), 6));
-  ASSERT_TRUE(image.Load(file, CxImage::Jpeg));
+  ASSERT_TRUE(image.Load(file, PictureFormat::Jpeg));
   EXPECT_EQ(image.Width(), 40);
   EXPECT_EQ(image.Height(), 80);
   PictureRegistry registry;
   const QImage* viaRegistry = registry.picture(registry.LoadPicture(file));
   ASSERT_NE(viaRegistry, nullptr);
   EXPECT_EQ(viaRegistry->size(), QSize(image.Width(), image.Height()));
-  const QImage* reencoded = registry.picture(registry.LoadPicture(image.Encode(CxImage::Jpeg)));
+  const QImage* reencoded =
+      registry.picture(registry.LoadPicture(image.Encode(PictureFormat::Jpeg)));
   ASSERT_NE(reencoded, nullptr);
   EXPECT_EQ(reencoded->size(), QSize(40, 80));  // no second turn from a left-over tag
   EXPECT_GT(qRed(reencoded->pixel(20, 10)), 180);
@@ -193,14 +196,15 @@ TEST_F(CxImageTest, UprightLikeTheRegistrySoBothPathsAgreeOnTheSize) {
 TEST_F(CxImageTest, LoadShrunkStaysAtLeastTheTargetSize) {
   const QString file = path("big.jpg");
   ASSERT_TRUE(write(file, twoHalves(4000, 3000)));
-  ASSERT_TRUE(image.LoadShrunk(file, CxImage::Jpeg, 500, 400));
+  ASSERT_TRUE(image.LoadShrunk(file, PictureFormat::Jpeg, 500, 400));
   EXPECT_EQ(image.Width(), 1000);  // shrunk by 4 on load: 8 would fall below 400 high
   EXPECT_EQ(image.Height(), 750);
-  ASSERT_TRUE(image.LoadShrunk(file, CxImage::Jpeg, 3000, 3000));
+  ASSERT_TRUE(image.LoadShrunk(file, PictureFormat::Jpeg, 3000, 3000));
   EXPECT_EQ(image.Width(), 4000);
   const QString turned = path("turned.jpg");
   ASSERT_TRUE(write(turned, twoHalves(4000, 3000), 6));
-  ASSERT_TRUE(image.LoadShrunk(turned, CxImage::Jpeg, 700, 1000));  // upright it is 3000 × 4000
+  ASSERT_TRUE(
+      image.LoadShrunk(turned, PictureFormat::Jpeg, 700, 1000));  // upright it is 3000 × 4000
   EXPECT_EQ(image.Width(), 750);
   EXPECT_EQ(image.Height(), 1000);
 }
@@ -208,10 +212,10 @@ TEST_F(CxImageTest, LoadShrunkStaysAtLeastTheTargetSize) {
 TEST_F(CxImageTest, SaveReplacesTheFileWhole) {
   const QString file = path("page.jpg");
   writeFile(file, QByteArray(500000, 'x'));
-  ASSERT_TRUE(image.Decode(encode(twoHalves(30, 20), ".png"), CxImage::Png));
-  ASSERT_TRUE(image.Save(file, CxImage::Jpeg));
+  ASSERT_TRUE(image.Decode(encode(twoHalves(30, 20), ".png"), PictureFormat::Png));
+  ASSERT_TRUE(image.Save(file, PictureFormat::Jpeg));
   CxImage back;
-  ASSERT_TRUE(back.Load(file, CxImage::Jpeg));
+  ASSERT_TRUE(back.Load(file, PictureFormat::Jpeg));
   EXPECT_EQ(back.Width(), 30);
   EXPECT_LT(QFileInfo(file).size(), 100000);
 }

@@ -110,7 +110,7 @@ TEST(DamagedPictures, LoadingNeverCrashes) {
         EXPECT_TRUE(pictureSizeAllowed(loaded->width(), loaded->height()));
       }
       registry.UnloadPicture(handle);
-      if (image.Decode(bad, CxImage::Jpeg)) {
+      if (image.Decode(bad, PictureFormat::Jpeg)) {
         EXPECT_TRUE(pictureSizeAllowed(image.Width(), image.Height()));
       } else {
         EXPECT_FALSE(image.IsValid());
@@ -142,7 +142,7 @@ TEST(DamagedPictures, BmpWithoutAllItsPixelsIsRefusedEverywhere) {
   CxImage image;
   for (qsizetype i = 0; i < bads.size(); ++i) {
     EXPECT_EQ(registry.LoadPicture(bads[i]), 0) << i;
-    EXPECT_FALSE(image.Decode(bads[i], CxImage::Bmp)) << i;
+    EXPECT_FALSE(image.Decode(bads[i], PictureFormat::Bmp)) << i;
     EXPECT_TRUE(readPictureWithQt(bads[i], nullptr).isNull()) << i;
     EXPECT_FALSE(readPictureSize(bads[i]).isValid()) << i;
   }

@@ -170,12 +170,12 @@ TEST_F(DrawPanelTest, BackgroundModes) {
   panel.moveResize(0, 0, 100, 100);
   panel.setBackgroundPicture(encode(twoHalves(40, 20), ".jpg"));
   ASSERT_TRUE(panel.hasBackgroundPicture());
-  panel.setBackgroundMode(0);  // top-left, natural size
+  panel.setBackgroundPlacement(BackgroundPlacement::TopLeft);
   QImage shown = panel.backImage();
   EXPECT_GT(qRed(shown.pixel(5, 5)), 200);
   EXPECT_EQ(shown.pixel(50, 50), qRgb(255, 255, 255));
 
-  panel.setBackgroundMode(2);  // centred, never enlarged
+  panel.setBackgroundPlacement(BackgroundPlacement::Centred);  // never enlarged
   shown = panel.backImage();
   EXPECT_EQ(shown.pixel(5, 5), qRgb(255, 255, 255));
   EXPECT_GT(qRed(shown.pixel(35, 50)), 200);
@@ -200,7 +200,7 @@ TEST_F(DrawPanelTest, BackgroundModes) {
 
 TEST_F(DrawPanelTest, BackgroundOfEveryKindIsShownUprightLikeAJpeg) {
   panel.moveResize(0, 0, 100, 100);
-  panel.setBackgroundMode(2);
+  panel.setBackgroundPlacement(BackgroundPlacement::Centred);
   for (const char* kind : {".png", ".tif", ".webp", ".heic", ".avif"}) {
     SCOPED_TRACE(kind);
     panel.setBackgroundPicture(encode(twoHalves(400, 200), kind, 6));
@@ -216,7 +216,7 @@ TEST_F(DrawPanelTest, LargeBackgroundIsShownUprightAndFollowsThePanelSize) {
   // stored 400 × 200, red left, "turn right": upright 200 × 400 with red on top
   panel.moveResize(0, 0, 100, 100);
   panel.setBackgroundPicture(encode(twoHalves(400, 200), ".jpg", 6));
-  panel.setBackgroundMode(2);
+  panel.setBackgroundPlacement(BackgroundPlacement::Centred);
   QImage shown = panel.backImage();  // shrunk to 50 × 100, centred
   EXPECT_GT(qRed(shown.pixel(50, 20)), 200);
   EXPECT_GT(qBlue(shown.pixel(50, 80)), 200);
@@ -230,7 +230,7 @@ TEST_F(DrawPanelTest, LargeBackgroundIsShownUprightAndFollowsThePanelSize) {
   EXPECT_GT(qBlue(shown.pixel(250, 350)), 200);
   EXPECT_EQ(shown.pixel(250, 480), qRgb(255, 255, 255));
 
-  panel.setBackgroundMode(0);  // top-left at natural size
+  panel.setBackgroundPlacement(BackgroundPlacement::TopLeft);
   shown = panel.backImage();
   EXPECT_GT(qRed(shown.pixel(100, 100)), 200);
   EXPECT_GT(qBlue(shown.pixel(100, 300)), 200);
@@ -242,7 +242,7 @@ TEST_F(DrawPanelTest, BackgroundWithAReadableHeaderButBrokenDataDrawsNothing) {
   QByteArray jpeg = encode(twoHalves(400, 200), ".jpg");
   jpeg.truncate(300);
   panel.setBackgroundPicture(jpeg);
-  panel.setBackgroundMode(2);
+  panel.setBackgroundPlacement(BackgroundPlacement::Centred);
   const QImage shown = panel.backImage();
   EXPECT_EQ(shown.size(), QSize(50, 50));
   panel.setBackgroundPicture("BM not really");

@@ -90,8 +90,8 @@ TEST(EmbeddedThumbnail, TurnsUprightLikeTheImageObject) {
     const QString file = dir.filePath(QStringLiteral("o%1.jpg").arg(orientation));
     ASSERT_TRUE(write(file, stored, orientation));
     CxImage image;
-    ASSERT_TRUE(image.Load(file, CxImage::Jpeg));
-    const QImage expected = QImage::fromData(image.Encode(CxImage::Png));
+    ASSERT_TRUE(image.Load(file, PictureFormat::Jpeg));
+    const QImage expected = QImage::fromData(image.Encode(PictureFormat::Png));
     const QImage turned = TurnedUpright(stored, orientation);
     ASSERT_EQ(turned.size(), expected.size()) << orientation;
     for (QPoint corner :

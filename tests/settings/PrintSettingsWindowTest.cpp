@@ -12,10 +12,10 @@ QStringList Items(QComboBox* combo) {
 }  // namespace
 
 TEST_F(SettingsWindowTest, FirstOpeningShowsEveryBuiltInDefault) {
-  session.printSettings.confirmed = 1;
+  session.printSettings.confirmed = true;
   open();
   EXPECT_EQ(window->windowTitle(), "打印机设置窗口。");
-  EXPECT_EQ(session.printSettings.confirmed, 0);
+  EXPECT_FALSE(session.printSettings.confirmed);
   EXPECT_EQ(session.printSettings.defaultPrinter, "PDF Writer");
 
   const std::pair<const char*, const char*> texts[] = {
@@ -114,7 +114,7 @@ TEST_F(SettingsWindowTest, ConfirmStoresAndReopeningRestoresAllButCopiesAndForma
   EXPECT_EQ(window->result(), QDialog::Accepted);
   EXPECT_TRUE(session.settingsApplied);
   const PrintSettings& s = session.printSettings;
-  EXPECT_EQ(s.confirmed, 1);
+  EXPECT_TRUE(s.confirmed);
   EXPECT_EQ(s.printerName, "Photo Jet");
   EXPECT_EQ(s.paperWidth, 2159);
   EXPECT_EQ(s.paperHeight, 2794);
@@ -135,14 +135,14 @@ TEST_F(SettingsWindowTest, ConfirmStoresAndReopeningRestoresAllButCopiesAndForma
   EXPECT_EQ(s.photoFit, 3);
   EXPECT_EQ(s.captionAlign, CaptionAlign::Right);
   EXPECT_EQ(s.captionLines, 0);
-  EXPECT_EQ(s.pictureFormat, 5);
-  EXPECT_EQ(s.landscape, 1);
-  EXPECT_EQ(s.toPictureFiles, 1);
+  EXPECT_EQ(s.pictureFormat, PageFileFormat::Png);
+  EXPECT_TRUE(s.landscape);
+  EXPECT_TRUE(s.toPictureFiles);
   EXPECT_EQ(s.photoArea, session.workingLayout.photoArea);
   EXPECT_EQ(progressCloses, 1);
 
   open();
-  EXPECT_EQ(session.printSettings.confirmed, 0);
+  EXPECT_FALSE(session.printSettings.confirmed);
   EXPECT_TRUE(child<QCheckBox>("选择框_自定义纸张")->isChecked());
   EXPECT_EQ(box("编辑框_宽度")->text(), "215.9");
   EXPECT_EQ(box("编辑框_高度")->text(), "279.4");
@@ -179,7 +179,7 @@ TEST_F(SettingsWindowTest, CancelForgetsTheAppliedSettingsForTheNextOpening) {
   click("按钮_取消");
   EXPECT_EQ(window->result(), QDialog::Rejected);
   EXPECT_FALSE(session.settingsApplied);
-  EXPECT_EQ(session.printSettings.confirmed, 0);
+  EXPECT_FALSE(session.printSettings.confirmed);
   EXPECT_EQ(progressCloses, 2);
 
   open();
@@ -305,7 +305,7 @@ TEST_F(SettingsWindowTest, EmptyPaperWidthWarnsAndStillConfirms) {
   EXPECT_EQ(messages()[0].text, "请重新设置一下纸张！");
   EXPECT_EQ(messages()[0].buttons, MessageButtons::Ok);
   EXPECT_EQ(window->result(), QDialog::Accepted);
-  EXPECT_EQ(session.printSettings.confirmed, 1);
+  EXPECT_TRUE(session.printSettings.confirmed);
   EXPECT_EQ(session.printSettings.paperWidth, 0);
   EXPECT_EQ(session.printSettings.paperHeight, 2970);
 }
@@ -321,7 +321,7 @@ TEST_F(SettingsWindowTest, CountsBelowOneAreRefusedAndTheWindowStaysOpen) {
     ASSERT_FALSE(messages().isEmpty());
     EXPECT_TRUE(messages().last().text.contains(QString::fromUtf8(field))) << name;
     EXPECT_TRUE(window->isVisible()) << name;
-    EXPECT_EQ(session.printSettings.confirmed, 0) << name;
+    EXPECT_FALSE(session.printSettings.confirmed) << name;
     EXPECT_FALSE(session.settingsApplied) << name;
     window->hide();
   }
@@ -331,7 +331,7 @@ TEST_F(SettingsWindowTest, PreviewBusyKeepsTheWindowOpen) {
   open();
   showWindow();
   session.previewBusy = true;
-  session.printSettings.confirmed = 1;
+  session.printSettings.confirmed = true;
   click("按钮_确定");
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(session.settingsApplied);
@@ -341,14 +341,14 @@ TEST_F(SettingsWindowTest, PreviewBusyKeepsTheWindowOpen) {
   EXPECT_EQ(progressCloses, 0);
   window->close();
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(session.printSettings.confirmed, 0);
+  EXPECT_FALSE(session.printSettings.confirmed);
 
   session.previewBusy = false;
   session.settingsApplied = true;
-  session.printSettings.confirmed = 1;
+  session.printSettings.confirmed = true;
   window->close();
   EXPECT_FALSE(window->isVisible());
-  EXPECT_EQ(session.printSettings.confirmed, 0);
+  EXPECT_FALSE(session.printSettings.confirmed);
   EXPECT_TRUE(session.settingsApplied);
 }
 
@@ -407,7 +407,7 @@ TEST_F(SettingsWindowTest, HeaderAndFooterAlignmentAreStoredAtOnce) {
   combo("组合框_页脚对齐")->setCurrentIndex(0);
   EXPECT_EQ(session.printSettings.headerAlign, HeaderAlign::Right);
   EXPECT_EQ(session.printSettings.footerAlign, HeaderAlign::Left);
-  EXPECT_EQ(session.printSettings.confirmed, 0);
+  EXPECT_FALSE(session.printSettings.confirmed);
 }
 
 TEST_F(SettingsWindowTest, NoPrintersAndNoFormsLeaveEmptyListsAndAnEmptyPrinterName) {

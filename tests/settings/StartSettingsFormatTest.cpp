@@ -10,7 +10,7 @@ StartSettings Unusual() {
   StartSettings s;
   PrintSettings& p = s.print;
   p.printerName = QStringLiteral("Photo Jet, upstairs");
-  p.landscape = 1;
+  p.landscape = true;
   p.paperWidth = 2159;
   p.paperHeight = 2794;
   p.copies = 3;
@@ -34,8 +34,8 @@ StartSettings Unusual() {
   p.textArea = CardRect{-0.25f, 0.8f, 1.5f, 1.0f / 3.0f};
   p.captionAlign = CaptionAlign::Left;
   p.captionLines = 9;
-  p.toPictureFiles = 1;
-  p.pictureFormat = 5;
+  p.toPictureFiles = true;
+  p.pictureFormat = PageFileFormat::Png;
   p.optimiseLevel = 0;
   s.mainWindow = MainWindowChoices{QStringLiteral("第&p页, 共&a页 = \"&f\""),
                                    QStringLiteral("; 2026\\12 #1"), false, false};

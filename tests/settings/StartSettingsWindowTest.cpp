@@ -70,7 +70,7 @@ TEST_F(StartSettingsWindowTest, SavedSettingsAreWhatTheNextStartOpensWith) {
   EXPECT_EQ(messagesTitled(QStringLiteral("保存为默认设置")).first().icon,
             MessageIcon::Information);
   EXPECT_FALSE(session.settingsApplied);
-  EXPECT_EQ(session.printSettings.confirmed, 0);
+  EXPECT_FALSE(session.printSettings.confirmed);
 
   restart();
   open();
@@ -113,7 +113,7 @@ TEST_F(StartSettingsWindowTest, FactorySettingsRemoveTheFileAndShowTheBuiltInDef
   PrintSettings factory = PrintSettings::builtInDefaults();
   factory.defaultPrinter = QStringLiteral("PDF Writer");
   factory.printerName = QStringLiteral("PDF Writer");
-  factory.confirmed = 1;  // what 准备打印 would store
+  factory.confirmed = true;  // what 准备打印 would store
   EXPECT_EQ(window->SettingsFromControls(), factory);
   EXPECT_EQ(session.startSettings, PrintSettings::builtInDefaults());
   EXPECT_FALSE(session.keepsUserLayout());
