@@ -4,9 +4,10 @@
 # optimisation level 3, side by side in the same run with ImageMagick montage making
 # the same pages (plain, and with its jpeg:size decode hint) and with the decode
 # floor (the same photos decoded by djpeg at the DCT scale that covers a cell, one
-# stream per core, as the album decodes them on every core).
-# Then the same album through a CUPS-PDF queue when one can be set up. The album and the
-# helpers are bench/common.sh's. Figures are medians of RUNS runs.
+# stream per core, as the album decodes them on every core; for the other kinds by
+# libvips' thumbnail, shrinking on load where the format allows it).
+# Then the same album through a CUPS-PDF queue when one can be set up. The album, KIND
+# and the helpers are bench/common.sh's. Figures are medians of RUNS runs.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -46,13 +47,17 @@ montage_album() {  # montage_album HINT
 # Level 3 keeps 2 pixels per 0.1 mm: 744 × 1020 for a cell, which a 4000 × 3000 photo
 # covers at 1/2 scale (1/4 gives 1000 × 750).
 floor_album() {
-  xargs -P "$(nproc)" -I{} djpeg -scale 1/2 -outfile /dev/null {} <"$list"
+  if [ "$kind" = jpg ]; then
+    xargs -P "$(nproc)" -I{} djpeg -scale 1/2 -outfile /dev/null {} <"$list"
+  else
+    xargs -P "$(nproc)" -n 1 vipsthumbnail --size 744x1020 -o "$work/floor/%s.v" <"$list"
+  fi
 }
 
 ours=() ours_cpu=() ours_rss=() plain=() plain_cpu=() fast=() fast_cpu=() floor=() floor_cpu=()
 mkdir -p "$work/pages" "$work/montage" "$work/floor"
 # A peer's script, run in its own shell so /usr/bin/time measures it and its children.
-peer() { echo "$(declare -f montage_page montage_album floor_album); list='$list' photos=$photos work='$work' cell=$cell; $1"; }
+peer() { echo "$(declare -f montage_page montage_album floor_album); list='$list' photos=$photos work='$work' cell=$cell kind=$kind; $1"; }
 for ((r = 0; r < runs; r++)); do
   rm -rf "$work/pages"/* "$work/montage"/* "$work/floor"/*
   ours+=("$(timed "$bin/quillmere_bench_album" files "$work/pages" "$list")")
@@ -78,7 +83,7 @@ if [ -n "$cups_pdf" ]; then
   pdf_lines+=("cups_pdf_pages=$(pdfinfo "$cups_pdf" | sed -n 's/^Pages: *//p')")
 fi
 
-printf 'photos=%d\npages=%d\nruns=%d\n' "$photos" "$pages" "$runs"
+printf 'kind=%s\nphotos=%d\npages=%d\nruns=%d\n' "$kind" "$photos" "$pages" "$runs"
 printf 'ours_s=%.2f\nmontage_s=%.2f\nmontage_fast_s=%.2f\nfloor_s=%.2f\n' "$ours_s" "$plain_s" "$fast_s" "$floor_s"
 printf 'ours_cpu_s=%.2f\nmontage_cpu_s=%.2f\nmontage_fast_cpu_s=%.2f\nfloor_cpu_s=%.2f\n' "$ours_c" "$plain_c" "$fast_c" "$floor_c"
 printf 'cpu_ratio_vs_montage=%.2f\ncpu_ratio_vs_montage_fast=%.2f\ncpu_ratio_vs_floor=%.2f\n' \

@@ -4,8 +4,16 @@
 # them in turn), and the helpers that time runs and read figures. Sets photos, runs
 # (RUNS, default 3), pages (5 × 5 a page), list (the photo list), bin and work (a
 # scratch folder removed on exit).
+# KIND=png|heic|webp makes the album of the same photos converted once (libvips' default
+# settings) into that kind, under /tmp/quillmere-bench/photos-KIND; KIND=jpg (the
+# default) is the JPEGs themselves.
 photos=${1:-100}
 runs=${RUNS:-3}
+kind=${KIND:-jpg}
+case $kind in
+  jpg | png | heic | webp) ;;
+  *) echo "KIND must be jpg, png, heic or webp, not $kind" >&2; exit 2 ;;
+esac
 bench_dir=/tmp/quillmere-bench
 photo_dir=$bench_dir/photos
 bin=$QUILLMERE_BENCH_BUILD/bench
@@ -14,9 +22,20 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 "$bin/quillmere_bench_photos" "$photo_dir" "$unique"
+if [ "$kind" != jpg ]; then
+  kind_dir=$bench_dir/photos-$kind
+  mkdir -p "$kind_dir"
+  for ((i = 1; i <= unique; i++)); do
+    name=$(printf 'photo_%04d' "$i")
+    [ -f "$kind_dir/$name.$kind" ] || echo "$name"
+  done | xargs -r -P "$(nproc)" -I{} sh -c \
+    'vips copy "$1/{}.jpg" "$2/{}.part.$3" && mv "$2/{}.part.$3" "$2/{}.$3"' _ \
+    "$photo_dir" "$kind_dir" "$kind"
+  photo_dir=$kind_dir
+fi
 list=$work/photos.txt
 for ((i = 0; i < photos; i++)); do
-  printf '%s/photo_%04d.jpg\n' "$photo_dir" $(( i % unique + 1 ))
+  printf '%s/photo_%04d.%s\n' "$photo_dir" $(( i % unique + 1 )) "$kind"
 done >"$list"
 pages=$(( (photos + 24) / 25 ))
 

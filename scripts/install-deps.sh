@@ -14,7 +14,7 @@ packages=(
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
   clang clang-format libclang-rt-14-dev
   libvips-tools libjpeg-turbo-progs
-  openbox x11-utils qt6-translations-l10n libheif-examples webp
+  openbox x11-utils qt6-translations-l10n libheif-examples webp libheif-dev
 )
 
 installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null |

@@ -175,7 +175,14 @@ void MainWindow::buildFolderPage() {
   folderTree_->setObjectName(QStringLiteral("树型框_文件夹"));
   folderTree_->setHeaderHidden(true);
   folderTree_->setColumnCount(1);
-  folderPagePlacements_ << Placement{folderTree_, QRect(8, 32, 188, 416), Anchor::GrowDown};
+  folderPagePlacements_ << Placement{folderTree_, QRect(8, 32, 188, 410), Anchor::GrowDown};
+
+  // Unchecked the search collects the classic kinds only, as it always has.
+  morePictureFormats_ = new QCheckBox(QStringLiteral("更多图片格式"), folderPage_);
+  morePictureFormats_->setObjectName(QStringLiteral("选择框_更多图片格式"));
+  morePictureFormats_->setToolTip(
+      QStringLiteral("同时搜索png、tif、tiff、webp、heic、heif和avif图片"));
+  folderPagePlacements_ << Placement{morePictureFormats_, QRect(9, 446, 120, 16), Anchor::Bottom};
 
   includeSubfolders_ = new QCheckBox(QStringLiteral("包括子文件夹"), folderPage_);
   includeSubfolders_->setObjectName(QStringLiteral("选择框_包括文件夹"));

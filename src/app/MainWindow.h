@@ -37,6 +37,7 @@ public:
   QPushButton* searchButton() const { return searchButton_; }
   QPushButton* stopSearchButton() const { return stopSearchButton_; }
   QCheckBox* includeSubfoldersBox() const { return includeSubfolders_; }
+  QCheckBox* morePictureFormatsBox() const { return morePictureFormats_; }
   QLabel* clipboardHelpLabel() const { return clipboardHelp_; }
   QPushButton* importClipboardButton() const { return importClipboard_; }
   QPushButton* exportClipboardButton() const { return exportClipboard_; }
@@ -90,6 +91,7 @@ private:
   QPushButton* searchButton_ = nullptr;
   QPushButton* stopSearchButton_ = nullptr;
   QCheckBox* includeSubfolders_ = nullptr;
+  QCheckBox* morePictureFormats_ = nullptr;
   QLabel* clipboardHelp_ = nullptr;
   QPushButton* importClipboard_ = nullptr;
   QPushButton* exportClipboard_ = nullptr;

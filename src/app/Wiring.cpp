@@ -25,7 +25,8 @@ namespace {
 void wireCollect(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop& desktop) {
   (void)dialogs;
   new PictureCollection({*window.pictureList(), *window.folderTree(), *window.searchButton(),
-                         *window.stopSearchButton(), *window.includeSubfoldersBox(), window},
+                         *window.stopSearchButton(), *window.includeSubfoldersBox(),
+                         *window.morePictureFormatsBox(), window},
                         state.collect, desktop,
                         [&window](const QString& text) { window.setStatusText(text); });
 }

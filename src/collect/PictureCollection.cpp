@@ -23,9 +23,12 @@ PictureCollection::PictureCollection(const CollectionWidgets& widgets, CollectSt
   QObject::connect(&widgets.folderTree, &QTreeWidget::currentItemChanged, this,
                    [this](QTreeWidgetItem* current) { tree_.OnTreeSelect(current); });
   QAbstractButton* includeSubfolders = &widgets.includeSubfolders;
-  QObject::connect(&widgets.search, &QAbstractButton::clicked, this, [this, includeSubfolders] {
-    search_.SearchPictures(includeSubfolders->isChecked());
-  });
+  QAbstractButton* morePictureFormats = &widgets.morePictureFormats;
+  QObject::connect(&widgets.search, &QAbstractButton::clicked, this,
+                   [this, includeSubfolders, morePictureFormats] {
+                     search_.SearchPictures(includeSubfolders->isChecked(),
+                                            morePictureFormats->isChecked());
+                   });
   QObject::connect(&widgets.stop, &QAbstractButton::clicked, this, [this] { search_.Stop(); });
   // On the viewport rather than doubleClicked(): a double-click below the last row
   // still answers, with an empty picture window as when no row is selected.

@@ -1,5 +1,6 @@
 #include "collect/PictureNames.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -18,17 +19,18 @@ NameParts SplitFileName(const QString& fileName) {
   return NameParts{fileName.left(dot), fileName.mid(dot + 1)};
 }
 
-bool IsPictureExtension(const QString& extension) {
-  static const std::array<QStringView, 4> kAccepted = {u"jpg", u"jpeg", u"bmp", u"gif"};
-  if (extension.size() < 3 || extension.size() > 4) return false;
-  for (QStringView accepted : kAccepted) {
-    if (accepted.size() != extension.size()) continue;
-    bool same = true;
-    for (qsizetype i = 0; same && i < extension.size(); ++i)
-      same = asciiLower(extension.at(i)) == accepted.at(i);
-    if (same) return true;
-  }
-  return false;
+bool IsPictureExtension(const QString& extension, bool morePictureFormats) {
+  static const std::array<QStringView, 4> kClassic = {u"jpg", u"jpeg", u"bmp", u"gif"};
+  static const std::array<QStringView, 7> kMore = {u"png",  u"tif",  u"tiff", u"webp",
+                                                   u"heic", u"heif", u"avif"};
+  const auto matches = [&extension](QStringView accepted) {
+    if (accepted.size() != extension.size()) return false;
+    for (qsizetype i = 0; i < extension.size(); ++i)
+      if (asciiLower(extension.at(i)) != accepted.at(i)) return false;
+    return true;
+  };
+  return std::any_of(kClassic.begin(), kClassic.end(), matches) ||
+         (morePictureFormats && std::any_of(kMore.begin(), kMore.end(), matches));
 }
 
 QString CollapseDoubledSeparators(const QString& path) {

@@ -11,9 +11,10 @@ struct NameParts {
 
 NameParts SplitFileName(const QString& fileName);
 
-// Whether the search collects a file with this extension: jpg, jpeg, bmp or gif,
-// ASCII letters compared without regard to case, nothing else.
-bool IsPictureExtension(const QString& extension);
+// Whether the search collects a file with this extension: jpg, jpeg, bmp or gif, and
+// with morePictureFormats also png, tif, tiff, webp, heic, heif and avif; ASCII
+// letters compared without regard to case, nothing else.
+bool IsPictureExtension(const QString& extension, bool morePictureFormats = false);
 
 // The search root from the folder chosen in the tree: repeated separators collapsed,
 // the trailing one dropped, then cut at the last separator. "/photos/2009/" gives

@@ -38,7 +38,7 @@ PictureSearch::PictureSearch(CollectState& state, PictureTableModel& table, Desk
   QObject::connect(&table_, &QAbstractItemModel::rowsAboutToBeRemoved, &table_, reshaped);
 }
 
-void PictureSearch::SearchPictures(bool includeSubfolders) {
+void PictureSearch::SearchPictures(bool includeSubfolders, bool morePictureFormats) {
   desktop_.setWaitCursor(true);
   state_.searchDone = false;
   state_.stopSearch = false;
@@ -46,7 +46,7 @@ void PictureSearch::SearchPictures(bool includeSubfolders) {
   PrepareTable();
   const std::uint64_t epoch = tableEpoch_;
   const SearchRoot root = SplitSearchRoot(state_.folderPath);
-  ScanFolder(root.parent, root.name, includeSubfolders);
+  ScanFolder(root.parent, root.name, includeSubfolders, morePictureFormats);
   table_.AnnounceAppendedRows();
   desktop_.setWaitCursor(false);
   state_.searchDone = true;
@@ -69,7 +69,8 @@ void PictureSearch::PrepareTable() {
   table_.InsertColumn(QStringLiteral("图片说明"), 100, 0);
 }
 
-void PictureSearch::ScanFolder(const QString& parent, const QString& name, bool includeSubfolders) {
+void PictureSearch::ScanFolder(const QString& parent, const QString& name, bool includeSubfolders,
+                               bool morePictureFormats) {
   const std::uint64_t epoch = tableEpoch_;
   const QString rootPath = FolderPathOf(parent, name);
   // An explicit stack instead of recursion: a chain of folders thousands deep must
@@ -94,7 +95,7 @@ void PictureSearch::ScanFolder(const QString& parent, const QString& name, bool 
     QString lastFound;
     for (const FolderEntry& file : listing.files) {
       const NameParts parts = SplitFileName(file.name);
-      if (!IsPictureExtension(parts.extension)) continue;
+      if (!IsPictureExtension(parts.extension, morePictureFormats)) continue;
       const int row = table_.AppendRow();
       lastFound = folder.path + file.name;
       table_.SetCell(row, 0, QString::number(row + 1));

@@ -12,21 +12,23 @@ struct CollectState;
 using StatusSink = std::function<void(const QString&)>;
 
 // The folder search: fills the picture table with every jpg, jpeg, bmp and gif file
-// of the chosen folder (and, when asked, of all its sub-folders), one row per
-// picture: serial number, full path, category (the holding folder's name), caption
-// (the name without its extension). Pending window events run once per folder
-// entered, which is where the stop button gets through; the status bar then shows the
+// (on request also png, tif, tiff, webp, heic, heif and avif) of the chosen folder (and, when
+// asked, of all its sub-folders), one row per picture: serial number, full path, category (the
+// holding folder's name), caption (the name without its extension). Pending window events run once
+// per folder entered, which is where the stop button gets through; the status bar then shows the
 // last picture found, refreshed at most every progressIntervalMs.
 class PictureSearch {
 public:
   PictureSearch(CollectState& state, PictureTableModel& table, Desktop& desktop, StatusSink status);
 
-  // The search button: searches state.folderPath as it stands now.
-  void SearchPictures(bool includeSubfolders);
+  // The search button: searches state.folderPath as it stands now. morePictureFormats
+  // (the check box 更多图片格式) adds png, tif, tiff, webp, heic, heif and avif files.
+  void SearchPictures(bool includeSubfolders, bool morePictureFormats = false);
   // Scans parent/name/ and, when asked, every sub-folder below it, files first, then
   // the sub-folders in name order. Links to folders are not followed and a folder
   // reached twice is scanned once, so the scan always ends.
-  void ScanFolder(const QString& parent, const QString& name, bool includeSubfolders);
+  void ScanFolder(const QString& parent, const QString& name, bool includeSubfolders,
+                  bool morePictureFormats = false);
   // The stop button.
   void Stop();
 

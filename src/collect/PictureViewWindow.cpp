@@ -1,12 +1,10 @@
 #include "collect/PictureViewWindow.h"
 
-#include <QFile>
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/Paths.h"
-#include "render/PictureLimits.h"
-#include "render/QtPictureReader.h"
+#include "platform/MappedFile.h"
+#include "render/PictureReader.h"
 
 namespace {
 
@@ -27,16 +25,16 @@ QRect FitPictureRect(QSize picture, QSize area) {
 // Through the program's checked reader: a cut-off picture, or a BMP whose pixels lie
 // past its end, is refused rather than shown with whatever memory held.
 QImage ReadViewPicture(const QString& path, int maxSide) {
-  QFile file;
-  if (!OpenForReading(file, path)) return QImage();
-  const QByteArray data = file.readAll();
-  const QSize upright = readPictureSize(data);
-  // Judged by the picture's own size, before the reader shrinks it on load.
-  if (!upright.isValid() || !pictureSizeAllowed(upright.width(), upright.height())) return QImage();
-  const QSize shown = std::max(upright.width(), upright.height()) > maxSide
-                          ? upright.scaled(maxSide, maxSide, Qt::KeepAspectRatio)
-                          : upright;
-  return readPictureWithQt(data, nullptr, shown);
+  const MappedFile file(path);
+  // Judged by the picture's own size, before the reader shrinks it on load: a size
+  // above the pixel limit is no size.
+  const QSize upright = readUprightPictureSize(file.data());
+  if (!upright.isValid()) return QImage();
+  const QSize shown =
+      std::max(upright.width(), upright.height()) > maxSide
+          ? upright.scaled(maxSide, maxSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1))
+          : upright;
+  return readPicture(file.data(), shown);
 }
 
 PictureViewWindow::PictureViewWindow(QWidget* owner) : QWidget(owner, Qt::Window) {

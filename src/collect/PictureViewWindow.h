@@ -12,7 +12,7 @@ QRect FitPictureRect(QSize picture, QSize area);
 
 // Reads a picture file upright by its EXIF orientation, decoded at most maxSide pixels
 // on its longer side so a huge photo does not flood memory. Null when the path is empty,
-// not a regular file, not a picture Qt can decode, or not whole (cut off, or a BMP
+// not a regular file, not a picture the program can decode, or not whole (cut off, or a BMP
 // whose pixels lie past its end).
 QImage ReadViewPicture(const QString& path, int maxSide);
 

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImageIOHandler>
 #include <QImageReader>
+#include <optional>
 
 #include "platform/Paths.h"
 #include "print/CellPicturePlan.h"
@@ -11,6 +12,7 @@
 #include "render/EmbeddedThumbnail.h"
 #include "render/PictureLimits.h"
 #include "render/ProgressiveJpeg.h"
+#include "render/VipsPictureReader.h"
 
 namespace {
 
@@ -59,6 +61,19 @@ bool decodeForCell(CxImage& image, const QString& fileName, PictureFormat format
   return image.Resample(plan.width, plan.height);
 }
 
+// Photos that libvips decodes (PNG, TIFF, WebP, HEIF, CMYK JPEG) go to it in one
+// step, decoded straight at the size the plan asks for. Empty for any other photo.
+std::optional<QImage> decodeWithVipsForCell(const QString& fileName, int targetWidth,
+                                            int targetHeight, int level) {
+  QFile file;
+  if (!OpenForReading(file, fileName) || !fileReadsWithVips(file)) return std::nullopt;
+  return readPictureFileWithVips(file, [&](QSize upright) {
+    const ResamplePlan plan =
+        PlanResample(upright.width(), upright.height(), targetWidth, targetHeight, level);
+    return plan.action == CellPictureAction::Resample ? QSize(plan.width, plan.height) : QSize();
+  });
+}
+
 // The picture the photo would be shrunk to, made from a shortcut of the preview; null
 // when none holds the pixels needed.
 QImage previewShortcut(const QString& fileName, int targetWidth, int targetHeight, int level) {
@@ -92,6 +107,9 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
     default:
       break;
   }
+  if (std::optional<QImage> picture =
+          decodeWithVipsForCell(fileName, targetWidth, targetHeight, level))
+    return *std::move(picture);
   if (format == PictureFormat::Unknown) {
     format = formatFromContent(fileName);
     if (format == PictureFormat::Unknown || format == PictureFormat::Bmp)

@@ -17,6 +17,8 @@ enum class CellPictureUse { Print, Preview };
 // memory to m pixels per target unit on its tighter side, re-encoded in its own format
 // and loaded from those bytes; nothing is written to disk. Level 0 loads the file as
 // it is and never touches the image object; BMP files are always loaded as they are.
+// Photos that libvips decodes (PNG, TIFF, WebP, HEIF, CMYK JPEG) are decoded straight
+// at the planned size instead, and not re-encoded.
 // target is the cell's size in the unit of the surface it is drawn on. The caller
 // owns the handle; 0 when nothing could be loaded.
 //

@@ -6,7 +6,6 @@
 #include <QSaveFile>
 #include <cmath>
 #include <cstring>
-#include <mutex>
 #include <vips/vips8>
 
 #include "platform/Paths.h"
@@ -14,6 +13,7 @@
 #include "render/PictureLimits.h"
 #include "render/PictureStructure.h"
 #include "render/QtPictureReader.h"
+#include "render/VipsStart.h"
 
 using vips::VError;
 using vips::VImage;
@@ -22,16 +22,6 @@ namespace {
 
 constexpr double kMmPerInch = 25.4;
 constexpr int kJpegQuality = 90;
-
-void ensureVipsStarted() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    if (VIPS_INIT("quillmere")) vips_error_exit("libvips could not start");
-    // The operation cache would keep decoded photos alive after the program let go
-    // of them, and would serve a rewritten file from its old pixels.
-    vips_cache_set_max(0);
-  });
-}
 
 bool looksLikeBmp(QByteArrayView data) {
   return data.size() >= 2 && data[0] == 'B' && data[1] == 'M';

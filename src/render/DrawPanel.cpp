@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "render/FontMapping.h"
-#include "render/QtPictureReader.h"
+#include "render/PictureReader.h"
 #include "render/TextLines.h"
 #include "render/Units.h"
 
@@ -178,7 +178,7 @@ QImage DrawPanel::backImage() const {
   if (backgroundSize_.isValid()) {
     const QRect at = backgroundRect(backgroundSize_, size, backgroundPlacement_);
     if (backgroundShownAt_ != at.size()) {
-      backgroundShown_ = readPictureWithQt(backgroundData_, nullptr, at.size());
+      backgroundShown_ = readPicture(backgroundData_, at.size());
       backgroundShownAt_ = at.size();
     }
     p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -197,7 +197,7 @@ QByteArray DrawPanel::SnapshotPanel() const {
 }
 
 void DrawPanel::setBackgroundPicture(const QByteArray& encoded) {
-  backgroundSize_ = readPictureSize(encoded);
+  backgroundSize_ = readUprightPictureSize(encoded);
   backgroundData_ = backgroundSize_.isValid() ? encoded : QByteArray();
   backgroundShown_ = QImage();
   backgroundShownAt_ = QSize();

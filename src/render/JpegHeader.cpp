@@ -1,5 +1,6 @@
 #include "render/JpegHeader.h"
 
+#include <QBuffer>
 #include <QIODevice>
 
 namespace {
@@ -69,8 +70,9 @@ JpegHeader ReadJpegHeader(QIODevice& device) {
     if (length < 0) return header;
     if (isFrameHeader(marker)) {
       const QByteArray frame = reader.read(length);
-      if (frame.size() < 5) return header;
+      if (frame.size() < 6) return header;
       header.storedSize = QSize(bigEndian16(frame, 3), bigEndian16(frame, 1));
+      header.components = quint8(frame[5]);
       header.valid = true;
       return header;
     }
@@ -97,4 +99,11 @@ bool EndsWithEndMarker(QIODevice& device) {
   if (device.isSequential() || size < 4 || !device.seek(size - 2)) return false;
   const QByteArray tail = device.read(2);
   return device.seek(position) && tail == QByteArrayView("\xFF\xD9", 2);
+}
+
+bool JpegIsCmyk(const QByteArray& data) {
+  QBuffer buffer;
+  buffer.setData(data);
+  buffer.open(QIODevice::ReadOnly);
+  return ReadJpegHeader(buffer).components == 4;
 }

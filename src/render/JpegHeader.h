@@ -11,11 +11,15 @@ class QIODevice;
 struct JpegHeader {
   bool valid = false;  // FF D8 and a frame header were found
   QSize storedSize;    // from the frame header, before any EXIF orientation
+  int components = 0;  // colour components from the frame header: 1 grey, 3 colour, 4 CMYK
   QByteArray exif;     // the first APP1 payload that starts with "Exif\0\0", or empty
   qint64 bytesRead = 0;
 };
 
 JpegHeader ReadJpegHeader(QIODevice& device);
+
+// Whether JPEG data holds four colour components (CMYK or YCCK), from its frame header.
+bool JpegIsCmyk(const QByteArray& data);
 
 // Whether the data ends with the end-of-image marker: a cut-off file keeps its header,
 // its thumbnail and its first scans, but not its end. The device's position is kept.

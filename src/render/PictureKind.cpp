@@ -1,5 +1,8 @@
 #include "render/PictureKind.h"
 
+#include <QByteArrayList>
+#include <algorithm>
+
 namespace {
 bool startsWith(const QByteArray& data, std::initializer_list<unsigned char> bytes) {
   if (data.size() < static_cast<qsizetype>(bytes.size())) return false;
@@ -8,6 +11,21 @@ bool startsWith(const QByteArray& data, std::initializer_list<unsigned char> byt
     if (static_cast<unsigned char>(data[i++]) != b) return false;
   }
   return true;
+}
+
+// An ISO base media file whose brands say HEIF still image or AVIF: the file-type
+// box first, then its major brand and the compatible brands.
+bool isHeif(const QByteArray& data) {
+  if (data.size() < 16 || data.mid(4, 4) != "ftyp") return false;
+  const quint32 boxSize = (quint32(uchar(data[0])) << 24) | (quint32(uchar(data[1])) << 16) |
+                          (quint32(uchar(data[2])) << 8) | quint32(uchar(data[3]));
+  static const QByteArrayList kBrands = {"heic", "heix", "heim", "heis", "hevc",
+                                         "hevx", "mif1", "msf1", "avif", "avis"};
+  if (kBrands.contains(data.mid(8, 4))) return true;
+  const qsizetype end = std::min<qsizetype>(data.size(), boxSize);
+  for (qsizetype at = 16; at + 4 <= end; at += 4)
+    if (kBrands.contains(data.mid(at, 4))) return true;
+  return false;
 }
 }  // namespace
 
@@ -24,5 +42,17 @@ PictureKind recognisePictureKind(const QByteArray& data) {
     if (version <= 5 && encoding == 0x01 && bits == 0x08) return PictureKind::Pcx8;
     if (version == 0x03 && encoding == 0x01 && bits == 0x01) return PictureKind::Pcx1;
   }
+  if (startsWith(data, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})) return PictureKind::Png;
+  if (startsWith(data, {'I', 'I', 42, 0}) || startsWith(data, {'M', 'M', 0, 42}) ||
+      startsWith(data, {'I', 'I', 43, 0}) || startsWith(data, {'M', 'M', 0, 43}))
+    return PictureKind::Tiff;
+  if (data.size() >= 12 && data.startsWith("RIFF") && data.mid(8, 4) == "WEBP")
+    return PictureKind::WebP;
+  if (isHeif(data)) return PictureKind::Heif;
   return PictureKind::Unsupported;
+}
+
+bool isVipsPictureKind(PictureKind kind) {
+  return kind == PictureKind::Png || kind == PictureKind::Tiff || kind == PictureKind::WebP ||
+         kind == PictureKind::Heif;
 }

@@ -1,11 +1,10 @@
 #include "render/PictureRegistry.h"
 
-#include <QFile>
-
-#include "platform/Paths.h"
+#include "platform/MappedFile.h"
 #include "render/PcxDecoder.h"
 #include "render/PictureKind.h"
 #include "render/QtPictureReader.h"
+#include "render/VipsPictureReader.h"
 
 namespace {
 
@@ -27,6 +26,7 @@ const char* qtFormatOf(PictureKind kind) {
 }
 
 QImage decodeByKind(const QByteArray& data) {
+  if (readsWithVips(data)) return readPictureWithVips(data);
   const PictureKind kind = recognisePictureKind(data);
   switch (kind) {
     case PictureKind::Unsupported:
@@ -42,17 +42,8 @@ QImage decodeByKind(const QByteArray& data) {
 }  // namespace
 
 QImage PictureRegistry::DecodePicture(const QString& fileName) {
-  QFile file;
-  if (!OpenForReading(file, fileName) || file.size() <= 0) return {};
-  // Mapped rather than read, so a large file costs no copy.
-  if (uchar* mapped = file.map(0, file.size())) {
-    const QByteArray view =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size());
-    QImage image = decodeByKind(view);
-    file.unmap(mapped);
-    return image;
-  }
-  return DecodePicture(file.readAll());
+  const MappedFile file(fileName);
+  return DecodePicture(file.data());
 }
 
 QImage PictureRegistry::DecodePicture(const QByteArray& data) {

@@ -60,6 +60,13 @@ const Component kComponents[] = {
     {"按钮_文件夹搜索", "QPushButton", "page 文件夹", {}, "搜索", "", -1},
     {"按钮_文件夹停止搜索", "QPushButton", "page 文件夹", {}, "停止", "", -1},
     {"选择框_包括文件夹", "QCheckBox", "page 文件夹", {}, "包括子文件夹", "", 1},
+    {"选择框_更多图片格式",
+     "QCheckBox",
+     "page 文件夹",
+     {},
+     "更多图片格式",
+     "同时搜索png、tif、tiff、webp、heic、heif和avif图片",
+     0},
     {"标签_剪贴板", "QLabel", "page 剪贴板", {}, nullptr, "", -1},
     {"按钮_从剪贴板导入",
      "QPushButton",
@@ -192,7 +199,8 @@ TEST_F(MainWindowTest, SwitchingPagesHidesOnlyThePageComponents) {
   const QList<QWidget*> always = {window.pictureList(), window.printGroup(), window.exitButton(),
                                   window.headerEdit(), window.preparePrintButton()};
   const QList<QWidget*> folderOnly = {window.folderTree(), window.searchButton(),
-                                      window.stopSearchButton(), window.includeSubfoldersBox()};
+                                      window.stopSearchButton(), window.includeSubfoldersBox(),
+                                      window.morePictureFormatsBox()};
   const QList<QWidget*> clipboardOnly = {
       window.clipboardHelpLabel(), window.importClipboardButton(), window.exportClipboardButton(),
       window.importCaptureListButton()};
@@ -215,8 +223,13 @@ TEST_F(MainWindowTest, PageComponentsFitTheirPageAndFollowAGrowingWindow) {
   const QRect page = window.folderPage()->rect();
   for (QWidget* w :
        {static_cast<QWidget*>(window.folderTree()), static_cast<QWidget*>(window.searchButton()),
-        static_cast<QWidget*>(window.includeSubfoldersBox())})
+        static_cast<QWidget*>(window.includeSubfoldersBox()),
+        static_cast<QWidget*>(window.morePictureFormatsBox())})
     EXPECT_TRUE(page.contains(w->geometry())) << w->objectName().toStdString();
+  // the tree, the two check boxes and the buttons do not overlap
+  EXPECT_LE(window.folderTree()->geometry().bottom(), window.morePictureFormatsBox()->y());
+  EXPECT_LE(window.morePictureFormatsBox()->geometry().bottom(),
+            window.includeSubfoldersBox()->y());
 
   const int treeHeight = window.folderTree()->height();
   const QRect list = window.pictureList()->geometry();

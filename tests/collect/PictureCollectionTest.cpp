@@ -14,13 +14,14 @@
 namespace {
 
 struct Window {
-  SandboxDir box{{"Photos/a.jpg", "Photos/sub/b.jpg"}};
+  SandboxDir box{{"Photos/a.jpg", "Photos/sub/b.jpg", "Photos/c.heic"}};
   QWidget owner;
   QTableView* list = new QTableView(&owner);
   QTreeWidget* tree = new QTreeWidget(&owner);
   QPushButton* search = new QPushButton(&owner);
   QPushButton* stop = new QPushButton(&owner);
   QCheckBox* includeSubfolders = new QCheckBox(&owner);
+  QCheckBox* morePictureFormats = new QCheckBox(&owner);
   CollectState state;
   FakeDesktop desktop;
   QString status;
@@ -31,9 +32,9 @@ struct Window {
     QString root = box.folder();
     root.chop(1);
     desktop.mountedVolumes = {{root, QStringLiteral("Box"), VolumeKind::Fixed}};
-    collection =
-        new PictureCollection({*list, *tree, *search, *stop, *includeSubfolders, owner}, state,
-                              desktop, [this](const QString& text) { status = text; });
+    collection = new PictureCollection(
+        {*list, *tree, *search, *stop, *includeSubfolders, *morePictureFormats, owner}, state,
+        desktop, [this](const QString& text) { status = text; });
     list->resize(400, 300);
     owner.show();
   }
@@ -51,7 +52,7 @@ TEST(PictureCollection, FillsTheTreeAndFollowsItsSelection) {
   EXPECT_EQ(w.state.folderPath, w.box.folder("Photos"));
 }
 
-TEST(PictureCollection, SearchButtonReadsTheIncludeSubfoldersBox) {
+TEST(PictureCollection, SearchButtonReadsItsTwoCheckBoxes) {
   Window w;
   w.state.folderPath = w.box.folder("Photos");
   w.search->click();
@@ -61,6 +62,9 @@ TEST(PictureCollection, SearchButtonReadsTheIncludeSubfoldersBox) {
   w.includeSubfolders->setChecked(false);
   w.search->click();
   EXPECT_EQ(w.collection->table().RowCount(), 1);
+  w.morePictureFormats->setChecked(true);
+  w.search->click();
+  EXPECT_EQ(w.collection->table().RowCount(), 2);
   w.stop->click();
   EXPECT_TRUE(w.state.stopSearch);
 }

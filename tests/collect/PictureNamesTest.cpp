@@ -22,6 +22,15 @@ TEST(PictureNames, AcceptsExactlyFourExtensionsInAnyAsciiCase) {
   EXPECT_FALSE(IsPictureExtension(QStringLiteral("jp\u212A")));
 }
 
+TEST(PictureNames, MoreFormatsAddSevenExtensionsToTheFour) {
+  for (const char* yes : {"jpg", "Jpeg", "bmp", "GIF", "png", "PNG", "tif", "TIFF", "webp", "WebP",
+                          "heic", "HEIC", "heif", "avif", "AVIF"})
+    EXPECT_TRUE(IsPictureExtension(QString::fromLatin1(yes), true)) << yes;
+  for (const char* no : {"txt", "", "jfif", "pn", "tiffx", "heics", "webm", "avi", "jxl"})
+    EXPECT_FALSE(IsPictureExtension(QString::fromLatin1(no), true)) << no;
+  EXPECT_FALSE(IsPictureExtension(QStringLiteral("ｐｎｇ"), true));
+}
+
 TEST(PictureNames, EverySpellingOfARootGivesTheSameFolder) {
   for (const char* spelling : {"/t/Photos", "/t/Photos/", "/t//Photos//", "/t///Photos///"}) {
     const SearchRoot root = SplitSearchRoot(QString::fromLatin1(spelling));

@@ -39,9 +39,10 @@ struct Search {
 
   Search() { search.setProgressInterval(0); }
 
-  QList<Row> run(const QString& folderPath, bool includeSubfolders = true) {
+  QList<Row> run(const QString& folderPath, bool includeSubfolders = true,
+                 bool morePictureFormats = false) {
     state.folderPath = folderPath;
-    search.SearchPictures(includeSubfolders);
+    search.SearchPictures(includeSubfolders, morePictureFormats);
     return rows();
   }
   QList<Row> rows() const {
@@ -78,6 +79,18 @@ TEST(PictureSearch, CollectsExactlyTheFourExtensionsAndNamesCaptions) {
     EXPECT_EQ(s.table.columnInfo(c).width, widths[c]);
     EXPECT_EQ(s.table.columnInfo(c).alignment, c == 0 ? 2 : 0);
   }
+}
+
+TEST(PictureSearch, MorePictureFormatsOnRequestOnly) {
+  SandboxDir box({"a.jpg", "b.JPEG", "c.bmp", "d.gif", "e.png", "f.TIF", "g.tiff", "h.webp",
+                  "i.HEIC", "j.heif", "k.avif", "l.txt", "m.jxl", "n.png.txt", "sub/o.webp"});
+  Search s;
+  s.run(box.folder(), false);
+  EXPECT_EQ(s.captions(), (QStringList{"a", "b", "c", "d"}));
+  s.run(box.folder(), true, true);
+  EXPECT_EQ(s.captions(),
+            (QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "o"}));
+  EXPECT_EQ(s.table.Cell(11, 1), box.path("sub/o.webp"));
 }
 
 TEST(PictureSearch, CategoriesAreTheHoldingFolderNamesFilesBeforeSubfolders) {

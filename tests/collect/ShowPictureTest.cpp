@@ -77,6 +77,19 @@ TEST(ReadViewPicture, TurnsPhotosUprightAndBoundsTheirSize) {
   EXPECT_EQ(ReadViewPicture(turned, 30).size(), QSize(15, 30));
 }
 
+TEST(ReadViewPicture, ShowsEveryKindUprightAndBounded) {
+  QTemporaryDir dir;
+  for (const char* kind : {".png", ".tif", ".webp", ".heic", ".avif"}) {
+    SCOPED_TRACE(kind);
+    const QString path = dir.filePath(QStringLiteral("turned") + QLatin1String(kind));
+    ASSERT_TRUE(testpictures::write(path, testpictures::twoHalves(40, 20), 6));
+    EXPECT_EQ(ReadViewPicture(path, 1000).size(), QSize(20, 40));
+    const QImage bounded = ReadViewPicture(path, 30);
+    ASSERT_EQ(bounded.size(), QSize(15, 30));
+    EXPECT_GT(qRed(bounded.pixel(7, 5)), 200);  // the left half turned to the top
+  }
+}
+
 TEST(ReadViewPicture, ShowsPicturesWhoseNamesAreNotValidText) {
   QTemporaryDir dir;
   const QString written = writePicture(dir, QStringLiteral("p.jpg"), QSize(30, 20));

@@ -24,9 +24,10 @@ protected:
     dir_ = nullptr;
   }
 
-  QSize loadedSize(const QString& file, int level, int width, int height) {
-    return printtest::sizeAndUnload(pictures,
-                                    LoadCellPicture(pictures, image, file, level, width, height));
+  QSize loadedSize(const QString& file, int level, int width, int height,
+                   CellPictureUse use = CellPictureUse::Print) {
+    return printtest::sizeAndUnload(
+        pictures, LoadCellPicture(pictures, image, file, level, width, height, use));
   }
 
   static QTemporaryDir* dir_;
@@ -95,6 +96,20 @@ TEST_F(CellPictureTest, TurnedPhotoIsReducedInItsUprightShape) {
   ASSERT_TRUE(testpictures::writeFile(
       turned, testpictures::encode(printtest::noisyPhoto(2000, 1500), ".jpg", 6)));
   EXPECT_EQ(loadedSize(turned, 1, 100, 100), QSize(200, 266));
+}
+
+TEST_F(CellPictureTest, EveryKindIsReducedLikeAJpegAndUpright) {
+  // stored 400 × 300 turned right: upright 300 × 400, s = 300 / 30 = 10, so 60 × 80
+  const QImage photo = printtest::noisyPhoto(400, 300);
+  for (const char* kind : {".jpg", ".png", ".tif", ".webp", ".heic", ".avif"}) {
+    SCOPED_TRACE(kind);
+    const QString path = dir_->filePath(QStringLiteral("big") + QLatin1String(kind));
+    ASSERT_TRUE(testpictures::writeFile(path, testpictures::encode(photo, kind, 6)));
+    ASSERT_GT(QFileInfo(path).size(), 56320);  // above level 1's size: the reducing path
+    EXPECT_EQ(loadedSize(path, 1, 30, 40), QSize(60, 80));
+    EXPECT_EQ(loadedSize(path, 1, 30, 40, CellPictureUse::Preview), QSize(60, 80));
+    EXPECT_EQ(loadedSize(path, 0, 30, 40), QSize(300, 400));
+  }
 }
 
 TEST_F(CellPictureTest, CellOfNoAreaLoadsNothing) {

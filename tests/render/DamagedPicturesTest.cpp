@@ -93,6 +93,9 @@ TEST(DamagedPictures, LoadingNeverCrashes) {
                                    encode(picture, ".gif"),
                                    encode(picture, ".bmp"),
                                    encode(picture, ".png"),
+                                   encode(picture, ".tif"),
+                                   encode(picture, ".webp"),
+                                   encode(picture, ".heic"),
                                    pcx8(8, 6),
                                    icon()};
   QRandomGenerator random(20261208);

@@ -198,6 +198,20 @@ TEST_F(DrawPanelTest, BackgroundModes) {
   EXPECT_FALSE(panel.hasBackgroundPicture());
 }
 
+TEST_F(DrawPanelTest, BackgroundOfEveryKindIsShownUprightLikeAJpeg) {
+  panel.moveResize(0, 0, 100, 100);
+  panel.setBackgroundPlacement(BackgroundPlacement::Centred);
+  for (const char* kind : {".png", ".tif", ".webp", ".heic", ".avif"}) {
+    SCOPED_TRACE(kind);
+    panel.setBackgroundPicture(encode(twoHalves(400, 200), kind, 6));
+    ASSERT_TRUE(panel.hasBackgroundPicture());
+    const QImage shown = panel.backImage();  // upright 200 × 400, shrunk to 50 × 100
+    EXPECT_GT(qRed(shown.pixel(50, 20)), 200);
+    EXPECT_GT(qBlue(shown.pixel(50, 80)), 200);
+    EXPECT_EQ(shown.pixel(10, 50), qRgb(255, 255, 255));
+  }
+}
+
 TEST_F(DrawPanelTest, LargeBackgroundIsShownUprightAndFollowsThePanelSize) {
   // stored 400 × 200, red left, "turn right": upright 200 × 400 with red on top
   panel.moveResize(0, 0, 100, 100);

@@ -42,13 +42,42 @@ TEST(PictureKind, RecognisedFromTheFirstBytes) {
   EXPECT_EQ(recognisePictureKind(bytes({0x0A, 5, 1, 8})), PictureKind::Pcx8);
   EXPECT_EQ(recognisePictureKind(bytes({0x0A, 0, 1, 8})), PictureKind::Pcx8);
   EXPECT_EQ(recognisePictureKind(bytes({0x0A, 3, 1, 1})), PictureKind::Pcx1);
+  EXPECT_EQ(recognisePictureKind(bytes({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})),
+            PictureKind::Png);
+  EXPECT_EQ(recognisePictureKind(QByteArray("II*\0", 4)), PictureKind::Tiff);
+  EXPECT_EQ(recognisePictureKind(QByteArray("MM\0*", 4)), PictureKind::Tiff);
+  EXPECT_EQ(recognisePictureKind(QByteArray("RIFF\x20\x01\0\0WEBPVP8X", 16)), PictureKind::WebP);
+  EXPECT_EQ(recognisePictureKind(QByteArray("\0\0\0\x1C"
+                                            "ftypheicXXXX",
+                                            16)),
+            PictureKind::Heif);
+  EXPECT_EQ(recognisePictureKind(QByteArray("\0\0\0\x1C"
+                                            "ftypavifXXXX",
+                                            16)),
+            PictureKind::Heif);
+  // a brand of HEIF among the compatible ones only
+  EXPECT_EQ(recognisePictureKind(QByteArray("\0\0\0\x14"
+                                            "ftypabcd\0\0\0\0mif1",
+                                            20)),
+            PictureKind::Heif);
+  for (PictureKind kind :
+       {PictureKind::Png, PictureKind::Tiff, PictureKind::WebP, PictureKind::Heif})
+    EXPECT_TRUE(isVipsPictureKind(kind));
+  for (PictureKind kind :
+       {PictureKind::Jpeg, PictureKind::Bmp, PictureKind::Gif, PictureKind::Unsupported})
+    EXPECT_FALSE(isVipsPictureKind(kind));
 }
 
 TEST(PictureKind, EverythingElseIsUnsupported) {
   EXPECT_EQ(recognisePictureKind(bytes({0x89, 'P', 'N', 'G', 0x0D, 0x0A})),
+            PictureKind::Unsupported);  // the signature cut short
+  EXPECT_EQ(recognisePictureKind(QByteArray("RIFF\x20\x01\0\0WAVEfmt ", 16)),
             PictureKind::Unsupported);
-  EXPECT_EQ(recognisePictureKind("II*\0"), PictureKind::Unsupported);
-  EXPECT_EQ(recognisePictureKind("MM\0*"), PictureKind::Unsupported);
+  // a video, not a still picture
+  EXPECT_EQ(recognisePictureKind(QByteArray("\0\0\0\x14"
+                                            "ftypmp42\0\0\0\0isom",
+                                            20)),
+            PictureKind::Unsupported);
   EXPECT_EQ(recognisePictureKind("GIF88a"), PictureKind::Unsupported);
   EXPECT_EQ(recognisePictureKind(bytes({0x0A, 6, 1, 8})),
             PictureKind::Unsupported);  // version above 5

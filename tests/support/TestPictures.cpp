@@ -1,5 +1,7 @@
 #include "TestPictures.h"
 
+#include <libheif/heif.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +19,98 @@ QImage twoHalves(int width, int height, QColor left, QColor right) {
   return image;
 }
 
+namespace {
+
+bool vipsStarted() {
+  static const bool started = VIPS_INIT("quillmere-tests") == 0;
+  return started;
+}
+
+vips::VImage toVips(const QImage& source) {
+  const QImage rgb = source.convertToFormat(QImage::Format_RGB888);
+  QByteArray packed;
+  for (int y = 0; y < rgb.height(); ++y)
+    packed.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 3);
+  return vips::VImage::new_from_memory(packed.data(), static_cast<size_t>(packed.size()),
+                                       rgb.width(), rgb.height(), 3, VIPS_FORMAT_UCHAR)
+      .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB))
+      .copy_memory();
+}
+
+QByteArray save(const vips::VImage& image, const char* suffix, vips::VOption* options = nullptr) {
+  void* buffer = nullptr;
+  size_t size = 0;
+  image.write_to_buffer(suffix, &buffer, &size, options);
+  QByteArray bytes(static_cast<const char*>(buffer), static_cast<qsizetype>(size));
+  g_free(buffer);
+  return bytes;
+}
+
+// Savers other than JPEG's write an orientation only inside an EXIF block: one is
+// taken from a JPEG that carries it.
+void setExifOrientation(vips::VImage& image, int orientation) {
+  vips::VImage tagged = image.copy();
+  tagged.set("orientation", orientation);
+  const QByteArray jpeg = save(tagged, ".jpg");
+  const vips::VImage withExif =
+      vips::VImage::new_from_buffer(jpeg.constData(), static_cast<size_t>(jpeg.size()), "");
+  size_t length = 0;
+  const void* exif = withExif.get_blob("exif-data", &length);
+  void* copy = g_memdup2(exif, length);
+  image.set(
+      "exif-data",
+      [](void* data, void*) {
+        g_free(data);
+        return 0;
+      },
+      copy, length);
+  image.set("orientation", orientation);
+}
+
+heif_error appendTo(heif_context*, const void* data, size_t size, void* bytes) {
+  static_cast<QByteArray*>(bytes)->append(static_cast<const char*>(data),
+                                          static_cast<qsizetype>(size));
+  return heif_error{heif_error_Ok, heif_suberror_Unspecified, ""};
+}
+
+// HEIC (HEVC) or AVIF (AV1) through libheif, which writes the orientation as the
+// transform boxes a phone writes.
+QByteArray encodeHeif(const QImage& source, bool avif, int orientation) {
+  const QImage rgb = source.convertToFormat(QImage::Format_RGB888);
+  heif_image* image = nullptr;
+  if (heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB,
+                        &image)
+          .code != heif_error_Ok)
+    return {};
+  heif_image_add_plane(image, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
+  int stride = 0;
+  uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+  for (int y = 0; y < rgb.height(); ++y)
+    std::memcpy(plane + y * stride, rgb.constScanLine(y), static_cast<size_t>(rgb.width() * 3));
+  heif_context* context = heif_context_alloc();
+  heif_encoder* encoder = nullptr;
+  QByteArray bytes;
+  if (heif_context_get_encoder_for_format(
+          context, avif ? heif_compression_AV1 : heif_compression_HEVC, &encoder)
+          .code == heif_error_Ok) {
+    heif_encoder_set_lossy_quality(encoder, 90);
+    heif_encoding_options* options = heif_encoding_options_alloc();
+    if (orientation > 0) options->image_orientation = static_cast<heif_orientation>(orientation);
+    heif_writer writer{1, appendTo};
+    if (heif_context_encode_image(context, image, encoder, options, nullptr).code !=
+            heif_error_Ok ||
+        heif_context_write(context, &writer, &bytes).code != heif_error_Ok)
+      bytes.clear();
+    heif_encoding_options_free(options);
+    heif_encoder_release(encoder);
+  }
+  heif_context_free(context);
+  heif_image_release(image);
+  return bytes;
+}
+
+}  // namespace
+
 QByteArray encode(const QImage& source, const QString& extension, int exifOrientation) {
   const QString ext = extension.toLower();
   if (ext == QLatin1String(".bmp")) {
@@ -25,25 +119,36 @@ QByteArray encode(const QImage& source, const QString& extension, int exifOrient
     buffer.open(QIODevice::WriteOnly);
     return source.save(&buffer, "BMP") ? bytes : QByteArray();
   }
-  static const bool started = VIPS_INIT("quillmere-tests") == 0;
-  if (!started) return {};
-  const QImage rgb = source.convertToFormat(QImage::Format_RGB888);
-  QByteArray packed;
-  for (int y = 0; y < rgb.height(); ++y)
-    packed.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 3);
+  if (ext == QLatin1String(".heic") || ext == QLatin1String(".avif"))
+    return encodeHeif(source, ext == QLatin1String(".avif"), exifOrientation);
+  if (!vipsStarted()) return {};
   try {
-    vips::VImage image =
-        vips::VImage::new_from_memory(packed.data(), static_cast<size_t>(packed.size()),
-                                      rgb.width(), rgb.height(), 3, VIPS_FORMAT_UCHAR)
-            .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB))
-            .copy_memory();
-    if (exifOrientation > 0) image.set("orientation", exifOrientation);
-    void* buffer = nullptr;
-    size_t size = 0;
-    image.write_to_buffer(ext.toLatin1().constData(), &buffer, &size);
-    QByteArray bytes(static_cast<const char*>(buffer), static_cast<qsizetype>(size));
-    g_free(buffer);
-    return bytes;
+    vips::VImage image = toVips(source);
+    if (exifOrientation > 0) setExifOrientation(image, exifOrientation);
+    return save(image, ext.toLatin1().constData());
+  } catch (const vips::VError&) {
+    return {};
+  }
+}
+
+QByteArray sixteenBitTiff(const QImage& image) {
+  if (!vipsStarted()) return {};
+  try {
+    const vips::VImage wide =
+        (toVips(image) * 257)
+            .cast(VIPS_FORMAT_USHORT)
+            .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_RGB16));
+    return save(wide, ".tif");
+  } catch (const vips::VError&) {
+    return {};
+  }
+}
+
+QByteArray cmykJpeg(const QImage& image) {
+  if (!vipsStarted()) return {};
+  try {
+    return save(toVips(image).colourspace(VIPS_INTERPRETATION_CMYK), ".jpg",
+                vips::VImage::option()->set("Q", 95));
   } catch (const vips::VError&) {
     return {};
   }

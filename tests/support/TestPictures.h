@@ -11,9 +11,16 @@ namespace testpictures {
 
 QImage twoHalves(int width, int height, QColor left = Qt::red, QColor right = Qt::blue);
 
-// Encodes by the extension: ".jpg", ".png", ".gif", ".tif", ".bmp". For JPEG an
-// EXIF orientation (1..8) may be written; 0 writes none. Empty on failure.
+// Encodes by the extension: ".jpg", ".png", ".gif", ".tif", ".bmp", ".webp", ".heic",
+// ".avif". An orientation (1..8) may be written: in EXIF for JPEG, PNG, TIFF and WebP,
+// in HEIF's own transform boxes for HEIC and AVIF; 0 writes none. Empty on failure.
 QByteArray encode(const QImage& image, const QString& extension, int exifOrientation = 0);
+
+// A 16-bit RGB TIFF of the image's colours.
+QByteArray sixteenBitTiff(const QImage& image);
+
+// A CMYK JPEG of the image's colours, converted with libvips' standard press profile.
+QByteArray cmykJpeg(const QImage& image);
 
 // Writes `encode(...)` to the file; false on failure.
 bool write(const QString& path, const QImage& image, int exifOrientation = 0);
