@@ -3,9 +3,11 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QScopeGuard>
 #include <mutex>
 #include <vips/vips8>
 
+#include "platform/MemoryPolicy.h"
 #include "render/JpegHeader.h"
 #include "render/PictureKind.h"
 #include "render/PictureLimits.h"
@@ -84,12 +86,16 @@ QImage decodeWithVips(const SourceOpener& open, const ShownSizeFor& shownSizeFor
     const VImage header = openHeader(open);
     if (!pictureSizeAllowed(header.width(), header.height())) return {};
     // libheif decodes the whole frame whatever size is asked for, with working buffers
-    // of several frames: photos decoded side by side would hold the memory of many.
+    // of several frames: photos decoded side by side would hold the memory of many, and
+    // the freed buffers go back to the system before the next photo takes its own.
     static std::mutex wholeFrameDecode;
     std::unique_lock<std::mutex> oneAtATime(wholeFrameDecode, std::defer_lock);
     if (header.get_typeof("vips-loader") &&
         QByteArray(header.get_string("vips-loader")).startsWith("heifload"))
       oneAtATime.lock();
+    const auto release = qScopeGuard([&oneAtATime] {
+      if (oneAtATime.owns_lock()) ReleaseFreedMemory();
+    });
     const QSize size = uprightSize(header);
     const QSize shownSize = shownSizeFor(size);
     if (shownSize.isEmpty() ||
