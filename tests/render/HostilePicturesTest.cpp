@@ -48,7 +48,7 @@ QByteArray tiffOfTinyPages(int pages) {
   return bytes;
 }
 
-double peakMegabytes() {
+[[maybe_unused]] double peakMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss / 1024.0;
@@ -83,5 +83,9 @@ TEST(HostilePictures, RefusedOrDrawnNeverCrashingOrFlooding) {
     EXPECT_EQ(readPicture(c.data, QSize(2, 2)).isNull(), c.expected.isEmpty());
   }
   EXPECT_FALSE(readUprightPictureSize(huge).isValid());
+#if !defined(__SANITIZE_ADDRESS__)
+  // Under AddressSanitizer its shadow memory and quarantine count in the peak; the plain
+  // build holds the bound.
   EXPECT_LT(peakMegabytes(), 300.0);
+#endif
 }
