@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QTemporaryDir>
 
+#include "PageLoopRig.h"
 #include "TestPictures.h"
 #include "print/PageLoops.h"
 #include "print/ProgressWindowHost.h"
@@ -37,7 +38,7 @@ bool sameWithinOnePixel(const QRect& a, const QRect& b) {
 }
 
 // One photo on a small page of one cell, written as a BMP page file.
-class MorePictureFormatsPagesTest : public ::testing::Test {
+class MorePictureFormatsPagesTest : public ::testing::Test, protected printtest::PageLoopRig {
 protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
@@ -63,13 +64,6 @@ protected:
     EXPECT_EQ(result.writtenFiles.size(), 1);
     return QImage(result.writtenFiles.value(0));
   }
-
-  QTemporaryDir dir;
-  SettingsSession session;
-  PictureRegistry pictures;
-  CxImage image;
-  ProgressWindowHost progress{session};
-  PageLoopServices services{session, pictures, image, progress};
 };
 
 }  // namespace

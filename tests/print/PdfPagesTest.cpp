@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "PageLoopRig.h"
 #include "PrintTestPictures.h"
 #include "TestPictures.h"
 #include "print/PdfPages.h"
@@ -64,7 +65,7 @@ QRect boundsOf(const QImage& image, const QRect& area, QRgb colour) {
   return bounds;
 }
 
-class PdfPagesTest : public ::testing::Test {
+class PdfPagesTest : public ::testing::Test, protected printtest::PageLoopRig {
 protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
@@ -92,12 +93,6 @@ protected:
     return PrintPagesToPdfFile(services, PdfFileArgsFor(out, job, session.printSettings));
   }
 
-  QTemporaryDir dir;
-  SettingsSession session;
-  PictureRegistry pictures;
-  CxImage image;
-  ProgressWindowHost progress{session};
-  PageLoopServices services{session, pictures, image, progress};
   QString photo;
   QString out;
   PrintJob job;

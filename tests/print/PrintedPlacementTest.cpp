@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CupsPdfQueue.h"
+#include "PageLoopRig.h"
 #include "TestPictures.h"
 #include "print/PageLoops.h"
 #include "print/ProgressWindowHost.h"
@@ -80,7 +81,7 @@ std::string describe(const std::vector<QRect>& rects) {
 
 // A 2 × 2 album page of red photos, each filling the top 80 % of its cell, printed
 // through a real CUPS-PDF queue.
-class PrintedPlacementTest : public ::testing::Test {
+class PrintedPlacementTest : public ::testing::Test, protected printtest::PageLoopRig {
 protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
@@ -133,12 +134,6 @@ protected:
         << "found " << describe(found) << "\nexpected " << describe(expected);
   }
 
-  QTemporaryDir dir;
-  SettingsSession session;
-  PictureRegistry pictures;
-  CxImage image;
-  ProgressWindowHost progress{session};
-  PageLoopServices services{session, pictures, image, progress};
   PrintJob job;
 };
 

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "CupsPdfQueue.h"
+#include "PageLoopRig.h"
 #include "TestPictures.h"
 #include "print/PageLoops.h"
 #include "print/ProgressWindowHost.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-class PrinterPagesTest : public ::testing::Test {
+class PrinterPagesTest : public ::testing::Test, protected printtest::PageLoopRig {
 protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
@@ -40,12 +41,6 @@ protected:
     return PrintPagesToPrinter(services, PrinterArgsFor(job, session.printSettings));
   }
 
-  QTemporaryDir dir;
-  SettingsSession session;
-  PictureRegistry pictures;
-  CxImage image;
-  ProgressWindowHost progress{session};
-  PageLoopServices services{session, pictures, image, progress};
   QStringList defaults;
   QString photo;
   PrintJob job;

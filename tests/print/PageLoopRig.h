@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QTemporaryDir>
+
+#include "print/PageLoops.h"
+#include "print/ProgressWindowHost.h"
+#include "render/CxImage.h"
+#include "render/PictureRegistry.h"
+#include "settings/SettingsSession.h"
+
+namespace printtest {
+
+// What a page loop runs on in a test: a scratch folder, the session and the services
+// the loops take.
+struct PageLoopRig {
+  QTemporaryDir dir;
+  SettingsSession session;
+  PictureRegistry pictures;
+  CxImage image;
+  ProgressWindowHost progress{session};
+  PageLoopServices services{session, pictures, image, progress};
+};
+
+}  // namespace printtest
