@@ -12,6 +12,7 @@
 #include "render/EmbeddedThumbnail.h"
 #include "render/PictureLimits.h"
 #include "render/ProgressiveJpeg.h"
+#include "render/ShrunkJpeg.h"
 #include "render/VipsPictureReader.h"
 
 namespace {
@@ -61,17 +62,30 @@ bool decodeForCell(CxImage& image, const QString& fileName, PictureFormat format
   return image.Resample(plan.width, plan.height);
 }
 
+// The size the plan shrinks a photo of the given upright size to; empty for none.
+ShownSizeFor plannedSize(int targetWidth, int targetHeight, int level) {
+  return [=](QSize upright) {
+    const ResamplePlan plan =
+        PlanResample(upright.width(), upright.height(), targetWidth, targetHeight, level);
+    return plan.action == CellPictureAction::Resample ? QSize(plan.width, plan.height) : QSize();
+  };
+}
+
 // Photos that libvips decodes (PNG, TIFF, WebP, HEIF, CMYK JPEG) go to it in one
 // step, decoded straight at the size the plan asks for. Empty for any other photo.
 std::optional<QImage> decodeWithVipsForCell(const QString& fileName, int targetWidth,
                                             int targetHeight, int level) {
   QFile file;
   if (!OpenForReading(file, fileName) || !fileReadsWithVips(file)) return std::nullopt;
-  return readPictureFileWithVips(file, [&](QSize upright) {
-    const ResamplePlan plan =
-        PlanResample(upright.width(), upright.height(), targetWidth, targetHeight, level);
-    return plan.action == CellPictureAction::Resample ? QSize(plan.width, plan.height) : QSize();
-  });
+  return readPictureFileWithVips(file, plannedSize(targetWidth, targetHeight, level));
+}
+
+// A colour or grey JPEG decoded straight at the planned size; null when the file holds
+// another kind, or data the JPEG decoder warns about.
+QImage decodeJpegForCell(const QString& fileName, int targetWidth, int targetHeight, int level) {
+  QFile file;
+  if (!OpenForReading(file, fileName)) return {};
+  return ReadShrunkJpeg(file, plannedSize(targetWidth, targetHeight, level));
 }
 
 // The picture the photo would be shrunk to, made from a shortcut of the preview; null
@@ -118,6 +132,10 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
   if (use == CellPictureUse::Preview && format == PictureFormat::Jpeg) {
     QImage drawn = previewShortcut(fileName, targetWidth, targetHeight, level);
     if (!drawn.isNull()) return drawn;
+  }
+  if (format == PictureFormat::Jpeg) {
+    QImage picture = decodeJpegForCell(fileName, targetWidth, targetHeight, level);
+    if (!picture.isNull()) return picture;
   }
   if (!decodeForCell(image, fileName, format, targetWidth, targetHeight, level)) return {};
   return image.Bitmap();

@@ -13,6 +13,7 @@
 #include "render/PictureLimits.h"
 #include "render/PictureStructure.h"
 #include "render/QtPictureReader.h"
+#include "render/ShrunkJpeg.h"
 #include "render/VipsStart.h"
 
 using vips::VError;
@@ -281,16 +282,10 @@ bool CxImage::LoadShrunk(const QString& fileName, PictureFormat format, int targ
   try {
     const VImage header =
         VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), "");
-    int w = header.width();
-    int h = header.height();
+    QSize upright(header.width(), header.height());
     const int orientation = header.get_typeof("orientation") ? header.get_int("orientation") : 1;
-    if (orientation >= 5 && orientation <= 8) std::swap(w, h);  // the target is upright
-    for (int f : {8, 4, 2}) {
-      if (w / f >= targetWidth && h / f >= targetHeight) {
-        shrink = f;
-        break;
-      }
-    }
+    if (orientation >= 5 && orientation <= 8) upright.transpose();  // the target is upright
+    shrink = JpegShrinkFactor(upright, QSize(targetWidth, targetHeight));
   } catch (const VError& e) {
     return impl_->failLoad(QString::fromUtf8(e.what()).trimmed());
   }

@@ -89,6 +89,15 @@ TEST_F(CellPictureTest, MissingOrBrokenFilesGiveNoPicture) {
   EXPECT_EQ(pictures.liveCount(), 0);
 }
 
+TEST_F(CellPictureTest, JpegWithStrayBytesIsStillShrunk) {
+  // the fast decoder refuses data it warns about; the image object takes it as before
+  const QString stray = dir_->filePath("stray.jpg");
+  QByteArray bytes = testpictures::readFile(bigJpeg_);
+  bytes.insert(2, "\x12\x34\x56", 3);
+  ASSERT_TRUE(testpictures::writeFile(stray, bytes));
+  EXPECT_EQ(loadedSize(stray, 1, 500, 400), QSize(1066, 800));
+}
+
 TEST_F(CellPictureTest, TurnedPhotoIsReducedInItsUprightShape) {
   // stored 2000 × 1500 with the EXIF orientation "turn right": upright 1500 × 2000,
   // s = 1500 / 100 = 15, so 200 × 266 at two pixels per unit
