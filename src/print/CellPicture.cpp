@@ -121,18 +121,18 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
     default:
       break;
   }
-  if (std::optional<QImage> picture =
-          decodeWithVipsForCell(fileName, targetWidth, targetHeight, level))
-    return *std::move(picture);
-  if (format == PictureFormat::Unknown) {
-    format = formatFromContent(fileName);
-    if (format == PictureFormat::Unknown || format == PictureFormat::Bmp)
-      return PictureRegistry::DecodePicture(fileName);
-  }
+  if (format == PictureFormat::Unknown) format = formatFromContent(fileName);
+  // A preview's shortcuts read the JPEG's header alone, so they come before anything
+  // that reads further into the file.
   if (use == CellPictureUse::Preview && format == PictureFormat::Jpeg) {
     QImage drawn = previewShortcut(fileName, targetWidth, targetHeight, level);
     if (!drawn.isNull()) return drawn;
   }
+  if (std::optional<QImage> picture =
+          decodeWithVipsForCell(fileName, targetWidth, targetHeight, level))
+    return *std::move(picture);
+  if (format == PictureFormat::Unknown || format == PictureFormat::Bmp)
+    return PictureRegistry::DecodePicture(fileName);
   if (format == PictureFormat::Jpeg) {
     QImage picture = decodeJpegForCell(fileName, targetWidth, targetHeight, level);
     if (!picture.isNull()) return picture;
