@@ -81,7 +81,7 @@ std::optional<QImage> decodeWithVipsForCell(const QString& fileName, int targetW
 }
 
 // A colour or grey JPEG decoded straight at the planned size; null when the file holds
-// another kind, or data the JPEG decoder warns about.
+// another kind, a CMYK JPEG, or data the JPEG decoder warns about.
 QImage decodeJpegForCell(const QString& fileName, int targetWidth, int targetHeight, int level) {
   QFile file;
   if (!OpenForReading(file, fileName)) return {};
@@ -128,15 +128,17 @@ QImage DecodeCellPicture(CxImage& image, const QString& fileName, int level, int
     QImage drawn = previewShortcut(fileName, targetWidth, targetHeight, level);
     if (!drawn.isNull()) return drawn;
   }
+  // The JPEG decoder refuses at the header what is not its own (CMYK, another kind under
+  // a JPEG name), so the common photo reads its header once.
+  if (format == PictureFormat::Jpeg) {
+    QImage picture = decodeJpegForCell(fileName, targetWidth, targetHeight, level);
+    if (!picture.isNull()) return picture;
+  }
   if (std::optional<QImage> picture =
           decodeWithVipsForCell(fileName, targetWidth, targetHeight, level))
     return *std::move(picture);
   if (format == PictureFormat::Unknown || format == PictureFormat::Bmp)
     return PictureRegistry::DecodePicture(fileName);
-  if (format == PictureFormat::Jpeg) {
-    QImage picture = decodeJpegForCell(fileName, targetWidth, targetHeight, level);
-    if (!picture.isNull()) return picture;
-  }
   if (!decodeForCell(image, fileName, format, targetWidth, targetHeight, level)) return {};
   return image.Bitmap();
 }
