@@ -2,12 +2,12 @@
 # Every #include "lib/…" in src/ must name a library its own target links directly, and
 # no library may link one of a higher layer. Layers, lowest first (peers may link each
 # other one way):
-#   model, platform < render < settings, collect, exchange < print < app
+#   model, platform < picture, pdf, layout < render < settings, collect, exchange < print < cli < app
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-declare -A rank=([model]=0 [platform]=0 [render]=1 [settings]=2 [collect]=2 [exchange]=2
-                 [print]=3 [cli]=4 [app]=5)
+declare -A rank=([model]=0 [platform]=0 [picture]=1 [pdf]=1 [layout]=1 [render]=2 [settings]=3
+                 [collect]=3 [exchange]=3 [print]=4 [cli]=5 [app]=6)
 status=0
 for dir in src/*/; do
   lib=$(basename "$dir")

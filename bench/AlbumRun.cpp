@@ -13,10 +13,10 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "picture/CxImage.h"
 #include "print/PageLoops.h"
 #include "print/PdfPages.h"
 #include "print/ProgressWindowHost.h"
-#include "render/CxImage.h"
 #include "render/PictureRegistry.h"
 #include "settings/SettingsSession.h"
 

@@ -19,11 +19,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "picture/CxImage.h"
 #include "platform/FakeDialogs.h"
 #include "print/PagePreview.h"
 #include "print/ProgressWindow.h"
 #include "print/ProgressWindowHost.h"
-#include "render/CxImage.h"
 #include "render/PictureRegistry.h"
 #include "settings/PrintSettingsWindow.h"
 #include "settings/SettingsSession.h"

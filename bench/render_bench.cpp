@@ -14,7 +14,7 @@
 #include <functional>
 #include <vector>
 
-#include "render/CxImage.h"
+#include "picture/CxImage.h"
 #include "render/DrawPanel.h"
 #include "render/PictureRegistry.h"
 

@@ -3,8 +3,8 @@
 #include "app/ProgramExit.h"
 #include "collect/CollectState.h"
 #include "model/ColumnMap.h"
+#include "picture/CxImage.h"
 #include "print/ProgressWindowHost.h"
-#include "render/CxImage.h"
 #include "render/PictureRegistry.h"
 #include "settings/SettingsSession.h"
 

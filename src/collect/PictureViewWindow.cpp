@@ -3,8 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/MappedFile.h"
-#include "render/PictureReader.h"
+#include "picture/PictureReader.h"
 
 namespace {
 
@@ -22,19 +21,18 @@ QRect FitPictureRect(QSize picture, QSize area) {
                size);
 }
 
-// Through the program's checked reader: a cut-off picture, or a BMP whose pixels lie
-// past its end, is refused rather than shown with whatever memory held.
+// Through the program's one picture route: a cut-off picture, or a BMP whose pixels
+// lie past its end, is refused rather than shown with whatever memory held, and the
+// picture's own size, not the shrunk one, is judged against the pixel limit.
 QImage ReadViewPicture(const QString& path, int maxSide) {
-  const MappedFile file(path);
-  // Judged by the picture's own size, before the reader shrinks it on load: a size
-  // above the pixel limit is no size.
-  const QSize upright = readUprightPictureSize(file.data());
-  if (!upright.isValid()) return QImage();
-  const QSize shown =
-      std::max(upright.width(), upright.height()) > maxSide
-          ? upright.scaled(maxSide, maxSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1))
-          : upright;
-  return readPicture(file.data(), shown);
+  PictureRequest request;
+  request.use = PictureUse::View;
+  request.sizeFor = [maxSide](QSize upright) {
+    return std::max(upright.width(), upright.height()) > maxSide
+               ? upright.scaled(maxSide, maxSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1))
+               : upright;
+  };
+  return ReadPicture(path, request).picture;
 }
 
 PictureViewWindow::PictureViewWindow(QWidget* owner) : QWidget(owner, Qt::Window) {

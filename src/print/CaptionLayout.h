@@ -5,9 +5,9 @@
 #include <QStringList>
 #include <functional>
 
+#include "layout/PhotoFit.h"
 #include "model/PrintSettings.h"
 #include "print/PageGeometry.h"
-#include "settings/PhotoFit.h"
 
 // One WriteTextAt call of a caption.
 struct TextPlacement {

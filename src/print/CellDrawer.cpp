@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "layout/PhotoFit.h"
 #include "model/PrintSettings.h"
 #include "print/CaptionLayout.h"
 #include "render/DrawPanel.h"
 #include "render/PrinterObject.h"
-#include "settings/PhotoFit.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-#include "render/PictureFormat.h"
+#include "picture/PictureFormat.h"
 
 // How LoadCellPicture treats one photo, decided from its file size, format and
 // pixel size before anything is decoded.

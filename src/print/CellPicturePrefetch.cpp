@@ -6,7 +6,6 @@
 
 #include "platform/MemoryPolicy.h"
 #include "print/CellPicture.h"
-#include "render/CxImage.h"
 
 namespace {
 
@@ -62,10 +61,7 @@ void CellPicturePrefetch::decode(qsizetype index) {
     const std::lock_guard lock(mutex_);
     if (stopping_) return;
   }
-  // Each worker call has an image object of its own; the program's one stays untouched.
-  CxImage image;
-  QImage picture =
-      DecodeCellPicture(image, files_.at(index), level_, targetWidth_, targetHeight_, use_);
+  QImage picture = DecodeCellPicture(files_.at(index), level_, targetWidth_, targetHeight_, use_);
   {
     const std::lock_guard lock(mutex_);
     Slot& slot = slots_[static_cast<size_t>(index)];

@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "picture/CxImage.h"
 #include "print/JobOutput.h"
 #include "print/PageFiles.h"
-#include "render/CxImage.h"
 #include "render/DrawPanel.h"
 
 namespace {

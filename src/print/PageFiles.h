@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "model/PrintSettings.h"
-#include "render/PictureFormat.h"
+#include "picture/PictureFormat.h"
 
 // The format a file name's extension names: PNG, GIF, JPG or BMP (ASCII case ignored);
 // anything else, "jpeg" and "tif" included, is Unknown.

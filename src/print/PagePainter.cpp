@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "layout/PhotoFit.h"
 #include "platform/MemoryPolicy.h"
 #include "platform/Paths.h"
 #include "print/CellDrawer.h"
@@ -10,7 +11,6 @@
 #include "print/ProgressWindow.h"
 #include "print/ProgressWindowHost.h"
 #include "render/Surface.h"
-#include "settings/PhotoFit.h"
 
 namespace {
 

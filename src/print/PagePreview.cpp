@@ -2,10 +2,10 @@
 
 #include <QScopeGuard>
 
+#include "picture/CxImage.h"
 #include "print/PagePainter.h"
 #include "print/ProgressWindow.h"
 #include "print/ProgressWindowHost.h"
-#include "render/CxImage.h"
 #include "render/DrawPanel.h"
 #include "render/Units.h"
 #include "settings/PrintSettingsWindow.h"

@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "picture/PictureReader.h"
 #include "render/FontMapping.h"
-#include "render/PictureReader.h"
 #include "render/TextLines.h"
 #include "render/Units.h"
 
@@ -178,7 +178,10 @@ QImage DrawPanel::backImage() const {
   if (backgroundSize_.isValid()) {
     const QRect at = backgroundRect(backgroundSize_, size, backgroundPlacement_);
     if (backgroundShownAt_ != at.size()) {
-      backgroundShown_ = readPicture(backgroundData_, at.size());
+      const PictureRequest request = RequestAtSize(
+          at.size(), backgroundFile_.isEmpty() ? PictureUse::Background : PictureUse::Sample);
+      backgroundShown_ = backgroundFile_.isEmpty() ? ReadPicture(backgroundData_, request).picture
+                                                   : ReadPicture(backgroundFile_, request).picture;
       backgroundShownAt_ = at.size();
     }
     p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -197,8 +200,18 @@ QByteArray DrawPanel::SnapshotPanel() const {
 }
 
 void DrawPanel::setBackgroundPicture(const QByteArray& encoded) {
-  backgroundSize_ = readUprightPictureSize(encoded);
+  backgroundSize_ = ReadUprightPictureSize(encoded);
   backgroundData_ = backgroundSize_.isValid() ? encoded : QByteArray();
+  backgroundFile_.clear();
+  backgroundShown_ = QImage();
+  backgroundShownAt_ = QSize();
+  update();
+}
+
+void DrawPanel::setBackgroundPictureFile(const QString& fileName) {
+  backgroundSize_ = ReadUprightPictureSize(fileName);
+  backgroundData_.clear();
+  backgroundFile_ = backgroundSize_.isValid() ? fileName : QString();
   backgroundShown_ = QImage();
   backgroundShownAt_ = QSize();
   update();

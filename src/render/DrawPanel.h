@@ -52,6 +52,9 @@ public:
   // Background picture (encoded bytes of any common kind; empty or unreadable
   // removes it), placed as backgroundPlacement says.
   void setBackgroundPicture(const QByteArray& encoded);
+  // The same for a picture file, read at the size it is shown at; a camera's thumbnail
+  // stands in where it holds the pixels shown.
+  void setBackgroundPictureFile(const QString& fileName);
   bool hasBackgroundPicture() const { return backgroundSize_.isValid(); }
   void setBackgroundPlacement(BackgroundPlacement placement);
   BackgroundPlacement backgroundPlacement() const { return backgroundPlacement_; }
@@ -85,7 +88,8 @@ private:
   // The background picture is kept encoded and decoded at the size it is shown at:
   // a camera photo shown in a small panel never costs a full decode per paint.
   QByteArray backgroundData_;
-  QSize backgroundSize_;  // upright, from the header; invalid when there is none
+  QString backgroundFile_;  // read from the file instead when set
+  QSize backgroundSize_;    // upright, from the header; invalid when there is none
   mutable QImage backgroundShown_;
   mutable QSize backgroundShownAt_;
   QColor backgroundColour_ = Qt::white;

@@ -1,54 +1,13 @@
 #include "render/PictureRegistry.h"
 
-#include "platform/MappedFile.h"
-#include "render/PcxDecoder.h"
-#include "render/PictureKind.h"
-#include "render/QtPictureReader.h"
-#include "render/VipsPictureReader.h"
-
-namespace {
-
-const char* qtFormatOf(PictureKind kind) {
-  switch (kind) {
-    case PictureKind::Bmp:
-      return "bmp";
-    case PictureKind::Jpeg:
-      return "jpeg";
-    case PictureKind::Icon:
-      return "ico";
-    case PictureKind::Cursor:
-      return "cur";
-    case PictureKind::Gif:
-      return "gif";
-    default:
-      return nullptr;
-  }
-}
-
-QImage decodeByKind(const QByteArray& data) {
-  if (readsWithVips(data)) return readPictureWithVips(data);
-  const PictureKind kind = recognisePictureKind(data);
-  switch (kind) {
-    case PictureKind::Unsupported:
-      return {};
-    case PictureKind::Pcx8:
-    case PictureKind::Pcx1:
-      return decodePcx(data);
-    default:
-      return readPictureWithQt(data, qtFormatOf(kind));
-  }
-}
-
-}  // namespace
+#include "picture/PictureReader.h"
 
 QImage PictureRegistry::DecodePicture(const QString& fileName) {
-  const MappedFile file(fileName);
-  return DecodePicture(file.data());
+  return ReadPicture(fileName).picture;
 }
 
 QImage PictureRegistry::DecodePicture(const QByteArray& data) {
-  if (data.isEmpty()) return {};
-  return decodeByKind(data);
+  return ReadPicture(data).picture;
 }
 
 PictureHandle PictureRegistry::LoadPicture(const QString& fileName) {

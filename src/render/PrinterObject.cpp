@@ -11,9 +11,9 @@
 #include <QRawFont>
 #include <cmath>
 
+#include "pdf/PdfPictureStreams.h"
+#include "pdf/PdfTextMap.h"
 #include "render/FontMapping.h"
-#include "render/PdfPictureStreams.h"
-#include "render/PdfTextMap.h"
 #include "render/PrintStatusDialog.h"
 #include "render/PrinterFont.h"
 #include "render/PrinterQueries.h"

@@ -1,19 +1,16 @@
 #include "settings/CellEditor.h"
 
-#include <QBuffer>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "layout/PhotoFit.h"
+#include "picture/PictureReader.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "render/DrawPanel.h"
-#include "render/EmbeddedThumbnail.h"
-#include "render/PictureLimits.h"
 #include "render/PictureRegistry.h"
-#include "settings/PhotoFit.h"
 #include "settings/SettingsForm.h"
 #include "settings/SettingsSession.h"
 #include "settings/TextNumbers.h"
@@ -32,17 +29,9 @@ const QString kCaptionLinesTitle = QStringLiteral("设置与实际不符，要�
 // the card must not make that drawing surface unreasonably large.
 constexpr int kSampleMaxWidth = 16384;
 constexpr int kSampleMaxHeight = 2048;
-// A photo file larger than this is not read whole just to show a sample.
-constexpr qint64 kSampleMaxFileBytes = 256LL * 1024 * 1024;
 
 void SetGeometry(DrawPanel* panel, const QRect& r) {
   panel->moveResize(r.x(), r.y(), std::max(0, r.width()), std::max(0, r.height()));
-}
-
-QByteArray FileBytes(const QString& path) {
-  QFile file;
-  if (!OpenForReading(file, path) || file.size() > kSampleMaxFileBytes) return {};
-  return file.readAll();
 }
 
 }  // namespace
@@ -191,19 +180,14 @@ void CellEditor::DrawPhotoSample() {
       const PhotoRect drawn = mode == FitStretch ? box : FitPhoto(box, width, height, mode);
       return QSize(static_cast<int>(drawn.width), static_cast<int>(drawn.height));
     };
-    // A camera's thumbnail draws the sample when it is large enough; the photo's own
-    // size places it either way.
-    const EmbeddedThumbnail thumbnail = ReadEmbeddedThumbnail(path);
-    const QSize photo = thumbnail.photoSize;
-    QSize drawn = photo.isValid() ? drawnSize(photo.width(), photo.height()) : QSize();
-    PictureHandle picture = 0;
-    if (thumbnail.covers(drawn) && pictureSizeAllowed(photo.width(), photo.height())) {
-      picture = pictures_.Add(thumbnail.picture);
-    } else {
-      picture = pictures_.LoadPicture(path);
-      drawn = drawnSize(area->PictureWidth(picture), area->PictureHeight(picture));
-    }
-    if (!drawn.isEmpty()) area->DrawPicture(picture, 0, 0, drawn.width(), drawn.height());
+    // A camera's thumbnail draws the sample when it is large enough.
+    PictureRequest request;
+    request.use = PictureUse::Sample;
+    request.sizeFor = [&](QSize upright) { return drawnSize(upright.width(), upright.height()); };
+    const PictureHandle picture = pictures_.Add(ReadPicture(path, request).picture);
+    const QSize drawn = drawnSize(area->PictureWidth(picture), area->PictureHeight(picture));
+    if (picture != 0 && !drawn.isEmpty())
+      area->DrawPicture(picture, 0, 0, drawn.width(), drawn.height());
     pictures_.UnloadPicture(picture);
     return;
   }
@@ -213,23 +197,7 @@ void CellEditor::DrawPhotoSample() {
   const bool natural = mode == FitNaturalCentred || mode == FitNaturalTopLeft;
   area->setBackgroundPlacement(natural ? BackgroundPlacement::TopLeft
                                        : BackgroundPlacement::Centred);
-  if (!natural) {
-    const EmbeddedThumbnail thumbnail = ReadEmbeddedThumbnail(path);
-    const QSize photo = thumbnail.photoSize;
-    const bool shrunk =
-        photo.isValid() && (photo.width() > area->width() || photo.height() > area->height());
-    if (shrunk && pictureSizeAllowed(photo.width(), photo.height()) &&
-        thumbnail.covers(photo.scaled(area->size(), Qt::KeepAspectRatio))) {
-      QByteArray bytes;
-      QBuffer buffer(&bytes);
-      buffer.open(QIODevice::WriteOnly);
-      if (thumbnail.picture.save(&buffer, "BMP")) {
-        area->setBackgroundPicture(bytes);
-        return;
-      }
-    }
-  }
-  area->setBackgroundPicture(FileBytes(path));
+  area->setBackgroundPictureFile(path);
 }
 
 bool CellEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -5,7 +5,7 @@
 #include <QRect>
 #include <optional>
 
-#include "settings/CardGeometry.h"
+#include "layout/CardGeometry.h"
 
 class Dialogs;
 class DrawPanel;

@@ -1,7 +1,7 @@
 #include "settings/DefaultCellLayout.h"
 
+#include "layout/CardGeometry.h"
 #include "render/DrawPanel.h"
-#include "settings/CardGeometry.h"
 
 CardLayout DefaultCellLayout(const PrintSettings& settings, PictureRegistry& pictures) {
   // The boxes show millimetres; the cell sum reads their whole part.

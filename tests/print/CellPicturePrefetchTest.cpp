@@ -6,7 +6,6 @@
 #include "TestPictures.h"
 #include "print/CellPicture.h"
 #include "print/CellPicturePrefetch.h"
-#include "render/CxImage.h"
 
 namespace {
 
@@ -44,9 +43,8 @@ TEST_F(CellPicturePrefetchTest, EveryCellGetsThePictureLoadingItDirectlyGives) {
     QStringList files;
     for (int round = 0; round < 3; ++round) files += photos_;  // more cells than run ahead
     CellPicturePrefetch prefetch(files, level, 200, 150, CellPictureUse::Print, 1);
-    CxImage image;
     for (qsizetype k = 0; k < files.size(); ++k) {
-      const PictureHandle direct = LoadCellPicture(pictures, image, files[k], level, 200, 150);
+      const PictureHandle direct = LoadCellPicture(pictures, files[k], level, 200, 150);
       ASSERT_NE(direct, 0);
       const QImage expected = *pictures.picture(direct);
       pictures.UnloadPicture(direct);

@@ -2,9 +2,9 @@
 
 #include <QTemporaryDir>
 
+#include "picture/CxImage.h"
 #include "print/PageLoops.h"
 #include "print/ProgressWindowHost.h"
-#include "render/CxImage.h"
 #include "render/PictureRegistry.h"
 #include "settings/SettingsSession.h"
 

@@ -9,9 +9,9 @@
 #include "PageLoopRig.h"
 #include "PrintTestPictures.h"
 #include "TestPictures.h"
+#include "picture/CxImage.h"
 #include "print/PdfPages.h"
 #include "print/ProgressWindowHost.h"
-#include "render/CxImage.h"
 #include "render/PictureRegistry.h"
 #include "settings/SettingsSession.h"
 

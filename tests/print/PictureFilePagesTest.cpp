@@ -10,10 +10,10 @@
 
 #include "PrintTestPictures.h"
 #include "TestPictures.h"
+#include "picture/CxImage.h"
 #include "platform/Paths.h"
 #include "print/PageLoops.h"
 #include "print/ProgressWindowHost.h"
-#include "render/CxImage.h"
 #include "render/PictureRegistry.h"
 #include "settings/SettingsSession.h"
 

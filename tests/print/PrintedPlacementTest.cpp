@@ -10,9 +10,9 @@
 #include "CupsPdfQueue.h"
 #include "PageLoopRig.h"
 #include "TestPictures.h"
+#include "picture/CxImage.h"
 #include "print/PageLoops.h"
 #include "print/ProgressWindowHost.h"
-#include "render/CxImage.h"
 #include "render/PictureRegistry.h"
 #include "settings/SettingsSession.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "layout/CardGeometry.h"
 #include "model/PrintSettings.h"
-#include "settings/CardGeometry.h"
 
 namespace {
 

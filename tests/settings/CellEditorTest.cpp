@@ -3,7 +3,7 @@
 
 #include "SettingsWindowFixture.h"
 #include "TestPictures.h"
-#include "settings/CardGeometry.h"
+#include "layout/CardGeometry.h"
 
 namespace {
 

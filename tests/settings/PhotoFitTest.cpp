@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "settings/PhotoFit.h"
+#include "layout/PhotoFit.h"
 
 void PrintTo(const PhotoRect& r, std::ostream* os) {
   *os << "(" << r.left << ", " << r.top << ", " << r.width << " x " << r.height << ")";
