@@ -83,6 +83,7 @@ if [ -n "$cups_pdf" ]; then
   pdf_lines+=("cups_pdf_pages=$(pdfinfo "$cups_pdf" | sed -n 's/^Pages: *//p')")
 fi
 
+printf 'profile=%s\n' "${profile:-srgb}"
 printf 'kind=%s\nphotos=%d\npages=%d\nruns=%d\n' "$kind" "$photos" "$pages" "$runs"
 printf 'ours_s=%.2f\nmontage_s=%.2f\nmontage_fast_s=%.2f\nfloor_s=%.2f\n' "$ours_s" "$plain_s" "$fast_s" "$floor_s"
 printf 'ours_cpu_s=%.2f\nmontage_cpu_s=%.2f\nmontage_fast_cpu_s=%.2f\nfloor_cpu_s=%.2f\n' "$ours_c" "$plain_c" "$fast_c" "$floor_c"

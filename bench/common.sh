@@ -6,10 +6,17 @@
 # scratch folder removed on exit).
 # KIND=png|heic|webp makes the album of the same photos converted once (libvips' default
 # settings) into that kind, under /tmp/quillmere-bench/photos-KIND; KIND=jpg (the
-# default) is the JPEGs themselves.
+# default) is the JPEGs themselves. PROFILE=adobergb makes the same JPEGs converted into
+# Adobe RGB (1998) with that profile embedded, under /tmp/quillmere-bench/photos-adobergb,
+# so the album pays for colour management on every photo.
 photos=${1:-100}
 runs=${RUNS:-3}
 kind=${KIND:-jpg}
+profile=${PROFILE:-}
+case $profile in
+  "" | adobergb) ;;
+  *) echo "PROFILE must be adobergb or unset, not $profile" >&2; exit 2 ;;
+esac
 case $kind in
   jpg | png | heic | webp) ;;
   *) echo "KIND must be jpg, png, heic or webp, not $kind" >&2; exit 2 ;;
@@ -22,6 +29,19 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 "$bin/quillmere_bench_photos" "$photo_dir" "$unique"
+if [ -n "$profile" ]; then
+  [ "$kind" = jpg ] || { echo "PROFILE goes with the JPEG album only" >&2; exit 2; }
+  profile_dir=$bench_dir/photos-$profile
+  mkdir -p "$profile_dir"
+  "$bin/quillmere_bench_profile" "$profile" "$profile_dir/profile.icc"
+  for ((i = 1; i <= unique; i++)); do
+    name=$(printf 'photo_%04d' "$i")
+    [ -f "$profile_dir/$name.jpg" ] || echo "$name"
+  done | xargs -r -P "$(nproc)" -I{} sh -c \
+    'vips icc_transform "$1/{}.jpg" "$2/{}.part.jpg[Q=90]" "$2/profile.icc" --input-profile srgb --embed && mv "$2/{}.part.jpg" "$2/{}.jpg"' _ \
+    "$photo_dir" "$profile_dir"
+  photo_dir=$profile_dir
+fi
 if [ "$kind" != jpg ]; then
   kind_dir=$bench_dir/photos-$kind
   mkdir -p "$kind_dir"

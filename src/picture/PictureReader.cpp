@@ -5,10 +5,13 @@
 #include "picture/ColourProfile.h"
 #include "picture/DecodedPicture.h"
 #include "picture/EmbeddedThumbnail.h"
+#include "picture/HeifColour.h"
 #include "picture/Orientation.h"
 #include "picture/PcxDecoder.h"
 #include "picture/PictureKind.h"
 #include "picture/PictureLimits.h"
+#include "picture/PictureStructure.h"
+#include "picture/PngColour.h"
 #include "picture/ProgressiveJpeg.h"
 #include "picture/QtPictureReader.h"
 #include "picture/ShrunkJpeg.h"
@@ -20,6 +23,7 @@ namespace {
 
 // Enough of a file's start to tell its kind, file-type box of a HEIF file included.
 constexpr qint64 kKindHeadBytes = 4096;
+constexpr int kStrayBytesForgiven = 16;
 
 PictureResult refused(const QString& reason) {
   return {QImage(), reason};
@@ -108,11 +112,23 @@ DecodedPicture decodeFile(const QString& fileName, const PictureRequest& request
     // libjpeg refuses at the header what is not its own (CMYK, another kind under a
     // JPEG name), so the common photo reads its header once.
     DecodedPicture decoded = ReadShrunkJpeg(file, plannedSizeFor(request));
-    if (decoded.isNull() && !fileReadsWithVips(file))
-      decoded = readJpegFileWithVips(file, plannedSizeFor(request));
     if (!decoded.isNull()) return decoded;
+    // libjpeg refuses what it warns about; a whole file with a few stray bytes between
+    // segments is read by libvips' more forgiving loader.
+    if (!fileReadsWithVips(file)) {
+      const MappedFile whole(fileName);
+      if (jpegIsComplete(whole.data(), kStrayBytesForgiven))
+        return readJpegFileWithVips(file, plannedSizeFor(request));
+    }
   }
-  if (fileReadsWithVips(file)) return readPictureFileWithVips(file, plannedSizeFor(request));
+  if (fileReadsWithVips(file)) {
+    DecodedPicture decoded = readPictureFileWithVips(file, plannedSizeFor(request));
+    if (kind == PictureKind::Png && decoded.iccProfile.isEmpty())
+      decoded.iccProfile = PngStatedProfile(ReadPngColour(file));
+    if (kind == PictureKind::Heif && !decoded.isNull() && decoded.iccProfile.isEmpty())
+      decoded.iccProfile = HeifNclxProfile(fileName);
+    return decoded;
+  }
   file.close();
   const MappedFile whole(fileName);
   return decodeWithReaders(whole.data(), request);

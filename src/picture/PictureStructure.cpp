@@ -34,13 +34,15 @@ qsizetype endOfScan(QByteArrayView data, qsizetype pos) {
 
 }  // namespace
 
-bool jpegIsComplete(QByteArrayView data) {
+bool jpegIsComplete(QByteArrayView data, int strayBytesAllowed) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
   const qsizetype size = data.size();
   if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return false;
   qsizetype pos = 2;
   while (pos < size) {
-    if (bytes[pos] != 0xFF) return false;
+    for (int stray = 0; pos < size && bytes[pos] != 0xFF; ++pos)
+      if (++stray > strayBytesAllowed) return false;
+    if (pos >= size) return false;
     while (pos < size && bytes[pos] == 0xFF) ++pos;  // fill bytes
     if (pos >= size) return false;
     const unsigned char marker = bytes[pos++];

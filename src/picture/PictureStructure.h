@@ -8,8 +8,10 @@
 // a success; these checks refuse it.
 
 // Whether JPEG data runs from its start marker through its segments and scans to the
-// end-of-image marker. Data after the end marker (camera trailers) is allowed.
-bool jpegIsComplete(QByteArrayView data);
+// end-of-image marker. Data after the end marker (camera trailers) is allowed, and so
+// are up to strayBytesAllowed bytes where a marker should begin: a few stray bytes
+// between segments, as some writers leave, are not damage; dozens are.
+bool jpegIsComplete(QByteArrayView data, int strayBytesAllowed = 0);
 
 // Whether a BMP holds every pixel its header promises: all the rows of an uncompressed
 // one after its colour table and pixel offset, runs that paint every pixel of a
