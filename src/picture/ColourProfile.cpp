@@ -75,6 +75,14 @@ Conversion conversionFor(const QByteArray& icc) {
   return conversion;
 }
 
+QByteArray saved(cmsHPROFILE profile) {
+  cmsUInt32Number size = 0;
+  if (!profile || !cmsSaveProfileToMem(profile, nullptr, &size)) return {};
+  QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
+  if (!cmsSaveProfileToMem(profile, bytes.data(), &size)) return {};
+  return bytes;
+}
+
 }  // namespace
 
 void ConvertToSrgb(QImage& picture, const QByteArray& iccProfile) {
@@ -102,11 +110,27 @@ void ConvertToSrgb(QImage& picture, const QByteArray& iccProfile) {
 QByteArray SrgbProfile() {
   static const QByteArray profile = [] {
     const Profile srgb(cmsCreate_sRGBProfile());
-    cmsUInt32Number size = 0;
-    if (!srgb || !cmsSaveProfileToMem(srgb.get(), nullptr, &size)) return QByteArray();
-    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
-    if (!cmsSaveProfileToMem(srgb.get(), bytes.data(), &size)) return QByteArray();
-    return bytes;
+    return saved(srgb.get());
   }();
   return profile;
+}
+
+QByteArray MakeRgbProfile(const RgbChromaticities& space, double exponent) {
+  const cmsCIExyY white{space.white[0], space.white[1], 1.0};
+  const cmsCIExyYTRIPLE primaries{{space.red[0], space.red[1], 1.0},
+                                  {space.green[0], space.green[1], 1.0},
+                                  {space.blue[0], space.blue[1], 1.0}};
+  if (white.y <= 0 || primaries.Red.y <= 0 || primaries.Green.y <= 0 || primaries.Blue.y <= 0 ||
+      exponent < 0)
+    return {};
+  // sRGB's curve: a 2.4 power above a short straight piece.
+  const double srgbCurve[5] = {2.4, 1.0 / 1.055, 0.055 / 1.055, 1.0 / 12.92, 0.04045};
+  const std::unique_ptr<cmsToneCurve, void (*)(cmsToneCurve*)> curve(
+      exponent > 0 ? cmsBuildGamma(nullptr, exponent)
+                   : cmsBuildParametricToneCurve(nullptr, 4, srgbCurve),
+      cmsFreeToneCurve);
+  if (!curve) return {};
+  cmsToneCurve* curves[3] = {curve.get(), curve.get(), curve.get()};
+  const Profile profile(cmsCreateRGBProfile(&white, &primaries, curves));
+  return saved(profile.get());
 }

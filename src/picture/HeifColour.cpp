@@ -1,10 +1,11 @@
 #include "picture/HeifColour.h"
 
-#include <lcms2.h>
 #include <libheif/heif.h>
 
 #include <cmath>
 #include <memory>
+
+#include "picture/ColourProfile.h"
 
 namespace {
 
@@ -36,28 +37,17 @@ bool srgbPrimaries(const heif_color_profile_nclx& nclx) {
 }
 
 QByteArray profileFor(const heif_color_profile_nclx& nclx) {
-  const cmsCIExyY white{nclx.color_primary_white_x, nclx.color_primary_white_y, 1.0};
-  const cmsCIExyYTRIPLE primaries{{nclx.color_primary_red_x, nclx.color_primary_red_y, 1.0},
-                                  {nclx.color_primary_green_x, nclx.color_primary_green_y, 1.0},
-                                  {nclx.color_primary_blue_x, nclx.color_primary_blue_y, 1.0}};
-  if (white.y <= 0 || primaries.Red.y <= 0 || primaries.Green.y <= 0 || primaries.Blue.y <= 0)
-    return {};
-  // sRGB's curve: 1 / 2.4 power above a short straight piece.
-  const double srgbCurve[5] = {2.4, 1.0 / 1.055, 0.055 / 1.055, 1.0 / 12.92, 0.04045};
+  RgbChromaticities space;
+  space.white[0] = nclx.color_primary_white_x;
+  space.white[1] = nclx.color_primary_white_y;
+  space.red[0] = nclx.color_primary_red_x;
+  space.red[1] = nclx.color_primary_red_y;
+  space.green[0] = nclx.color_primary_green_x;
+  space.green[1] = nclx.color_primary_green_y;
+  space.blue[0] = nclx.color_primary_blue_x;
+  space.blue[1] = nclx.color_primary_blue_y;
   const bool linear = nclx.transfer_characteristics == heif_transfer_characteristic_linear;
-  cmsToneCurve* curve =
-      linear ? cmsBuildGamma(nullptr, 1.0) : cmsBuildParametricToneCurve(nullptr, 4, srgbCurve);
-  cmsToneCurve* curves[3] = {curve, curve, curve};
-  cmsHPROFILE profile = curve ? cmsCreateRGBProfile(&white, &primaries, curves) : nullptr;
-  QByteArray bytes;
-  cmsUInt32Number size = 0;
-  if (profile && cmsSaveProfileToMem(profile, nullptr, &size)) {
-    bytes.resize(static_cast<qsizetype>(size));
-    if (!cmsSaveProfileToMem(profile, bytes.data(), &size)) bytes.clear();
-  }
-  if (profile) cmsCloseProfile(profile);
-  if (curve) cmsFreeToneCurve(curve);
-  return bytes;
+  return MakeRgbProfile(space, linear ? 1.0 : 0.0);
 }
 
 }  // namespace

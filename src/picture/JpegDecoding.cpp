@@ -9,6 +9,7 @@
 
 #include "picture/ExifThumbnail.h"
 #include "picture/JpegHeader.h"
+#include "picture/PictureLimits.h"
 
 namespace {
 
@@ -124,4 +125,19 @@ QByteArray SavedIccProfile(const jpeg_decompress_struct& cinfo) {
                                  static_cast<qsizetype>(marker->data_length)));
   }
   return JoinedIccProfile(segments);
+}
+
+bool ReadPhotoHeader(jpeg_decompress_struct& cinfo, DecodedPicture& decoded) {
+  jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
+  jpeg_save_markers(&cinfo, JPEG_APP0 + 2, 0xFFFF);
+  jpeg_read_header(&cinfo, TRUE);
+  if (!pictureSizeAllowed(cinfo.image_width, cinfo.image_height)) return false;
+  if (cinfo.jpeg_color_space != JCS_YCbCr && cinfo.jpeg_color_space != JCS_RGB &&
+      cinfo.jpeg_color_space != JCS_GRAYSCALE)
+    return false;
+  decoded.orientation = SavedExifOrientation(cinfo);
+  decoded.iccProfile = SavedIccProfile(cinfo);
+  decoded.storedSize =
+      QSize(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height));
+  return true;
 }

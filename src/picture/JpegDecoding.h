@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <functional>
 
+#include "picture/DecodedPicture.h"
+
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
@@ -25,3 +27,9 @@ int SavedExifOrientation(const jpeg_decompress_struct& cinfo);
 // The embedded colour profile among the APP2 segments the decoder was told to keep;
 // empty when there is none or its chunks do not fit together.
 QByteArray SavedIccProfile(const jpeg_decompress_struct& cinfo);
+
+// The header steps every photo decode starts with: keeps the EXIF and colour-profile
+// segments, reads the header, refuses a picture above the pixel limit or in another
+// colour space than grey or YCbCr/RGB (CMYK), and notes the stored size, orientation and
+// profile. Run inside RunJpegDecoder's steps.
+bool ReadPhotoHeader(jpeg_decompress_struct& cinfo, DecodedPicture& decoded);

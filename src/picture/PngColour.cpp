@@ -1,9 +1,10 @@
 #include "picture/PngColour.h"
 
-#include <lcms2.h>
-
 #include <QBuffer>
 #include <QIODevice>
+#include <algorithm>
+
+#include "picture/ColourProfile.h"
 
 namespace {
 
@@ -71,25 +72,12 @@ PngColour ReadPngColour(const QByteArray& data) {
 QByteArray PngStatedProfile(const PngColour& colour) {
   if (colour.embeddedProfile || colour.srgb || colour.gamma <= 0.01 || colour.gamma > 10) return {};
   // Without cHRM the primaries are taken as sRGB's, as viewers do.
-  const cmsCIExyY white = colour.chromaticities ? cmsCIExyY{colour.white[0], colour.white[1], 1.0}
-                                                : cmsCIExyY{0.3127, 0.3290, 1.0};
-  const auto point = [&](const double* xy, double x, double y) {
-    return colour.chromaticities ? cmsCIExyY{xy[0], xy[1], 1.0} : cmsCIExyY{x, y, 1.0};
-  };
-  const cmsCIExyYTRIPLE primaries{point(colour.red, 0.64, 0.33), point(colour.green, 0.30, 0.60),
-                                  point(colour.blue, 0.15, 0.06)};
-  if (white.y <= 0 || primaries.Red.y <= 0 || primaries.Green.y <= 0 || primaries.Blue.y <= 0)
-    return {};
-  cmsToneCurve* curve = cmsBuildGamma(nullptr, 1.0 / colour.gamma);
-  cmsToneCurve* curves[3] = {curve, curve, curve};
-  cmsHPROFILE profile = curve ? cmsCreateRGBProfile(&white, &primaries, curves) : nullptr;
-  QByteArray bytes;
-  cmsUInt32Number size = 0;
-  if (profile && cmsSaveProfileToMem(profile, nullptr, &size)) {
-    bytes.resize(static_cast<qsizetype>(size));
-    if (!cmsSaveProfileToMem(profile, bytes.data(), &size)) bytes.clear();
+  RgbChromaticities space;
+  if (colour.chromaticities) {
+    std::copy_n(colour.white, 2, space.white);
+    std::copy_n(colour.red, 2, space.red);
+    std::copy_n(colour.green, 2, space.green);
+    std::copy_n(colour.blue, 2, space.blue);
   }
-  if (profile) cmsCloseProfile(profile);
-  if (curve) cmsFreeToneCurve(curve);
-  return bytes;
+  return MakeRgbProfile(space, 1.0 / colour.gamma);
 }

@@ -4,7 +4,6 @@
 
 #include "picture/JpegDecoding.h"
 #include "picture/JpegHeader.h"
-#include "picture/PictureLimits.h"
 
 namespace {
 
@@ -16,18 +15,8 @@ bool allDcScansBegun(const jpeg_decompress_struct& cinfo) {
 
 // The decoding steps run by RunJpegDecoder; false when the file does not qualify.
 bool decodeFirstScans(jpeg_decompress_struct& cinfo, DecodedPicture& decoded) {
-  jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
-  jpeg_save_markers(&cinfo, JPEG_APP0 + 2, 0xFFFF);
-  jpeg_read_header(&cinfo, TRUE);
+  if (!ReadPhotoHeader(cinfo, decoded)) return false;
   if (!jpeg_has_multiple_scans(&cinfo) || !cinfo.progressive_mode) return false;
-  if (!pictureSizeAllowed(cinfo.image_width, cinfo.image_height)) return false;
-  if (cinfo.jpeg_color_space != JCS_YCbCr && cinfo.jpeg_color_space != JCS_RGB &&
-      cinfo.jpeg_color_space != JCS_GRAYSCALE)
-    return false;
-  decoded.orientation = SavedExifOrientation(cinfo);
-  decoded.iccProfile = SavedIccProfile(cinfo);
-  decoded.storedSize =
-      QSize(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height));
   cinfo.buffered_image = TRUE;
   cinfo.scale_num = 1;
   cinfo.scale_denom = 8;

@@ -5,7 +5,6 @@
 
 #include "picture/JpegDecoding.h"
 #include "picture/Orientation.h"
-#include "picture/PictureLimits.h"
 
 namespace {
 
@@ -19,17 +18,7 @@ constexpr qsizetype kKeptBufferBytes = 32 << 20;
 // frame while libjpeg runs.
 bool decodeShrunk(jpeg_decompress_struct& cinfo, const std::function<QSize(QSize)>& shownSizeFor,
                   QImage& pixels, DecodedPicture& decoded) {
-  jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
-  jpeg_save_markers(&cinfo, JPEG_APP0 + 2, 0xFFFF);
-  jpeg_read_header(&cinfo, TRUE);
-  if (!pictureSizeAllowed(cinfo.image_width, cinfo.image_height)) return false;
-  if (cinfo.jpeg_color_space != JCS_YCbCr && cinfo.jpeg_color_space != JCS_RGB &&
-      cinfo.jpeg_color_space != JCS_GRAYSCALE)
-    return false;
-  decoded.orientation = SavedExifOrientation(cinfo);
-  decoded.iccProfile = SavedIccProfile(cinfo);
-  decoded.storedSize =
-      QSize(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height));
+  if (!ReadPhotoHeader(cinfo, decoded)) return false;
   const QSize upright = UprightSize(decoded.storedSize, decoded.orientation);
   const QSize shown = shownSizeFor(upright);
   int shrink = 1;
