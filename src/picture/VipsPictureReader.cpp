@@ -4,7 +4,7 @@
 
 #include <QFile>
 #include <QScopeGuard>
-#include <mutex>
+#include <semaphore>
 #include <vips/vips8>
 
 #include "picture/JpegHeader.h"
@@ -25,6 +25,8 @@ namespace {
 constexpr const char* kLoadOptions = "fail_on=truncated";
 // Enough of a file's start to tell its kind, file-type box of a HEIF file included.
 constexpr qint64 kKindHeadBytes = 4096;
+// HEIF photos decoded at the same time: two keep two cores busy within the memory bound.
+constexpr std::ptrdiff_t kWholeFrameDecodesAtOnce = 2;
 
 // Opens the picture afresh from its start each time it is called.
 using SourceOpener = std::function<vips::VSource()>;
@@ -57,15 +59,18 @@ DecodedPicture decodeWithVips(const SourceOpener& open, const ShownSizeFor& show
     const VImage header = openHeader(open);
     if (!pictureSizeAllowed(header.width(), header.height())) return {};
     // libheif decodes the whole frame whatever size is asked for, with working buffers
-    // of several frames: photos decoded side by side would hold the memory of many, and
-    // the freed buffers go back to the system before the next photo takes its own.
-    static std::mutex wholeFrameDecode;
-    std::unique_lock<std::mutex> oneAtATime(wholeFrameDecode, std::defer_lock);
-    if (header.get_typeof("vips-loader") &&
-        QByteArray(header.get_string("vips-loader")).startsWith("heifload"))
-      oneAtATime.lock();
-    const auto release = qScopeGuard([&oneAtATime] {
-      if (oneAtATime.owns_lock()) ReleaseFreedMemory();
+    // of several frames: only a few photos are decoded side by side, so the memory of
+    // many is never held at once, and the freed buffers go back to the system before
+    // the next photo takes its own.
+    static std::counting_semaphore<kWholeFrameDecodesAtOnce> wholeFrameDecodes(
+        kWholeFrameDecodesAtOnce);
+    const bool wholeFrame = header.get_typeof("vips-loader") &&
+                            QByteArray(header.get_string("vips-loader")).startsWith("heifload");
+    if (wholeFrame) wholeFrameDecodes.acquire();
+    const auto release = qScopeGuard([wholeFrame] {
+      if (!wholeFrame) return;
+      ReleaseFreedMemory();
+      wholeFrameDecodes.release();
     });
     DecodedPicture decoded;
     decoded.orientation = orientationOf(header);
