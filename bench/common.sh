@@ -38,7 +38,7 @@ if [ -n "$profile" ]; then
     name=$(printf 'photo_%04d' "$i")
     [ -f "$profile_dir/$name.jpg" ] || echo "$name"
   done | xargs -r -P "$(nproc)" -I{} sh -c \
-    'vips icc_transform "$1/{}.jpg" "$2/{}.part.jpg[Q=90]" "$2/profile.icc" --input-profile srgb --embed && mv "$2/{}.part.jpg" "$2/{}.jpg"' _ \
+    'vips icc_transform "$1/{}.jpg" "$2/{}.part.jpg[Q=90]" "$2/profile.icc" --input-profile srgb && mv "$2/{}.part.jpg" "$2/{}.jpg"' _ \
     "$photo_dir" "$profile_dir"
   photo_dir=$profile_dir
 fi
