@@ -6,6 +6,7 @@
 #include <QTranslator>
 #include <utility>
 
+#include "QuillmereVersion.h"
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "app/StartUp.h"
@@ -43,7 +44,7 @@ void useChineseQtTexts(QApplication& app) {
 int runApplication(int argc, char** argv, const StartupHook& afterShow) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillmere"));
-  QApplication::setApplicationVersion(QStringLiteral("1.4"));
+  QApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));
   useChineseUiFont();
   useChineseQtTexts(app);
 
