@@ -9,6 +9,8 @@ cd "$top"
 dir=${1:-build-tests}
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$dir/CMakeCache.txt")
 app_id=org.quillmere.Quillmere
+apt=(apt-get)
+[ "$(id -u)" -eq 0 ] || apt=(sudo apt-get)
 
 deb=$(scripts/package.sh "$dir" | tail -1)
 echo "-- package: $(basename "$deb")"
@@ -29,14 +31,14 @@ fi
 work=$(mktemp -d)
 remove() {
   echo "-- removing the package"
-  DEBIAN_FRONTEND=noninteractive apt-get purge -y -q quillmere >/dev/null
+  DEBIAN_FRONTEND=noninteractive "${apt[@]}" purge -y -q quillmere >/dev/null
   dpkg-query -W quillmere 2>/dev/null && { echo "   still installed"; exit 1; }
   echo "   removed"
   rm -rf "$work"
 }
 trap remove EXIT
 echo "-- apt-get install ./$(basename "$deb")"
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" | grep -E '^(Setting up|Unpacking) quillmere' | sed 's/^/   /'
+DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -q "$deb" | grep -E '^(Setting up|Unpacking) quillmere' | sed 's/^/   /'
 
 echo "-- the installed program, without a display"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <utility>
@@ -45,6 +46,9 @@ int runApplication(int argc, char** argv, const StartupHook& afterShow) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillmere"));
   QApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));
+  // The installed menu entry and icon, so the desktop shows the window under them.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quillmere.Quillmere")));
   useChineseUiFont();
   useChineseQtTexts(app);
 
