@@ -15,6 +15,7 @@ packages=(
   clang clang-format libclang-rt-14-dev
   libvips-tools libjpeg-turbo-progs
   openbox x11-utils qt6-translations-l10n libheif-examples webp libheif-dev
+  librsvg2-bin groff man-db bash-completion desktop-file-utils appstream lintian dpkg-dev fakeroot
 )
 
 installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null |

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <utility>
 
+#include "QuillmereVersion.h"
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "app/StartUp.h"
@@ -43,7 +45,10 @@ void useChineseQtTexts(QApplication& app) {
 int runApplication(int argc, char** argv, const StartupHook& afterShow) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillmere"));
-  QApplication::setApplicationVersion(QStringLiteral("1.4"));
+  QApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));
+  // The installed menu entry and icon, so the desktop shows the window under them.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quillmere.Quillmere")));
   useChineseUiFont();
   useChineseQtTexts(app);
 

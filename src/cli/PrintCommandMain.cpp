@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "QuillmereVersion.h"
 #include "cli/PrintOptions.h"
 #include "cli/PrintRun.h"
+#include "cli/ProgramArguments.h"
 
 namespace {
 
@@ -44,7 +46,7 @@ int RunPrintCommand(int argc, char** argv) {
       Write(stdout, PrintCommandHelp());
       return kExitDone;
     case PrintCommand::Action::Version:
-      Write(stdout, QStringLiteral("quillmere %1\n").arg(QStringLiteral(QUILLMERE_VERSION)));
+      Write(stdout, VersionLine());
       return kExitDone;
     case PrintCommand::Action::Print:
       break;

@@ -502,20 +502,36 @@ QList<PrintOptionInfo> PrintOptionList() {
   const PrintCommand defaults;
   QList<PrintOptionInfo> list;
   for (const OptionRow& option : Options()) {
-    list.append({QLatin1String(option.name),
-                 option.value ? QString::fromUtf8(option.value) : QString(),
-                 option.shown ? option.shown(defaults) : QString()});
+    list.append(
+        {QLatin1String(option.name), option.value ? QString::fromUtf8(option.value) : QString(),
+         option.shown ? option.shown(defaults) : QString(), QString::fromUtf8(option.help)});
   }
   return list;
 }
 
+QString OptionDescription(const PrintOptionInfo& option) {
+  if (option.shownDefault.isEmpty()) return option.help;
+  return option.help + (option.value.isEmpty()
+                            ? QStringLiteral("（默认）")
+                            : QStringLiteral("（默认 %1）").arg(option.shownDefault));
+}
+
+PrintHelpWords PrintCommandHelpWords() {
+  return {QStringLiteral("quillmere print [选项] 输入"),
+          QStringLiteral(
+              "不开窗口、不要显示器，把一张表格里的照片打印成相册页。\n"
+              "输入：表格文本文件（GBK 或 UTF-8，TAB 分隔，第一行是列标题，与导入文本列表相同）、\n"
+              "      要搜索的文件夹（与“搜索”相同），或 - 表示从标准输入读表格。\n"
+              "列按列标题找出（图片名全称、图片类别、图片说明），不再询问。\n"),
+          QStringLiteral("0 全部完成；1 有页面文件或打印作业没有做成（逐个列出原因）；\n"
+                         "        2 选项有误、找不到输入或读不了输入。\n"),
+          QStringLiteral("quillmere print --out 相册 --format png --rows 4 --cols 3 --header "
+                         "\"&f 第&p页\" 照片/\n")};
+}
+
 QString PrintCommandHelp() {
-  QString help = QStringLiteral(
-      "用法：quillmere print [选项] 输入\n"
-      "不开窗口、不要显示器，把一张表格里的照片打印成相册页。\n"
-      "输入：表格文本文件（GBK 或 UTF-8，TAB 分隔，第一行是列标题，与导入文本列表相同）、\n"
-      "      要搜索的文件夹（与“搜索”相同），或 - 表示从标准输入读表格。\n"
-      "列按列标题找出（图片名全称、图片类别、图片说明），不再询问。\n\n");
+  const PrintHelpWords words = PrintCommandHelpWords();
+  QString help = QStringLiteral("用法：") + words.usage + u'\n' + words.about + u'\n';
   const QList<PrintOptionInfo> list = PrintOptionList();
   int width = 0;
   QStringList left;
@@ -524,20 +540,15 @@ QString PrintCommandHelp() {
                 (option.value.isEmpty() ? QString() : u' ' + option.value));
     width = std::max(width, DisplayWidth(left.last()));
   }
-  const std::vector<OptionRow>& rows = Options();
-  for (qsizetype i = 0; i < list.size(); ++i) {
-    QString line = QStringLiteral("  ") + left[i] +
-                   QString(width + 2 - DisplayWidth(left[i]), u' ') +
-                   QString::fromUtf8(rows[i].help);
-    if (!list[i].shownDefault.isEmpty())
-      line += list[i].value.isEmpty() ? QStringLiteral("（默认）")
-                                      : QStringLiteral("（默认 %1）").arg(list[i].shownDefault);
-    help += line + u'\n';
-  }
-  help += QStringLiteral(
-      "\n退出码：0 全部完成；1 有页面文件或打印作业没有做成（逐个列出原因）；\n"
-      "        2 选项有误、找不到输入或读不了输入。\n"
-      "例：quillmere print --out 相册 --format png --rows 4 --cols 3 --header \"&f 第&p页\" "
-      "照片/\n");
-  return help;
+  for (qsizetype i = 0; i < list.size(); ++i)
+    help += QStringLiteral("  ") + left[i] + QString(width + 2 - DisplayWidth(left[i]), u' ') +
+            OptionDescription(list[i]) + u'\n';
+  return help + QStringLiteral("\n退出码：") + words.exitCodes + QStringLiteral("例：") +
+         words.example;
+}
+
+QStringList PaperNames() {
+  QStringList names;
+  for (const NamedPaper& paper : kPapers) names.append(QLatin1String(paper.name));
+  return names;
 }

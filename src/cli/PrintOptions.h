@@ -18,11 +18,27 @@ struct PrintOptionInfo {
   QString name;          // without the leading "--"
   QString value;         // what the option takes, e.g. "N"; empty for a switch
   QString shownDefault;  // the default in the option's own syntax; empty when none
+  QString help;          // what it does
 };
 QList<PrintOptionInfo> PrintOptionList();
 
+// What --help says of an option: its help and its default.
+QString OptionDescription(const PrintOptionInfo& option);
+
+// The words of --help around the option list, which the manual page shares.
+struct PrintHelpWords {
+  QString usage;      // "quillmere print [选项] 输入"
+  QString about;      // what the command does and reads, in lines
+  QString exitCodes;  // the exit codes, in lines
+  QString example;    // one command line
+};
+PrintHelpWords PrintCommandHelpWords();
+
 // Usage, every option with its default, and the exit codes.
 QString PrintCommandHelp();
+
+// The paper names --paper takes besides a size in millimetres.
+QStringList PaperNames();
 
 // The names --format takes, in the order of the settings window's 图片格式 list: the
 // name at index i is pictureFormat i + 1.
