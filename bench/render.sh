@@ -2,7 +2,7 @@
 # Picture paths of the print engine on a 6000 × 4000 camera JPEG (24 megapixels):
 # full decode, shrink-on-load decode, the reduce step (shrink, resample to 1000 × 667,
 # re-encode, load on the surface), the surfaces' own decoder, and one A4 page file
-# (2100 × 2970, 300 dpi JPEG). Medians of 5 runs. The peer is ImageMagick reducing the
+# (2100 × 2970, 254 dpi JPEG). Medians of 5 runs. The peer is ImageMagick reducing the
 # same photo to 1000 × 667 with and without its own JPEG size hint.
 set -euo pipefail
 bin="$QUILLMERE_BENCH_BUILD/bench/render_bench"

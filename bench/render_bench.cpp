@@ -78,8 +78,8 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 25; ++i) page.DrawPicture(cell, (i % 5) * 420, (i / 5) * 594, 400, 560);
   const double pageFile = medianSeconds(runs, [&] {
     image.Decode(page.SnapshotPanel(), PictureFormat::Bmp);
-    image.SetXDpi(300);
-    image.SetYDpi(300);
+    image.SetXDpi(254);
+    image.SetYDpi(254);
     image.Save(dir.filePath(QStringLiteral("page.jpg")), PictureFormat::Jpeg);
   });
 

@@ -38,8 +38,9 @@ bool isGray(const QImage& picture) {
 
 }  // namespace
 
-PdfPictureStreams::PdfPictureStreams(const QString& pdfFileName, int quality)
-    : pdfFileName_(pdfFileName), quality_(quality) {
+PdfPictureStreams::PdfPictureStreams(const QString& pdfFileName, int quality,
+                                     const QByteArray& rgbProfile)
+    : pdfFileName_(pdfFileName), quality_(quality), rgbProfile_(rgbProfile) {
   const QFileInfo pdf(pdfFileName);
   spool_.setFileTemplate(pdf.absolutePath() + QStringLiteral("/.") + pdf.fileName() +
                          QStringLiteral("-XXXXXX"));
@@ -81,7 +82,7 @@ bool PdfPictureStreams::Finish() {
   QFile in(pdfFileName_);
   QSaveFile out(pdfFileName_);
   if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) return false;
-  if (!RewriteQtPdf(in, out, streams_, spool_)) {
+  if (!RewriteQtPdf(in, out, streams_, spool_, rgbProfile_)) {
     out.cancelWriting();
     return false;
   }

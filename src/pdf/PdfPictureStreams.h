@@ -18,8 +18,9 @@
 // the JPEGs in place of the stand-ins.
 class PdfPictureStreams {
 public:
-  // pdfFileName: the PDF Qt writes. quality: the JPEG quality, 1..100.
-  PdfPictureStreams(const QString& pdfFileName, int quality);
+  // pdfFileName: the PDF Qt writes. quality: the JPEG quality, 1..100. rgbProfile: the
+  // ICC profile of the pictures' colours, embedded once for all of them.
+  PdfPictureStreams(const QString& pdfFileName, int quality, const QByteArray& rgbProfile);
   // Waits for the encodings under way; the spool goes with it.
   ~PdfPictureStreams();
   PdfPictureStreams(const PdfPictureStreams&) = delete;
@@ -43,6 +44,7 @@ private:
 
   QString pdfFileName_;
   int quality_;
+  QByteArray rgbProfile_;
   QTemporaryFile spool_;
   QThreadPool pool_;
   std::deque<Pending> pending_;

@@ -188,23 +188,50 @@ bool planChanges(QIODevice& in, const Layout& layout, const QList<PdfJpegStream>
   return true;
 }
 
-bool writePicture(QIODevice& out, int number, const PdfJpegStream& stream, QIODevice& spool) {
+// The colour space a colour picture names: the profile's object, or plain device RGB
+// when there is none.
+QByteArray rgbSpace(int profileObject) {
+  return profileObject > 0 ? "[/ICCBased " + QByteArray::number(profileObject) + " 0 R]"
+                           : QByteArray("/DeviceRGB");
+}
+
+bool writePicture(QIODevice& out, int number, const PdfJpegStream& stream, QIODevice& spool,
+                  int profileObject) {
   const QByteArray dictionary =
       QByteArray::number(number) + " 0 obj\n<<\n/Type /XObject\n/Subtype /Image\n/Width " +
       QByteArray::number(stream.size.width()) + "\n/Height " +
       QByteArray::number(stream.size.height()) + "\n/BitsPerComponent 8\n/ColorSpace " +
-      (stream.gray ? "/DeviceGray" : "/DeviceRGB") + "\n/Filter /DCTDecode\n/Length " +
-      QByteArray::number(stream.length) + "\n>>\nstream\n";
+      (stream.gray ? QByteArray("/DeviceGray") : rgbSpace(profileObject)) +
+      "\n/Filter /DCTDecode\n/Length " + QByteArray::number(stream.length) + "\n>>\nstream\n";
   return writeAll(out, dictionary) && copyRange(spool, out, stream.offset, stream.length) &&
          writeAll(out, "\nendstream\nendobj\n");
 }
 
+bool writeProfile(QIODevice& out, int number, const QByteArray& profile) {
+  return writeAll(out, QByteArray::number(number) +
+                           " 0 obj\n<<\n/N 3\n/Alternate /DeviceRGB\n/Length " +
+                           QByteArray::number(profile.size()) + "\n>>\nstream\n") &&
+         writeAll(out, profile) && writeAll(out, "\nendstream\nendobj\n");
+}
+
+// The trailer with its /Size, the number of objects, set to size; empty when it has none.
+QByteArray withSize(const QByteArray& trailer, qsizetype size) {
+  const qsizetype key = trailer.indexOf("/Size ");
+  if (key < 0) return {};
+  const qsizetype at = key + 6;
+  qsizetype end = at;
+  while (end < trailer.size() && trailer[end] >= '0' && trailer[end] <= '9') ++end;
+  if (end == at) return {};
+  QByteArray out = trailer;
+  return out.replace(at, end - at, QByteArray::number(size));
+}
+
 bool writeObject(QIODevice& in, QIODevice& out, const Segment& segment, const Change* change,
-                 const QList<PdfJpegStream>& streams, QIODevice& spool) {
+                 const QList<PdfJpegStream>& streams, QIODevice& spool, int profileObject) {
   const qint64 length = segment.end - segment.offset;
   if (!change) return copyRange(in, out, segment.offset, length);
   if (change->picture >= 0)
-    return writePicture(out, segment.number, streams[change->picture], spool);
+    return writePicture(out, segment.number, streams[change->picture], spool, profileObject);
   if (change->lengthValue >= 0)
     return writeAll(out, QByteArray::number(segment.number) + " 0 obj\n" +
                              QByteArray::number(change->lengthValue) + "\nendobj\n");
@@ -222,10 +249,20 @@ bool writeObject(QIODevice& in, QIODevice& out, const Segment& segment, const Ch
 }  // namespace
 
 bool RewriteQtPdf(QIODevice& in, QIODevice& out, const QList<PdfJpegStream>& streams,
-                  QIODevice& spool) {
+                  QIODevice& spool, const QByteArray& rgbProfile) {
   Layout layout;
   QHash<int, Change> changes;
   if (!readLayout(in, layout) || !planChanges(in, layout, streams, changes)) return false;
+
+  // The profile becomes one more object, after every object Qt wrote, when a colour
+  // picture names it.
+  const qsizetype objects = layout.entries.size() / kEntrySize;
+  const bool colour = std::any_of(streams.cbegin(), streams.cend(),
+                                  [](const PdfJpegStream& stream) { return !stream.gray; });
+  const int profileObject = !rgbProfile.isEmpty() && colour ? int(objects) : 0;
+  const QByteArray trailer =
+      profileObject > 0 ? withSize(layout.trailer, objects + 1) : layout.trailer;
+  if (trailer.isEmpty()) return false;
 
   if (!copyRange(in, out, 0, layout.segments.first().offset)) return false;
   QHash<int, qint64> offsets;
@@ -233,18 +270,24 @@ bool RewriteQtPdf(QIODevice& in, QIODevice& out, const QList<PdfJpegStream>& str
     offsets[segment.number] = out.pos();
     const auto change = changes.constFind(segment.number);
     if (!writeObject(in, out, segment, change == changes.cend() ? nullptr : &*change, streams,
-                     spool))
+                     spool, profileObject))
       return false;
   }
+  const qint64 profileOffset = out.pos();
+  if (profileObject > 0 && !writeProfile(out, profileObject, rgbProfile)) return false;
   const qint64 written = out.pos();
 
-  QByteArray xref = "xref\n0 " + QByteArray::number(layout.entries.size() / kEntrySize) + '\n';
-  for (qsizetype i = 0; i < layout.entries.size() / kEntrySize; ++i) {
+  QByteArray xref = "xref\n0 " + QByteArray::number(objects + (profileObject > 0 ? 1 : 0)) + '\n';
+  for (qsizetype i = 0; i < objects; ++i) {
     QByteArray entry = layout.entries.mid(i * kEntrySize, kEntrySize);
     if (const auto offset = offsets.constFind(int(i)); offset != offsets.cend())
       entry.replace(0, 10, QByteArray::number(*offset).rightJustified(10, '0'));
     xref += entry;
   }
-  xref += layout.trailer + "startxref\n" + QByteArray::number(written) + "\n%%EOF\n";
+  // In use, generation 0, ended like Qt's own entries.
+  if (profileObject > 0)
+    xref += QByteArray::number(profileOffset).rightJustified(10, '0') + " 00000 n" +
+            layout.entries.mid(18, 2);
+  xref += trailer + "startxref\n" + QByteArray::number(written) + "\n%%EOF\n";
   return writeAll(out, xref);
 }

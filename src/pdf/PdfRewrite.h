@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QSize>
 
@@ -19,8 +20,12 @@ struct PdfJpegStream {
 // - the k-th picture in the file (a stand-in Qt drew) becomes the JPEG of streams[k],
 //   read from spool; the file's pictures must match streams in number and size;
 // - a font embedded as a subset is named as one: Qt gives the subset tag ("QTIAAA+") to
-//   the font descriptor only, so readers took the font for a whole one.
+//   the font descriptor only, so readers took the font for a whole one;
+// - when rgbProfile (an ICC profile) is given and a colour picture is in the file, the
+//   profile is added as one object and every colour picture's colour space is
+//   [/ICCBased it], so viewers and printers show the pictures in the colours they were
+//   drawn in rather than in the device's own.
 // False when the file is not laid out as Qt writes it, a picture does not match, or a
 // device cannot be read or written.
 bool RewriteQtPdf(QIODevice& in, QIODevice& out, const QList<PdfJpegStream>& streams,
-                  QIODevice& spool);
+                  QIODevice& spool, const QByteArray& rgbProfile);

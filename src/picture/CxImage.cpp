@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vips/vips8>
 
+#include "picture/ColourProfile.h"
 #include "picture/GifResolution.h"
 #include "picture/PictureLimits.h"
 #include "picture/PictureStructure.h"
@@ -153,12 +154,22 @@ struct CxImage::Impl {
     }
   }
 
+  // A copy, so the metadata set for the file never sticks to the picture held. A picture
+  // without a profile of its own is sRGB (the program draws in it and takes untagged
+  // photos as it), and its file says so; a decoded photo keeps the profile it came with.
   VImage forSaving() const {
-    VImage out = image;
-    if (xDpi > 0 && yDpi > 0)
-      out = out.copy(
-          VImage::option()->set("xres", xDpi / kMmPerInch)->set("yres", yDpi / kMmPerInch));
+    VImage out =
+        xDpi > 0 && yDpi > 0
+            ? image.copy(
+                  VImage::option()->set("xres", xDpi / kMmPerInch)->set("yres", yDpi / kMmPerInch))
+            : image.copy();
     out.set("resolution-unit", "in");
+    if (!out.get_typeof(VIPS_META_ICC_NAME)) {
+      const QByteArray srgb = SrgbProfile();
+      if (!srgb.isEmpty())
+        vips_image_set_blob_copy(out.get_image(), VIPS_META_ICC_NAME, srgb.constData(),
+                                 static_cast<size_t>(srgb.size()));
+    }
     return out;
   }
 

@@ -12,7 +12,8 @@ class QImage;
 // Photos are held upright by their EXIF orientation. Every operation returns false / empty on
 // failure and never throws; lastError() says why. Pictures above kMaxPicturePixels
 // (render/PictureLimits.h) are refused from their header. Saved files carry the resolution set, in
-// every format.
+// every format; JPEG, PNG and TIFF files also carry the picture's colour profile, sRGB when
+// it came with none.
 class CxImage {
 public:
   CxImage();

@@ -11,7 +11,9 @@
 
 namespace {
 
-constexpr int kPageDpi = 300;
+// The page panel holds one pixel per 0.1 mm: 254 pixels per inch, so a page file prints at
+// the size of the paper it was laid out on.
+constexpr int kPageDpi = 254;
 
 QString writePage(DrawPanel& panel, CxImage& image, const QString& fileName, PageFileFormat format,
                   bool landscape) {

@@ -13,6 +13,7 @@
 
 #include "pdf/PdfPictureStreams.h"
 #include "pdf/PdfTextMap.h"
+#include "picture/ColourProfile.h"
 #include "render/FontMapping.h"
 #include "render/PrintStatusDialog.h"
 #include "render/PrinterFont.h"
@@ -165,7 +166,8 @@ bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, i
   job->painter.setRenderHint(QPainter::SmoothPixmapTransform);
   job->painter.setRenderHint(QPainter::TextAntialiasing);
   if (!outputPdf_.isEmpty())
-    job->pdfPictures = std::make_unique<PdfPictureStreams>(outputPdf_, kPdfJpegQuality);
+    job->pdfPictures =
+        std::make_unique<PdfPictureStreams>(outputPdf_, kPdfJpegQuality, SrgbProfile());
 
   if (showStatusDialog) {
     job->status = std::make_unique<PrintStatusDialog>(documentName(), destination, port);

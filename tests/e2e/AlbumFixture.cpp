@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorSpace>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -71,7 +72,9 @@ QStringList PageFiles(const QString& folder) {
 }
 
 QImage Band(const QImage& image, int y, int height) {
-  return image.copy(0, y, image.width(), height).convertToFormat(QImage::Format_RGB32);
+  QImage band = image.copy(0, y, image.width(), height).convertToFormat(QImage::Format_RGB32);
+  band.setColorSpace(QColorSpace());  // a page file is tagged sRGB, a page drawn in memory not
+  return band;
 }
 
 QImage ReferenceHeaderPage(const PrintSettings& settings, const QString& filledText) {

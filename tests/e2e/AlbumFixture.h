@@ -34,7 +34,7 @@ void AcceptColumns(FakeDialogs& dialogs);
 // Page files written into a folder, in page order (page number, then suffix).
 QStringList PageFiles(const QString& folder);
 
-// The rows y..y+height of an image, for comparing a header or footer band.
+// The rows y..y+height of an image, for comparing a header or footer band pixel by pixel.
 QImage Band(const QImage& image, int y, int height);
 
 // The page's header line as the picture-file pages draw it: filled text in the header

@@ -24,7 +24,7 @@ using namespace album;
 
 namespace {
 
-constexpr int kDotsPerMetreAt300Dpi = 11811;
+constexpr int kDotsPerMetreAt254Dpi = 10000;
 
 // At the settings window: pages as PNG picture files, then 准备打印.
 SettingsWindowScript::Action ConfirmPngFiles() {
@@ -44,7 +44,7 @@ protected:
     return Path(name);
   }
 
-  // Each page file: A4 at 300 dpi with the expected header line.
+  // Each page file: A4 at 254 dpi with the expected header line.
   void ExpectPages(const QString& folder, const QStringList& headers) {
     const QStringList files = PageFiles(folder);
     ASSERT_EQ(files.size(), headers.size()) << folder.toStdString();
@@ -56,8 +56,8 @@ protected:
       ASSERT_FALSE(page.isNull()) << files[i].toStdString();
       EXPECT_TRUE(files[i].endsWith(QStringLiteral(".png")));
       EXPECT_EQ(page.size(), QSize(2100, 2970));
-      EXPECT_NEAR(page.dotsPerMeterX(), kDotsPerMetreAt300Dpi, 2);
-      EXPECT_NEAR(page.dotsPerMeterY(), kDotsPerMetreAt300Dpi, 2);
+      EXPECT_NEAR(page.dotsPerMeterX(), kDotsPerMetreAt254Dpi, 2);
+      EXPECT_NEAR(page.dotsPerMeterY(), kDotsPerMetreAt254Dpi, 2);
       const QImage band = Band(page, top, height);
       EXPECT_EQ(band, Band(ReferenceHeaderPage(settings, headers[i]), top, height))
           << "header of " << files[i].toStdString() << " is not " << headers[i].toStdString();

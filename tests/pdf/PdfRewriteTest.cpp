@@ -29,7 +29,7 @@ bool rewrites(QByteArray pdf, const QList<PdfJpegStream>& streams) {
   in.open(QIODevice::ReadOnly);
   spool.open(QIODevice::ReadOnly);
   out.open(QIODevice::WriteOnly);
-  return RewriteQtPdf(in, out, streams, spool);
+  return RewriteQtPdf(in, out, streams, spool, QByteArray());
 }
 
 }  // namespace

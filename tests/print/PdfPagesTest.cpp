@@ -9,6 +9,7 @@
 #include "PageLoopRig.h"
 #include "PrintTestPictures.h"
 #include "TestPictures.h"
+#include "picture/ColourProfile.h"
 #include "picture/CxImage.h"
 #include "print/PdfPages.h"
 #include "print/ProgressWindowHost.h"
@@ -23,6 +24,18 @@ QString poppler(const QString& tool, QStringList arguments) {
   process.start(tool, arguments);
   process.waitForFinished(60000);
   return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// What a checking tool says is wrong with the file: its errors and a failed exit, or
+// nothing.
+QString complaints(const QString& tool, const QStringList& arguments) {
+  QProcess process;
+  process.start(tool, arguments);
+  if (!process.waitForFinished(60000)) return tool + " did not finish";
+  const QString errors = QString::fromUtf8(process.readAllStandardError());
+  if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) return errors;
+  return errors + QString::fromUtf8(process.readAllStandardOutput()) +
+         QStringLiteral("exit %1").arg(process.exitCode());
 }
 
 QSizeF pageSizePoints(const QString& pdf, int page) {
@@ -168,6 +181,21 @@ TEST_F(PdfPagesTest, PhotosAreEmbeddedAtMostAt300PpiAsJpegWithoutOptimisation) {
     EXPECT_GE(f[12].toInt(), 250) << line.toStdString();  // reduced, not starved
   }
   EXPECT_EQ(images, 3);
+}
+
+// The photos show in the colours of the page files, sRGB named by an embedded profile, in a
+// file strict readers take without a complaint.
+TEST_F(PdfPagesTest, PhotosAreTaggedSrgbInASoundFile) {
+  job.pictures = job.pictures.mid(0, 3);
+  ASSERT_TRUE(print().succeeded());
+  const QString pdf = out + "/20261208_235941.pdf";
+  QStringList spaces;
+  for (const QString& line : poppler("pdfimages", {"-list", pdf}).split('\n').mid(2))
+    if (!line.isEmpty()) spaces.append(line.simplified().split(' ').value(5));
+  EXPECT_EQ(spaces, QStringList(3, "icc"));
+  EXPECT_TRUE(testpictures::readFile(pdf).contains(SrgbProfile()));
+  EXPECT_EQ(complaints("pdfinfo", {pdf}), "");
+  EXPECT_EQ(complaints("qpdf", {"--check", pdf}), "");
 }
 
 TEST_F(PdfPagesTest, SecondRunIntoTheSameFolderKeepsTheFirstFile) {

@@ -6,10 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "PrintTestPictures.h"
 #include "TestPictures.h"
+#include "picture/ColourProfile.h"
 #include "picture/CxImage.h"
 #include "platform/Paths.h"
 #include "print/PageLoops.h"
@@ -20,6 +23,14 @@
 namespace {
 
 const QDateTime kWhen(QDate(2026, 12, 8), QTime(9, 30, 5));
+
+// The colour profile embedded in a picture file as ImageMagick reads it; empty when none.
+QByteArray embeddedProfile(const QString& file) {
+  QProcess convert;
+  convert.start(QStringLiteral("convert"), {file, QStringLiteral("icc:-")});
+  convert.waitForFinished(60000);
+  return convert.readAllStandardOutput();
+}
 
 class PictureFilePagesTest : public ::testing::Test {
 protected:
@@ -100,21 +111,33 @@ TEST_F(PictureFilePagesTest, TwentySixPicturesMakeTwoNumberedPages) {
   EXPECT_FALSE(printtest::hasInk(page2, QRect(50, 200 + 520, 372, 510)));
 }
 
-TEST_F(PictureFilePagesTest, PagesAreWrittenAtThreeHundredDpiInEveryFormat) {
+// One pixel of the page panel is 0.1 mm: 254 dpi prints the page at its paper size. Every
+// format that holds a colour profile says the page is sRGB.
+TEST_F(PictureFilePagesTest, PagesCarryTheirTrueDensityAndAnSrgbTagInEveryFormat) {
+  const struct {
+    PageFileFormat format;
+    bool srgb;
+  } cases[] = {{PageFileFormat::Bmp, false},
+               {PageFileFormat::Jpg, true},
+               {PageFileFormat::Gif, false},
+               {PageFileFormat::Tiff, true},
+               {PageFileFormat::Png, true}};
   const QString p = photo("a.jpg");
-  for (int format = 1; format <= 5; ++format) {
+  for (const auto& c : cases) {
     PictureFilePageArgs a = args({p}, {"x"});
-    a.pictureFormat = PageFileFormat(format);
-    a.folder = dir.filePath(QString::number(format));
+    a.pictureFormat = c.format;
+    a.folder = dir.filePath(QString::number(int(c.format)));
     QDir().mkpath(a.folder);
     const PageRunResult result = run(a);
-    ASSERT_EQ(result.writtenFiles.size(), 1) << format;
+    ASSERT_EQ(result.writtenFiles.size(), 1) << int(c.format);
+    const QString file = result.writtenFiles[0];
     CxImage readBack;
-    ASSERT_TRUE(readBack.Load(result.writtenFiles[0], PictureFormat::Unknown)) << format;
-    EXPECT_EQ(readBack.Width(), 2100) << format;
-    EXPECT_EQ(readBack.Height(), 2970) << format;
-    EXPECT_EQ(readBack.XDpi(), 300) << format;
-    EXPECT_EQ(readBack.YDpi(), 300) << format;
+    ASSERT_TRUE(readBack.Load(file, PictureFormat::Unknown)) << int(c.format);
+    const bool srgb = embeddedProfile(file) == SrgbProfile();
+    EXPECT_EQ(
+        std::tuple(readBack.Width(), readBack.Height(), readBack.XDpi(), readBack.YDpi(), srgb),
+        std::tuple(2100, 2970, 254, 254, c.srgb))
+        << file.toStdString();
   }
 }
 
