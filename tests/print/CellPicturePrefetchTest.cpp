@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "PrintTestPictures.h"
@@ -39,18 +40,35 @@ QTemporaryDir* CellPicturePrefetchTest::dir_ = nullptr;
 QStringList CellPicturePrefetchTest::photos_;
 
 TEST_F(CellPicturePrefetchTest, EveryCellGetsThePictureLoadingItDirectlyGives) {
-  for (int level : {0, 1, 5}) {
-    QStringList files;
-    for (int round = 0; round < 3; ++round) files += photos_;  // more cells than run ahead
-    CellPicturePrefetch prefetch(files, level, 200, 150, CellPictureUse::Print, 1);
-    for (qsizetype k = 0; k < files.size(); ++k) {
-      const PictureHandle direct = LoadCellPicture(pictures, files[k], level, 200, 150);
-      ASSERT_NE(direct, 0);
-      const QImage expected = *pictures.picture(direct);
-      pictures.UnloadPicture(direct);
+  // Six photos of one size and different pixels: at level 1 the cells below decode them
+  // at exactly 1/2, 1/4 and 1/8 of their size, where a picture could once share its
+  // worker's decode buffer. With every cell queued at once and taken last first, each
+  // picture is compared after every later decode has run on whichever worker; at least
+  // one worker decodes two of them, so a shared buffer always shows.
+  QStringList files{photos_[0]};
+  for (quint32 seed = 2; seed <= 6; ++seed) {
+    files.append(dir_->filePath(QStringLiteral("same%1.jpg").arg(seed)));
+    if (!QFileInfo::exists(files.last())) {
+      ASSERT_TRUE(printtest::writePhoto(files.last(), printtest::noisyPhoto(1600, 1200, seed)));
+    }
+  }
+  struct Case {
+    int level;
+    QSize cell;
+  };
+  for (const Case c : {Case{0, {200, 150}}, Case{1, {400, 300}}, Case{1, {200, 150}},
+                       Case{1, {100, 75}}, Case{5, {200, 150}}}) {
+    CellPicturePrefetch prefetch(files, c.level, c.cell.width(), c.cell.height(),
+                                 CellPictureUse::Print, static_cast<int>(files.size()));
+    for (qsizetype k = files.size() - 1; k >= 0; --k) {
       const PictureHandle handle = prefetch.Load(pictures, k);
-      ASSERT_NE(handle, 0) << "level " << level << " cell " << k;
-      EXPECT_EQ(*pictures.picture(handle), expected) << "level " << level << " cell " << k;
+      ASSERT_NE(handle, 0) << "level " << c.level << " cell " << k;
+      const PictureHandle direct =
+          LoadCellPicture(pictures, files[k], c.level, c.cell.width(), c.cell.height());
+      ASSERT_NE(direct, 0);
+      EXPECT_EQ(*pictures.picture(handle), *pictures.picture(direct))
+          << "level " << c.level << " cell " << c.cell.width() << " photo " << k;
+      pictures.UnloadPicture(direct);
       pictures.UnloadPicture(handle);
     }
   }

@@ -75,7 +75,8 @@ heif_error appendTo(heif_context*, const void* data, size_t size, void* bytes) {
 
 // HEIC (HEVC) or AVIF (AV1) through libheif, which writes the orientation as the
 // transform boxes a phone writes.
-QByteArray encodeHeif(const QImage& source, bool avif, int orientation) {
+QByteArray encodeHeif(const QImage& source, bool avif, int orientation,
+                      const QByteArray& iccProfile) {
   const QImage rgb = source.convertToFormat(QImage::Format_RGB888);
   heif_image* image = nullptr;
   if (heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB,
@@ -87,6 +88,9 @@ QByteArray encodeHeif(const QImage& source, bool avif, int orientation) {
   uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
   for (int y = 0; y < rgb.height(); ++y)
     std::memcpy(plane + y * stride, rgb.constScanLine(y), static_cast<size_t>(rgb.width() * 3));
+  if (!iccProfile.isEmpty())
+    heif_image_set_raw_color_profile(image, "prof", iccProfile.constData(),
+                                     static_cast<size_t>(iccProfile.size()));
   heif_context* context = heif_context_alloc();
   heif_encoder* encoder = nullptr;
   QByteArray bytes;
@@ -111,8 +115,12 @@ QByteArray encodeHeif(const QImage& source, bool avif, int orientation) {
 
 }  // namespace
 
-QByteArray encode(const QImage& source, const QString& extension, int exifOrientation) {
-  const QString ext = extension.toLower();
+QByteArray encode(const QImage& source, const QString& extension, int exifOrientation,
+                  const QByteArray& iccProfile) {
+  // Saver options after the suffix, as in ".jpg[Q=95]", keep their case.
+  const qsizetype options = extension.indexOf(QLatin1Char('['));
+  const QString ext = options < 0 ? extension.toLower()
+                                  : extension.left(options).toLower() + extension.mid(options);
   if (ext == QLatin1String(".bmp")) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -120,11 +128,20 @@ QByteArray encode(const QImage& source, const QString& extension, int exifOrient
     return source.save(&buffer, "BMP") ? bytes : QByteArray();
   }
   if (ext == QLatin1String(".heic") || ext == QLatin1String(".avif"))
-    return encodeHeif(source, ext == QLatin1String(".avif"), exifOrientation);
+    return encodeHeif(source, ext == QLatin1String(".avif"), exifOrientation, iccProfile);
   if (!vipsStarted()) return {};
   try {
     vips::VImage image = toVips(source);
     if (exifOrientation > 0) setExifOrientation(image, exifOrientation);
+    if (!iccProfile.isEmpty())
+      image.set(
+          VIPS_META_ICC_NAME,
+          [](void* data, void*) {
+            g_free(data);
+            return 0;
+          },
+          g_memdup2(iccProfile.constData(), static_cast<gsize>(iccProfile.size())),
+          static_cast<size_t>(iccProfile.size()));
     return save(image, ext.toLatin1().constData());
   } catch (const vips::VError&) {
     return {};

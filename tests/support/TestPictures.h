@@ -13,8 +13,11 @@ QImage twoHalves(int width, int height, QColor left = Qt::red, QColor right = Qt
 
 // Encodes by the extension: ".jpg", ".png", ".gif", ".tif", ".bmp", ".webp", ".heic",
 // ".avif". An orientation (1..8) may be written: in EXIF for JPEG, PNG, TIFF and WebP,
-// in HEIF's own transform boxes for HEIC and AVIF; 0 writes none. Empty on failure.
-QByteArray encode(const QImage& image, const QString& extension, int exifOrientation = 0);
+// in HEIF's own transform boxes for HEIC and AVIF; 0 writes none. A colour profile, when
+// not empty, is embedded as it is (the pixels are taken to be in its space already); BMP
+// carries none. Empty on failure.
+QByteArray encode(const QImage& image, const QString& extension, int exifOrientation = 0,
+                  const QByteArray& iccProfile = {});
 
 // A 16-bit RGB TIFF of the image's colours.
 QByteArray sixteenBitTiff(const QImage& image);
