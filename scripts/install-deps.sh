@@ -12,7 +12,7 @@ packages=(
   fonts-noto-cjk fonts-arphic-ukai
   xvfb xauth xdotool imagemagick
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
-  clang clang-format libclang-rt-14-dev
+  clang clang-format clang-tidy libclang-rt-14-dev
   libvips-tools libjpeg-turbo-progs
   openbox x11-utils qt6-translations-l10n libheif-examples webp libheif-dev
 )

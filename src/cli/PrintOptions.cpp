@@ -174,7 +174,7 @@ QString MarginsText(const PrintSettings& s) {
 
 QString FontOption(FontDescription& font, const QString& text) {
   const QStringList parts = SplitAtCommas(text);
-  const QString reason = QStringLiteral("要 字体名,磅数[,bold][,italic][,underline][,strikeout]");
+  QString reason = QStringLiteral("要 字体名,磅数[,bold][,italic][,underline][,strikeout]");
   FontDescription read;
   read.angle = font.angle;
   read.face = parts[0].trimmed();

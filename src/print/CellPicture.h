@@ -13,12 +13,11 @@ class CxImage;
 enum class CellPictureUse { Print, Preview };
 
 // Loads the photo of one cell. With level 1..5, a photo whose file is well above the
-// level's size (level × 50 KiB) and has more pixels than the cell needs is shrunk in
-// memory to m pixels per target unit on its tighter side, re-encoded in its own format
-// and loaded from those bytes; nothing is written to disk. Level 0 loads the file as
-// it is and never touches the image object; BMP files are always loaded as they are.
-// Photos that libvips decodes (PNG, TIFF, WebP, HEIF, CMYK JPEG) are decoded straight
-// at the planned size instead, and not re-encoded.
+// level's size (level × 50 KiB) and has more pixels than the cell needs is decoded
+// straight at m pixels per target unit on its tighter side (a JPEG shrunk while it is
+// decoded, other kinds resampled once); nothing is re-encoded or written to disk.
+// Level 0 loads the file as it is and never touches the image object; BMP files are
+// always loaded as they are.
 // target is the cell's size in the unit of the surface it is drawn on. The caller
 // owns the handle; 0 when nothing could be loaded.
 //

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <vips/vips8>
 
 #include "platform/Paths.h"
@@ -126,7 +127,7 @@ struct CxImage::Impl {
   }
 
   void hold(VImage decoded) {
-    image = normalised(decoded).copy_memory();
+    image = normalised(std::move(decoded)).copy_memory();
     valid = true;
     error.clear();
   }
