@@ -142,6 +142,9 @@ protected:
 
   // The settings the window is given, and then the same as options.
   static void ChooseSettings(PrintSettingsWindow& window) {
+    // A small paper keeps the pages quick to write and compare.
+    SetText(window, "编辑框_宽度", QStringLiteral("100"));
+    SetText(window, "编辑框_高度", QStringLiteral("150"));
     SetText(window, "编辑框_行数", QStringLiteral("2"));
     SetText(window, "编辑框_列数", QStringLiteral("3"));
     SetText(window, "编辑框_上边距", QStringLiteral("15"));
@@ -153,8 +156,8 @@ protected:
   }
   QStringList SameSettingsAsOptions() const {
     return QStringLiteral(
-               "--rows 2 --cols 3 --margins 15,18,5,15 --landscape --fit 3 --caption-align left "
-               "--header-align left --level 1")
+               "--paper 100x150mm --rows 2 --cols 3 --margins 15,18,5,15 --landscape --fit 3 "
+               "--caption-align left --header-align left --level 1")
                .split(u' ') +
            QStringList{"--header", kHeader, "--footer", kFooter};
   }
@@ -168,8 +171,8 @@ protected:
     program.dialogs.queueFolder(Path("window1"));
     program.dialogs.queueFolder(Path("window2"));
     settingsWindow.queue([output](PrintSettingsWindow& window) {
-      ChooseSettings(window);
       output(window);
+      ChooseSettings(window);
       Click(window, "按钮_确定");
     });
     program.PressPreparePrint();
@@ -259,6 +262,7 @@ TEST_F(SameAlbum, SettingsSavedByTheWindowGiveTheCommandLineTheSamePages) {
     program.state.settings.startSettingsFile = saved;
     program.window->byFolderBox()->setChecked(false);
     PrintFromWindow(program, [](PrintSettingsWindow& window) {
+      ChooseSettings(window);
       SetChecked(window, "选择框_打印到图片文件", true);
       SelectIndex(window, "组合框_图片格式", 4);
       Click(window, "按钮_保存为默认设置");
