@@ -13,7 +13,7 @@ packages=(
   xvfb xauth xdotool imagemagick
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
   qpdf
-  clang clang-format libclang-rt-14-dev
+  clang clang-format clang-tidy libclang-rt-14-dev
   libvips-tools libjpeg-turbo-progs
   openbox x11-utils qt6-translations-l10n libheif-examples webp libheif-dev
   librsvg2-bin groff man-db bash-completion desktop-file-utils appstream lintian dpkg-dev fakeroot

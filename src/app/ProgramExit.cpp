@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ranges>
 #include <utility>
 
 void ProgramExit::addCleanup(std::function<void()> cleanup) {
@@ -13,8 +12,8 @@ void ProgramExit::runCleanups() {
   // A clean-up that asks to end the program again finds the list already empty.
   std::vector<std::function<void()>> pending;
   pending.swap(cleanups_);
-  for (const auto& cleanup : std::views::reverse(pending))
-    if (cleanup) cleanup();
+  for (auto cleanup = pending.rbegin(); cleanup != pending.rend(); ++cleanup)
+    if (*cleanup) (*cleanup)();
 }
 
 void ProgramExit::endNow() {

@@ -15,6 +15,9 @@ struct PrintCommand {
   enum class Action { Print, Help, Version };
   Action action = Action::Print;
 
+  // --settings: the start settings file the command starts from, or "saved".
+  QString settingsFile;
+
   // A table text file, a folder to search, or "-" for standard input.
   QString input;
   bool includeSubfolders = true;  // as the main window's 包括子文件夹 starts
@@ -35,8 +38,8 @@ struct PrintCommand {
   QString footerText;
   bool quiet = false;
 
-  // The settings window's built-in defaults with the options applied; toPictureFiles
-  // and pictureFormat follow the output chosen.
+  // The settings window's built-in defaults, or the start settings of --settings, with
+  // the options applied; toPictureFiles and pictureFormat follow the output chosen.
   PrintSettings settings = PrintSettings::builtInDefaults();
 
   friend bool operator==(const PrintCommand&, const PrintCommand&) = default;
@@ -45,7 +48,8 @@ struct PrintCommand {
 // A parsed command line, or why it is not one.
 struct ParsedCommand {
   PrintCommand command;
-  QString error;  // empty when the command line is good
+  QString error;    // empty when the command line is good
+  QString warning;  // said once before the run, which goes on
 
   bool ok() const { return error.isEmpty(); }
 };

@@ -12,6 +12,7 @@
 #include "cli/PrintOptions.h"
 #include "cli/PrintRun.h"
 #include "cli/ProgramArguments.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -35,7 +36,11 @@ bool IsPrintCommand(int argc, char** argv) {
 int RunPrintCommand(int argc, char** argv) {
   QStringList arguments;
   for (int i = 2; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
-  const ParsedCommand parsed = ParsePrintCommand(arguments);
+  // The saved start settings are found by the program's name, as the window finds them.
+  QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
+  const ParsedCommand parsed = ParsePrintCommand(arguments, [](const QString& file) {
+    return ReadSettingsFile(file == kSavedSettings ? SavedSettingsPath() : file);
+  });
   if (!parsed.ok()) {
     Write(stderr, QStringLiteral("quillmere print: %1 用 quillmere print --help 查看全部选项。\n")
                       .arg(parsed.error));
@@ -52,13 +57,15 @@ int RunPrintCommand(int argc, char** argv) {
       break;
   }
 
+  if (!parsed.warning.isEmpty())
+    Write(stderr, QStringLiteral("quillmere print: %1\n").arg(parsed.warning));
+
   qInstallMessageHandler(KeepSeriousQtMessages);
   // No window is ever shown, so no display is needed: the pages are drawn off screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // Qt reads options of its own from the command line; the print options are not its.
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
-  QApplication::setApplicationName(QStringLiteral("Quillmere"));
   QApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));
 
   QFile standardInput;

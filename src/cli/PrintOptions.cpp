@@ -174,7 +174,7 @@ QString MarginsText(const PrintSettings& s) {
 
 QString FontOption(FontDescription& font, const QString& text) {
   const QStringList parts = SplitAtCommas(text);
-  const QString reason = QStringLiteral("要 字体名,磅数[,bold][,italic][,underline][,strikeout]");
+  QString reason = QStringLiteral("要 字体名,磅数[,bold][,italic][,underline][,strikeout]");
   FontDescription read;
   read.angle = font.angle;
   read.face = parts[0].trimmed();
@@ -219,6 +219,13 @@ QString On(bool active) {
 
 const std::vector<OptionRow>& Options() {
   static const std::vector<OptionRow> options{
+      {"settings", "FILE|saved",
+       "从“保存为默认设置”写下的设置文件开始，saved 是本机保存的默认设置；其余选项在其上修改",
+       [](PrintCommand& c, const QString& v) {
+         c.settingsFile = v;
+         return v.isEmpty() ? QStringLiteral("要设置文件或 saved") : QString();
+       },
+       nullptr},
       {"recursive", nullptr, "搜索文件夹时包括子文件夹",
        [](PrintCommand& c, const QString&) {
          c.includeSubfolders = true;
@@ -393,6 +400,18 @@ const std::vector<OptionRow>& Options() {
   return options;
 }
 
+// The command before any option: the start settings' print settings and main-window
+// choices.
+PrintCommand CommandFrom(const StartSettings& start) {
+  PrintCommand c;
+  c.settings = start.print;
+  c.headerText = start.mainWindow.headerTemplate;
+  c.footerText = start.mainWindow.footerTemplate;
+  c.includeSubfolders = start.mainWindow.includeSubfolders;
+  c.byCategory = start.mainWindow.printByCategory;
+  return c;
+}
+
 const OptionRow* FindOption(const QString& name) {
   for (const OptionRow& option : Options())
     if (name == QLatin1String(option.name)) return &option;
@@ -433,7 +452,8 @@ QStringList PageFileFormatNames() {
   return names;
 }
 
-ParsedCommand ParsePrintCommand(const QStringList& arguments) {
+ParsedCommand ParsePrintCommand(const QStringList& arguments,
+                                const StartSettingsReader& readSettings) {
   ParsedCommand parsed;
   PrintCommand& c = parsed.command;
   for (const QString& argument : arguments) {
@@ -442,7 +462,8 @@ ParsedCommand ParsePrintCommand(const QStringList& arguments) {
     if (argument == u"--version") c.action = PrintCommand::Action::Version;
     if (c.action != PrintCommand::Action::Print) return parsed;
   }
-  bool formatGiven = false;
+  // Every option as given, applied once the start settings are known.
+  QList<std::pair<const OptionRow*, QString>> given;
   bool optionsEnded = false;
   for (qsizetype i = 0; i < arguments.size(); ++i) {
     const QString& argument = arguments[i];
@@ -484,12 +505,47 @@ ParsedCommand ParsePrintCommand(const QStringList& arguments) {
           QStringLiteral("选项 --%1 缺少值（%2）。").arg(name, QString::fromUtf8(option->value));
       return parsed;
     }
-    const QString reason = option->apply(c, value);
-    if (!reason.isEmpty()) {
-      parsed.error = QStringLiteral("选项 --%1 的值“%2”不对：%3。").arg(name, value, reason);
+    given.append({option, value});
+  }
+
+  StartSettings start;
+  for (const auto& [option, value] : given) {
+    if (QLatin1String(option->name) == u"settings") c.settingsFile = value;
+  }
+  if (!c.settingsFile.isEmpty()) {
+    const QString shown = c.settingsFile == kSavedSettings
+                              ? QStringLiteral("保存的默认设置")
+                              : QStringLiteral("设置文件“%1”").arg(c.settingsFile);
+    const std::optional<SettingsReading> reading =
+        readSettings ? readSettings(c.settingsFile) : std::nullopt;
+    if (!reading) {
+      parsed.error = QStringLiteral("找不到%1。").arg(shown);
       return parsed;
     }
-    formatGiven = formatGiven || name == u"format";
+    if (reading->unreadable) {
+      parsed.error = QStringLiteral("读不了%1：%2。").arg(shown, reading->whyUnreadable);
+      return parsed;
+    }
+    if (!reading->badKeys.isEmpty())
+      parsed.warning = QStringLiteral("注意：%1里有读不出的设置（%2），已改用出厂设置。")
+                           .arg(shown, reading->badKeys.join(u'、'));
+    start = reading->settings;
+  }
+  const QString input = c.input;
+  const QString settingsFile = c.settingsFile;
+  c = CommandFrom(start);
+  c.input = input;
+  c.settingsFile = settingsFile;
+
+  bool formatGiven = false;
+  for (const auto& [option, value] : given) {
+    const QString reason = option->apply(c, value);
+    if (!reason.isEmpty()) {
+      parsed.error = QStringLiteral("选项 --%1 的值“%2”不对：%3。")
+                         .arg(QLatin1String(option->name), value, reason);
+      return parsed;
+    }
+    formatGiven = formatGiven || QLatin1String(option->name) == u"format";
   }
   parsed.error = CheckCombination(c);
   if (parsed.ok() && formatGiven && c.outFolder.isEmpty())

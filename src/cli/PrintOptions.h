@@ -3,15 +3,29 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 #include "cli/PrintCommand.h"
+#include "settings/StartSettingsFormat.h"
 
 // The options of `quillmere print`, read into a PrintCommand. Pure: nothing is looked
-// up outside the arguments (whether the input exists, which printers there are).
+// up outside the arguments (whether the input exists, which printers there are) but
+// the start settings file, through the reader the caller gives.
+
+// --settings saved: the start settings saved on this machine.
+inline const QString kSavedSettings = QStringLiteral("saved");
+
+// The start settings that --settings names (a file, or kSavedSettings); none when there
+// is no such file.
+using StartSettingsReader = std::function<std::optional<SettingsReading>(const QString& file)>;
 
 // Reads the arguments that follow "print". "--name value" and "--name=value" both
-// work; "--" ends the options. --help and --version win over everything else.
-ParsedCommand ParsePrintCommand(const QStringList& arguments);
+// work; "--" ends the options. --help and --version win over everything else. The
+// command starts from the built-in defaults, or from the start settings that
+// --settings names, and every other option given applies on top, wherever it stands.
+ParsedCommand ParsePrintCommand(const QStringList& arguments,
+                                const StartSettingsReader& readSettings = {});
 
 // One option as --help lists it.
 struct PrintOptionInfo {

@@ -3,17 +3,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressBar>
 #include <QSet>
 
-#include "cli/PageLoopCall.h"
 #include "cli/ProgressLine.h"
 #include "cli/TableInput.h"
 #include "collect/PictureTableModel.h"
 #include "picture/CxImage.h"
 #include "print/ColumnDetection.h"
 #include "print/JobPlanning.h"
+#include "print/OutputDispatch.h"
 #include "print/PageGeometry.h"
 #include "print/PageLoops.h"
+#include "print/ProgressWindow.h"
 #include "print/ProgressWindowHost.h"
 #include "print/TableText.h"
 #include "render/PictureRegistry.h"
@@ -68,30 +70,23 @@ ColumnMap ColumnsFor(const PrintCommand& command, const QAbstractItemModel& tabl
   return map;
 }
 
-// One job per run of equal categories, or one per page with its page macros filled.
-QList<PrintJob> PlanJobs(const QList<planning::TableRow>& rows, const PrintCommand& command,
-                         GridShape shape) {
+// The planned jobs with the command's header and footer.
+QList<PrintJob> JobsOf(const QList<planning::TableRow>& rows, const PrintCommand& command,
+                       GridShape shape) {
   QList<PrintJob> jobs;
-  if (command.byCategory) {
-    for (const planning::RowRange& range : planning::CutByCategory(rows)) {
-      const QString& category = rows[range.first].category;
-      jobs.append(planning::JobOfRows(rows, range,
-                                      planning::FillCategoryMacros(command.headerText, category),
-                                      planning::FillCategoryMacros(command.footerText, category)));
-    }
-    return jobs;
-  }
-  const int totalPages = TotalPages(rows.size(), shape);
-  int page = 0;
-  for (const planning::RowRange& range :
-       planning::CutByPage(static_cast<int>(rows.size()), shape.rows * shape.columns)) {
-    const QString& category = rows[range.first + range.count - 1].category;
-    page += 1;
-    jobs.append(planning::JobOfRows(
-        rows, range, planning::FillPageMacros(command.headerText, totalPages, category, page),
-        planning::FillPageMacros(command.footerText, totalPages, category, page)));
-  }
+  for (const planning::PlannedJob& planned :
+       planning::PlanJobs(rows, command.byCategory, shape.rows * shape.columns))
+    jobs.append(planning::JobOfRows(rows, planned, command.headerText, command.footerText));
   return jobs;
+}
+
+// The page loops count the cells on the progress window's bar; cellsDone hears each
+// count. The loop opened here moves the window and closes it at its end.
+void FollowCells(ProgressWindowHost& progress, const std::function<void(int)>& cellsDone) {
+  QProgressBar& bar = progress.Open().progressBar();
+  QObject::connect(&bar, &QProgressBar::valueChanged, &bar, [cellsDone](int value) {
+    if (value > 0) cellsDone(value);
+  });
 }
 
 // Said before printing: what will come out blank.
@@ -137,6 +132,7 @@ struct RunTally {
   int pages = 0;
   int unwrittenFiles = 0;
   QStringList documents;  // the printer jobs' names
+  QStringList pdfFiles;   // the PDF files written
   bool printerFailed = false;
 };
 
@@ -159,11 +155,13 @@ RunTally PrintJobs(PageLoopServices& services, const QList<PrintJob>& jobs, cons
   for (const PrintJob& job : jobs) {
     const qsizetype jobPhotos = job.pictures.size();
     services.session.lastJob = job;
-    const PageRunResult result = PrintJobPages(services, job, folder, [&](int cellsDone) {
+    FollowCells(services.progress, [&](int cellsDone) {
       const bool pageDone = cellsDone % cellsPerPage == 0 || cellsDone == jobPhotos;
       progress.Photos(photosBefore + cellsDone, totalPhotos,
                       pagesBefore + (cellsDone - 1) / cellsPerPage + 1, totalPages, pageDone);
     });
+    const JobOutput output = JobOutputFor(job, folder, settings);
+    const PageRunResult result = RunJobOutput(services, output);
     pagesBefore += TotalPages(jobPhotos, shape);
     photosBefore += jobPhotos;
     tally.pages += result.pagesDone;
@@ -171,7 +169,9 @@ RunTally PrintJobs(PageLoopServices& services, const QList<PrintJob>& jobs, cons
     for (const QString& unwritten : report.unwrittenFiles)
       progress.Problem(QStringLiteral("页面文件没有保存成功：") + unwritten);
     tally.unwrittenFiles += static_cast<int>(report.unwrittenFiles.size());
-    if (!settings.toPictureFiles) tally.documents.append(result.documentName);
+    if (std::holds_alternative<PrinterPageArgs>(output))
+      tally.documents.append(result.documentName);
+    if (std::holds_alternative<PdfFileArgs>(output)) tally.pdfFiles.append(result.writtenFiles);
     if (!report.started) {
       progress.Problem(QStringLiteral("打印机“%1”没有打印出这一作业：%2")
                            .arg(settings.printerName, report.startError));
@@ -188,6 +188,8 @@ QString SummaryOf(const RunTally& tally, qsizetype photos, double seconds,
                            .arg(tally.pages)
                            .arg(photos)
                            .arg(QString::number(seconds, 'f', 1));
+  if (tally.pdfFiles.size() == 1 && tally.unwrittenFiles == 0)
+    return done + QStringLiteral("，PDF 文件是“%1”。").arg(Shown(tally.pdfFiles.first()));
   if (settings.toPictureFiles) {
     return done + QStringLiteral("，页面文件在“%1”").arg(Shown(command.outFolder)) +
            (tally.unwrittenFiles > 0
@@ -229,17 +231,21 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
     return fail(QStringLiteral("“%1”里没有要打印的图片。").arg(Shown(command.input)),
                 kExitSomeOutputFailed);
   const GridShape shape = UsableGridShape(settings.rows, settings.columns);
-  const QList<PrintJob> jobs = PlanJobs(rows, command, shape);
+  const QList<PrintJob> jobs = JobsOf(rows, command, shape);
   WarnAboutPictures(map, tabletext::ColumnCount(table), jobs, progress);
 
   SettingsSession session;
   PictureRegistry pictures;
   CxImage image;
-  const CardLayout layout = DefaultCellLayout(settings, pictures);
-  settings.photoArea = layout.photoArea;
-  settings.textArea = layout.textArea;
+  // A cell layout the start settings bring is the user's own, as in the settings window.
+  session.startSettings = settings;
+  if (!session.keepsUserLayout()) {
+    const CardLayout layout = DefaultCellLayout(settings, pictures);
+    settings.photoArea = layout.photoArea;
+    settings.textArea = layout.textArea;
+  }
   session.printSettings = settings;
-  session.workingLayout = layout;
+  session.workingLayout = CardLayout{settings.photoArea, settings.textArea};
   ProgressWindowHost progressWindow(session);
   PageLoopServices services(session, pictures, image, progressWindow);
   // A run from a script sends its jobs to the printer by name and leaves the user's

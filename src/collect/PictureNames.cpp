@@ -36,9 +36,8 @@ bool IsPictureExtension(const QString& extension, bool morePictureFormats) {
 QString CollapseDoubledSeparators(const QString& path) {
   QString result;
   result.reserve(path.size());
-  for (qsizetype i = 0; i < path.size(); ++i)
-    if (path.at(i) != kSeparator || result.isEmpty() || result.back() != kSeparator)
-      result.append(path.at(i));
+  for (const QChar c : path)
+    if (c != kSeparator || result.isEmpty() || result.back() != kSeparator) result.append(c);
   return result;
 }
 

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QSaveFile>
 #include <cmath>
+#include <utility>
 #include <vips/vips8>
 
 #include "picture/ColourProfile.h"
@@ -88,7 +89,7 @@ struct CxImage::Impl {
   }
 
   void hold(VImage decoded) {
-    image = normalised(decoded).copy_memory();
+    image = normalised(std::move(decoded)).copy_memory();
     valid = true;
     error.clear();
   }

@@ -5,8 +5,7 @@
 #include "layout/PhotoFit.h"
 #include "model/PrintSettings.h"
 #include "print/CaptionLayout.h"
-#include "render/DrawPanel.h"
-#include "render/PrinterObject.h"
+#include "render/Surface.h"
 
 namespace {
 
@@ -60,16 +59,4 @@ void DrawCell(Surface& surface, PictureRegistry& pictures, const PrintSettings& 
     drawCaption(surface, settings, cell, caption);
   }
   pictures.UnloadPicture(picture);
-}
-
-void DrawCellOnPrinter(PrinterObject& printer, PictureRegistry& pictures,
-                       const PrintSettings& settings, PictureHandle picture, const CellRect& cell,
-                       const QString& caption, float aspectOverride, int fitMode) {
-  DrawCell(printer, pictures, settings, picture, cell, caption, aspectOverride, fitMode, true);
-}
-
-void DrawCellOnPanel(DrawPanel& panel, PictureRegistry& pictures, const PrintSettings& settings,
-                     PictureHandle picture, const CellRect& cell, const QString& caption,
-                     float aspectOverride, int fitMode, bool naturalSize) {
-  DrawCell(panel, pictures, settings, picture, cell, caption, aspectOverride, fitMode, naturalSize);
 }

@@ -5,8 +5,6 @@
 #include "print/PageGeometry.h"
 #include "render/PictureRegistry.h"
 
-class DrawPanel;
-class PrinterObject;
 class Surface;
 struct PrintSettings;
 
@@ -18,11 +16,3 @@ struct PrintSettings;
 void DrawCell(Surface& surface, PictureRegistry& pictures, const PrintSettings& settings,
               PictureHandle picture, const CellRect& cell, const QString& caption,
               float aspectOverride, int fitMode, bool naturalSize);
-
-void DrawCellOnPrinter(PrinterObject& printer, PictureRegistry& pictures,
-                       const PrintSettings& settings, PictureHandle picture, const CellRect& cell,
-                       const QString& caption, float aspectOverride = 0.0f, int fitMode = 0);
-
-void DrawCellOnPanel(DrawPanel& panel, PictureRegistry& pictures, const PrintSettings& settings,
-                     PictureHandle picture, const CellRect& cell, const QString& caption,
-                     float aspectOverride = 0.0f, int fitMode = 0, bool naturalSize = true);

@@ -128,18 +128,12 @@ JobDriver::JobResult JobDriver::RunPrintJob(const PrintJob& job) {
   }
   if (!settings.confirmed) return JobResult::NotConfirmed;
 
-  if (settings.toPictureFiles) {
-    const QString folder = dialogs_.browseForFolder(printtext::kFolderPrompt);
+  QString folder;
+  if (OutputNeedsFolder(settings)) {
+    folder = dialogs_.browseForFolder(printtext::kFolderPrompt);
     if (folder.isEmpty()) return JobResult::NoFolder;
-    if (settings.pictureFormat == PageFileFormat::Pdf) {
-      if (ports_.printToPdfFile)
-        lastReport_ = ports_.printToPdfFile(PdfFileArgsFor(folder, job, settings));
-    } else if (ports_.printToPictureFiles) {
-      lastReport_ = ports_.printToPictureFiles(PictureFileArgsFor(folder, job, settings));
-    }
-  } else if (ports_.printToPrinter) {
-    lastReport_ = ports_.printToPrinter(PrinterArgsFor(job, settings));
   }
+  if (ports_.sendToOutput) lastReport_ = ports_.sendToOutput(JobOutputFor(job, folder, settings));
   return lastReport_.started ? JobResult::Output : JobResult::StartFailed;
 }
 
@@ -175,18 +169,21 @@ void JobDriver::Finish() {
   session_.printSettings.confirmed = false;
 }
 
+PrintJob JobDriver::JobOf(const QList<planning::TableRow>& rows,
+                          const planning::PlannedJob& planned) const {
+  return planning::JobOfRows(rows, planned,
+                             ports_.headerTemplate ? ports_.headerTemplate() : QString(),
+                             ports_.footerTemplate ? ports_.footerTemplate() : QString());
+}
+
 void JobDriver::PrintByCategory() {
   const auto rows = ConfirmColumns(false);
   if (!rows) return;
-  for (const planning::RowRange& range : planning::CutByCategory(*rows)) {
-    const QString category = (*rows)[range.first].category;
+  for (const planning::PlannedJob& planned : planning::PlanJobs(*rows, true, 0)) {
     SetStatus(printtext::kPrinting);
-    const QString header = planning::FillCategoryMacros(
-        ports_.headerTemplate ? ports_.headerTemplate() : QString(), category);
-    const QString footer = planning::FillCategoryMacros(
-        ports_.footerTemplate ? ports_.footerTemplate() : QString(), category);
+    const PrintJob job = JobOf(*rows, planned);
     if (!ContinuePrompt()) return;
-    const JobResult result = RunPrintJob(planning::JobOfRows(*rows, range, header, footer));
+    const JobResult result = RunPrintJob(job);
     if (!session_.printSettings.confirmed) {
       SetStatus(printtext::kInterrupted);
       return;
@@ -205,25 +202,17 @@ void JobDriver::PrintByPage() {
   const PrintSettings& settings = session_.printSettings;
   // The page loop lays out the same grid, 5 × 5 when rows or columns are below 1.
   const GridShape shape = UsableGridShape(settings.rows, settings.columns);
-  const int cells = shape.rows * shape.columns;
-  const int totalPages = TotalPages(rows->size(), shape);
-  int page = 0;
-  for (const planning::RowRange& range :
-       planning::CutByPage(static_cast<int>(rows->size()), cells)) {
+  for (const planning::PlannedJob& planned :
+       planning::PlanJobs(*rows, false, shape.rows * shape.columns)) {
     if (!session_.printSettings.confirmed) {
       SetStatus(printtext::kInterrupted);
       return;
     }
-    const QString category = (*rows)[range.first + range.count - 1].category;
     SetStatus(printtext::kPrinting);
     QCoreApplication::processEvents();
-    page += 1;
-    const QString header = planning::FillPageMacros(
-        ports_.headerTemplate ? ports_.headerTemplate() : QString(), totalPages, category, page);
-    const QString footer = planning::FillPageMacros(
-        ports_.footerTemplate ? ports_.footerTemplate() : QString(), totalPages, category, page);
+    const PrintJob job = JobOf(*rows, planned);
     if (!ContinuePrompt()) return;
-    const JobResult result = RunPrintJob(planning::JobOfRows(*rows, range, header, footer));
+    const JobResult result = RunPrintJob(job);
     if (!ReportOutcome(result, lastReport_)) return;
   }
   if (!session_.printSettings.confirmed) {

@@ -11,6 +11,7 @@
 #include "model/PrintSettings.h"
 #include "print/JobOutput.h"
 #include "print/JobPlanning.h"
+#include "print/OutputDispatch.h"
 #include "settings/SettingsSession.h"
 
 class Dialogs;
@@ -31,7 +32,7 @@ inline const QString kConfirmCaption = QStringLiteral("你确定你刚才的输�
 }  // namespace printtext
 
 // What the job driver reaches outside the print engine: the main window's status bar
-// and header/footer boxes, the settings window and the two page loops.
+// and header/footer boxes, the settings window and the output of a job.
 struct JobDriverPorts {
   std::function<void(const QString&)> setStatusText;
   std::function<QString()> headerTemplate;  // read afresh for every job
@@ -41,9 +42,8 @@ struct JobDriverPorts {
   // Shows the settings window modally and returns when it has closed; the window
   // writes PrintSettings and sets `confirmed` when the user presses 准备打印.
   std::function<void()> showSettingsWindow;
-  std::function<JobOutputReport(const PrinterPageArgs&)> printToPrinter;
-  std::function<JobOutputReport(const PictureFilePageArgs&)> printToPictureFiles;
-  std::function<JobOutputReport(const PdfFileArgs&)> printToPdfFile;
+  // Runs the output's page loop (RunJobOutput).
+  std::function<JobOutputReport(const JobOutput&)> sendToOutput;
 };
 
 // Stores the job (when given) as the last job, shows the settings window modally and
@@ -53,7 +53,7 @@ PrintSettings OpenSettingsForJob(SettingsSession& session,
                                  const std::optional<PrintJob>& job = std::nullopt);
 
 // Turns the picture table into print jobs — one per run of equal categories or one per
-// page — after the user has confirmed the columns, and hands each to a page loop.
+// page — after the user has confirmed the columns, and hands each to its output.
 class JobDriver {
 public:
   enum class JobResult { Output, NotConfirmed, NoFolder, StartFailed };
@@ -76,6 +76,8 @@ private:
   // Detection, the three input boxes and the confirmation box; the rows to print, or
   // nothing when the table is empty or the user cancelled the confirmation.
   std::optional<QList<planning::TableRow>> ConfirmColumns(bool byPage);
+  // The planned job with the header and footer templates as they read now.
+  PrintJob JobOf(const QList<planning::TableRow>& rows, const planning::PlannedJob& planned) const;
   // Says a failed start or unwritten page files in words; false when the run must stop.
   bool ReportOutcome(JobResult result, const JobOutputReport& report);
   void Finish();

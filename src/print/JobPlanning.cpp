@@ -40,24 +40,26 @@ QList<RowRange> CutByPage(int rowCount, int cellsPerPage) {
   return ranges;
 }
 
-QString ReplaceMacro(const QString& text, QStringView macro, const QString& value) {
-  QString result = text;
-  result.replace(macro.toString(), value, Qt::CaseInsensitive);
-  return result;
+QList<PlannedJob> PlanJobs(const QList<TableRow>& rows, bool byCategory, int cellsPerPage) {
+  QList<PlannedJob> jobs;
+  if (byCategory) {
+    for (const RowRange& range : CutByCategory(rows))
+      jobs.append({range, JobMacros{rows[range.first].category}});
+    return jobs;
+  }
+  const QList<RowRange> pages = CutByPage(static_cast<int>(rows.size()), cellsPerPage);
+  const int totalPages = static_cast<int>(pages.size());
+  for (int page = 0; page < totalPages; ++page) {
+    const RowRange& range = pages[page];
+    jobs.append(
+        {range, JobMacros{rows[range.first + range.count - 1].category, page + 1, totalPages}});
+  }
+  return jobs;
 }
 
-QString FillCategoryMacros(const QString& text, const QString& category) {
-  return ReplaceMacro(text, u"&f", category);
-}
-
-QString FillPageMacros(const QString& text, int totalPages, const QString& category, int page) {
-  QString result = ReplaceMacro(text, u"&a", QString::number(totalPages));
-  result = ReplaceMacro(result, u"&f", category);
-  return ReplaceMacro(result, u"&p", QString::number(page));
-}
-
-PrintJob JobOfRows(const QList<TableRow>& rows, RowRange range, const QString& header,
+PrintJob JobOfRows(const QList<TableRow>& rows, const PlannedJob& planned, const QString& header,
                    const QString& footer) {
+  const RowRange range = planned.rows;
   PrintJob job;
   job.pictures.reserve(range.count);
   job.captions.reserve(range.count);
@@ -67,6 +69,7 @@ PrintJob JobOfRows(const QList<TableRow>& rows, RowRange range, const QString& h
   }
   job.headerText = header;
   job.footerText = footer;
+  job.macros = planned.macros;
   return job;
 }
 

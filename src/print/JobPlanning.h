@@ -3,13 +3,12 @@
 #include <QAbstractItemModel>
 #include <QList>
 #include <QString>
-#include <QStringView>
 
 #include "model/ColumnMap.h"
 #include "model/PrintJob.h"
 
-// Cutting the rows of the picture table into print jobs and filling the header and
-// footer macros that a job owns (&f category, and for page jobs &a and &p).
+// Cutting the rows of the picture table into print jobs, each with the values of the
+// header and footer macros that the job owns (&f category, and for page jobs &a and &p).
 namespace planning {
 
 struct TableRow {
@@ -37,18 +36,22 @@ QList<RowRange> CutByCategory(const QList<TableRow>& rows);
 // Consecutive pages of cellsPerPage rows, the last one holding the rest.
 QList<RowRange> CutByPage(int rowCount, int cellsPerPage);
 
-// Every occurrence of macro, in any letter case, replaced by value.
-QString ReplaceMacro(const QString& text, QStringView macro, const QString& value);
+// One job as planned: its rows and what its own macros stand for.
+struct PlannedJob {
+  RowRange rows;
+  JobMacros macros;
+  friend bool operator==(const PlannedJob&, const PlannedJob&) = default;
+};
 
-// A category job: every "&f" becomes the category; "&a" and "&p" stay for the page loop.
-QString FillCategoryMacros(const QString& text, const QString& category);
+// The jobs of a run. By category: one per run of equal categories, &f its category,
+// &p and &a counted by the page loop within the job. By page: one per page of
+// cellsPerPage rows, &f the category of the page's last row, &p the page's number in
+// the run and &a the run's page count (the row count divided by cellsPerPage, rounded up).
+QList<PlannedJob> PlanJobs(const QList<TableRow>& rows, bool byCategory, int cellsPerPage);
 
-// A page job: "&a" becomes the total pages, then "&f" the page's category, then "&p"
-// the page number.
-QString FillPageMacros(const QString& text, int totalPages, const QString& category, int page);
-
-// The pictures and captions of a range of rows; aspect overrides stay empty.
-PrintJob JobOfRows(const QList<TableRow>& rows, RowRange range, const QString& header,
+// The pictures and captions of a planned job's rows with the header and footer
+// templates; aspect overrides stay empty.
+PrintJob JobOfRows(const QList<TableRow>& rows, const PlannedJob& planned, const QString& header,
                    const QString& footer);
 
 }  // namespace planning

@@ -96,7 +96,7 @@ QString UniqueFileName(const QString& fileName, const std::function<bool(const Q
   const QString stem = fileName.left(dot);
   const QString extension = fileName.mid(dot);
   for (int copy = 2;; ++copy) {
-    const QString candidate = stem + QStringLiteral(" (%1)").arg(copy) + extension;
+    QString candidate = stem + QStringLiteral(" (%1)").arg(copy) + extension;
     if (!exists(candidate)) return candidate;
   }
 }

@@ -82,8 +82,10 @@ void DrawPrinterPages(PageLoopServices& services, PrinterObject& printer,
   printer.setFont(settings.bodyFont);
   printer.setMargins(settings.marginLeft, settings.marginTop, settings.marginRight,
                      settings.marginBottom);
-  result.jobStarted = printer.StartPrintJob(false, showStatusDialog, -1, settings.landscape,
-                                            settings.paperWidth, settings.paperHeight);
+  result.jobStarted = printer.StartPrintJob({.showStatusDialog = showStatusDialog,
+                                             .landscape = settings.landscape,
+                                             .paperWidth = settings.paperWidth,
+                                             .paperHeight = settings.paperHeight});
   if (!result.jobStarted) {
     result.printerError = printer.lastError();
     return;
@@ -136,7 +138,6 @@ PageRunResult PrintPagesToPictureFiles(PageLoopServices& services,
   services.progress.Open();
   DrawPanel panel(services.pictures);
   panel.setUnit(units::Pixels);
-  panel.setAutoRedraw(true);
 
   const PrintJob& job = pages.useThisJob ? pages.job : services.session.lastJob;
   const QString programFolder = services.programFolder.isEmpty()

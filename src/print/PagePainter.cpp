@@ -32,14 +32,14 @@ JobLists paddedLists(const PrintJob& job, qsizetype cellLimit) {
 }
 
 void writeHeaderFooter(PageCanvas& canvas, const PrintSettings& settings, bool isHeader,
-                       const QString& text, int pageNumber, int totalPages, const QDateTime& now) {
+                       const QString& text, const MacroValues& values) {
   if (text.isEmpty()) return;
   canvas.surface.setFont(isHeader ? canvas.headerFont : canvas.footerFont);
   const PageSetup& f = canvas.frame;
-  const FilledHeaderFooter filled = FillHeaderFooter(
-      isHeader, canvas.surface, text, pageNumber, totalPages, f.paperWidth, f.paperHeight,
-      f.marginLeft, f.marginRight, f.headerFromTop, f.footerFromBottom,
-      isHeader ? settings.headerAlign : settings.footerAlign, now);
+  const FilledHeaderFooter filled =
+      FillHeaderFooter(isHeader, canvas.surface, text, values, f.paperWidth, f.paperHeight,
+                       f.marginLeft, f.marginRight, f.headerFromTop, f.footerFromBottom,
+                       isHeader ? settings.headerAlign : settings.footerAlign);
   canvas.surface.WriteTextAt(filled.x, filled.y, filled.text);
   canvas.surface.setFont(canvas.bodyFont);
 }
@@ -70,8 +70,9 @@ PaintOutcome PaintPages(PaintServices& services, PageCanvas& canvas, const Print
   int pageNumber = 0;
   while (k < n && !outcome.stopped) {
     ++pageNumber;
-    writeHeaderFooter(canvas, settings, true, job.headerText, pageNumber, outcome.totalPages,
-                      services.clock());
+    writeHeaderFooter(
+        canvas, settings, true, job.headerText,
+        PageMacroValues(job.macros, pageNumber, outcome.totalPages, services.clock()));
     for (int i = 0; i < canvas.grid.shape.rows && k < n && !outcome.stopped; ++i) {
       for (int j = 0; j < canvas.grid.shape.columns && k < n; ++j) {
         const QString& path = lists.pictures.at(k);
@@ -91,8 +92,9 @@ PaintOutcome PaintPages(PaintServices& services, PageCanvas& canvas, const Print
       }
     }
     if (outcome.stopped) break;
-    writeHeaderFooter(canvas, settings, false, job.footerText, pageNumber, outcome.totalPages,
-                      services.clock());
+    writeHeaderFooter(
+        canvas, settings, false, job.footerText,
+        PageMacroValues(job.macros, pageNumber, outcome.totalPages, services.clock()));
     const bool goOn = canvas.endPage(pageNumber);
     ReleaseFreedMemory();
     QCoreApplication::processEvents();

@@ -37,7 +37,6 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PrintSettings& set
   services.progress.Open();
   DrawPanel panel(services.pictures);
   panel.setUnit(units::Pixels);
-  panel.setAutoRedraw(true);
 
   const PreviewPage page = preview::WithDefaults(requested);
   const PageSetup& numbers = page.numbers;
@@ -100,7 +99,6 @@ void ShowPagePreview(PrintSettingsWindow& window, PreviewServices& services) {
 
   DrawPanel* shown = window.pagePreviewPanel();
   if (shown) {
-    shown->setAutoRedraw(true);
     shown->ClearPanel();
     shown->setBackgroundPicture(QByteArray());
     shown->setBackgroundPlacement(BackgroundPlacement::Centred);

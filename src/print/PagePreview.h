@@ -22,12 +22,12 @@ struct PreviewServices {
   ProgressWindowHost& progress;
 };
 
-// Renders the page with the given settings and returns it as BMP bytes. The repaired
-// cell layout is written into photoArea and textArea only; the cells are drawn with the
-// areas in the settings. The progress window's hide button stops it early with the
+// Renders the requested page with the given settings and returns it as BMP bytes. The
+// repaired cell layout is written into photoArea and textArea only; the cells are drawn
+// with the areas in the settings. The progress window's hide button stops it early with the
 // cells drawn so far.
 QByteArray RenderPreviewPage(PreviewServices& services, const PrintSettings& settings,
-                             const PreviewPage& page, CardRect& photoArea, CardRect& textArea);
+                             const PreviewPage& requested, CardRect& photoArea, CardRect& textArea);
 
 // The click of both "打印预览" buttons: draws with the settings the window's controls
 // hold, without storing them, and shows the page in 画板_预览. A press while a preview

@@ -2,7 +2,6 @@
 
 #include "print/ColumnDetection.h"
 #include "print/JobDriver.h"
-#include "print/JobPlanning.h"
 #include "print/TableText.h"
 
 namespace previewentry {
@@ -31,9 +30,9 @@ PrintJob BuildSampleJob(const QAbstractItemModel& table, const ColumnMap& map,
       job.captions.append(QString());
     }
   }
-  const QString category = tabletext::Cell(table, 0, map.categoryColumn);
-  job.headerText = planning::FillCategoryMacros(headerTemplate, category);
-  job.footerText = planning::FillCategoryMacros(footerTemplate, category);
+  job.headerText = headerTemplate;
+  job.footerText = footerTemplate;
+  job.macros.category = tabletext::Cell(table, 0, map.categoryColumn);
   return job;
 }
 

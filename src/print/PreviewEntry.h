@@ -21,7 +21,7 @@ inline constexpr int kSampleEntries = 100;
 ColumnMap DefaultColumns();
 
 // Exactly kSampleEntries pictures and captions from the first rows (empty entries past
-// the last row); "&f" in the header and footer becomes the first row's category.
+// the last row); "&f" in the header and footer stands for the first row's category.
 // map holds 0-based picture and category columns and 1-based caption columns.
 PrintJob BuildSampleJob(const QAbstractItemModel& table, const ColumnMap& map,
                         const QString& headerTemplate, const QString& footerTemplate);

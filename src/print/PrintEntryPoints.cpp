@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "print/PdfPages.h"
+#include "print/OutputDispatch.h"
 #include "print/PreviewEntry.h"
 #include "settings/PrintSettingsWindow.h"
 #include "settings/SettingsSession.h"
@@ -40,14 +40,8 @@ void PrintEntryPoints::PreparePrint(const QAbstractItemModel& table) {
     ports.printByCategory = mainWindow_.printByCategory;
     ports.searchDone = mainWindow_.searchDone;
     ports.showSettingsWindow = [this] { ShowSettingsWindow(); };
-    ports.printToPrinter = [this](const PrinterPageArgs& pages) {
-      return ReportOf(PrintPagesToPrinter(loops_, pages));
-    };
-    ports.printToPictureFiles = [this](const PictureFilePageArgs& pages) {
-      return ReportOf(PrintPagesToPictureFiles(loops_, pages));
-    };
-    ports.printToPdfFile = [this](const PdfFileArgs& pdf) {
-      return ReportOf(PrintPagesToPdfFile(loops_, pdf));
+    ports.sendToOutput = [this](const JobOutput& output) {
+      return ReportOf(RunJobOutput(loops_, output));
     };
     driver_ = std::make_unique<JobDriver>(table, state_.session, state_.columnMap, dialogs_,
                                           std::move(ports));

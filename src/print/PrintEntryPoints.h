@@ -63,9 +63,6 @@ public:
   // Opens the settings window modally and returns when it has closed.
   void ShowSettingsWindow();
 
-  // Printer jobs go to this PDF file instead of a queue (tests, print to file).
-  void setPrinterPdfOutput(const QString& fileName) { loops_.printerPdfOutput = fileName; }
-
 private:
   PrintState state_;
   Dialogs& dialogs_;

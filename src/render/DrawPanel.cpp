@@ -227,10 +227,6 @@ void DrawPanel::setBackgroundColor(const QColor& colour) {
   update();
 }
 
-void DrawPanel::setAutoRedraw(bool on) {
-  autoRedraw_ = on;
-}
-
 void DrawPanel::moveResize(int left, int top, int width, int height) {
   setGeometry(left, top, std::max(0, width), std::max(0, height));
   syncBackSize();

@@ -59,8 +59,6 @@ public:
   void setBackgroundPlacement(BackgroundPlacement placement);
   BackgroundPlacement backgroundPlacement() const { return backgroundPlacement_; }
   void setBackgroundColor(const QColor& colour);
-  void setAutoRedraw(bool on);
-  bool autoRedraw() const { return autoRedraw_; }
 
   // Left, top, width, height in pixels relative to the parent; the back image follows
   // at once, even while the panel is hidden.
@@ -94,7 +92,6 @@ private:
   mutable QSize backgroundShownAt_;
   QColor backgroundColour_ = Qt::white;
   BackgroundPlacement backgroundPlacement_ = BackgroundPlacement::TopLeft;
-  bool autoRedraw_ = true;
   int unit_ = 0;
   FontDescription font_ = FontDescription::song9();
   QPoint writePos_;  // device pixels

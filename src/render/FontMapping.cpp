@@ -52,11 +52,11 @@ int screenFontPixels(int points) {
 }
 
 QString resolvedFontFamily(const QString& face) {
-  const QString trimmed = face.trimmed();
+  QString trimmed = face.trimmed();
   if (trimmed.isEmpty() || codePageLength(trimmed) > 31) return {};
   for (const FaceAlias& alias : kAliases) {
     if (trimmed.compare(QString::fromUtf16(alias.face), Qt::CaseInsensitive) == 0) {
-      const QString family = QString::fromLatin1(alias.family);
+      QString family = QString::fromLatin1(alias.family);
       if (familyInstalled(family)) return family;
       break;
     }

@@ -23,7 +23,7 @@ PictureHandle PictureRegistry::Add(QImage image) {
   // Handles are never reused within a run, so a stale handle can never reach a newer picture.
   if (nextHandle_ <= 0) nextHandle_ = 1;
   const PictureHandle handle = nextHandle_++;
-  pictures_.insert(handle, std::move(image));
+  pictures_.emplace(handle, std::move(image));
   return handle;
 }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 PrintStatusDialog::PrintStatusDialog(const QString& jobName, const QString& printerName,
                                      const QString& port, QWidget* parent)
@@ -49,7 +50,9 @@ void PrintStatusDialog::setCopiesPrinted(int copies) {
   copies_->setText(QString::number(copies));
 }
 void PrintStatusDialog::followCopiesPrinted(std::function<int()> copiesPrinted) {
-  const auto refresh = [this, copiesPrinted] { setCopiesPrinted(copiesPrinted()); };
+  const auto refresh = [this, copiesPrinted = std::move(copiesPrinted)] {
+    setCopiesPrinted(copiesPrinted());
+  };
   refresh();
   auto* timer = new QTimer(this);
   connect(timer, &QTimer::timeout, this, refresh);

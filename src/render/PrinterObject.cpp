@@ -5,7 +5,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRawFont>
@@ -99,8 +98,7 @@ bool PrinterObject::fail(const QString& message) {
   return false;
 }
 
-bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, int paper,
-                                  bool landscape, int paperWidth, int paperHeight) {
+bool PrinterObject::StartPrintJob(const PrintJobOptions& options) {
   if (job_) return fail(QStringLiteral("a print job is already running"));
   aborted_ = false;
   error_.clear();
@@ -126,23 +124,19 @@ bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, i
     port = PrinterPort(destination);
   }
 
-  if (showPrintDialog) {
-    QPrintDialog dialog(&printer);
-    if (dialog.exec() != QDialog::Accepted)
-      return fail(QStringLiteral("the print dialog was cancelled"));
-  }
-
   // Everything is handed to the printer before painting starts.
   // A lying custom page is handed over as a page of the turned size, upright: the
   // spooler then keeps it lying instead of turning it back onto an upright sheet,
   // and the drawing surface is the same paperHeight wide.
-  if (paper == -1 && paperWidth > 0 && paperHeight > 0) {
-    const QSizeF mm = landscape ? QSizeF(paperHeight / 10.0, paperWidth / 10.0)
-                                : QSizeF(paperWidth / 10.0, paperHeight / 10.0);
+  const int paperWidth = options.paperWidth;
+  const int paperHeight = options.paperHeight;
+  if (paperWidth > 0 && paperHeight > 0) {
+    const QSizeF mm = options.landscape ? QSizeF(paperHeight / 10.0, paperWidth / 10.0)
+                                        : QSizeF(paperWidth / 10.0, paperHeight / 10.0);
     printer.setPageSize(QPageSize(mm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
     printer.setPageOrientation(QPageLayout::Portrait);
   } else {
-    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageOrientation(options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   }
   printer.setCopyCount(std::max(1, copies_));
   printer.setDocName(documentName());
@@ -169,7 +163,7 @@ bool PrinterObject::StartPrintJob(bool showPrintDialog, bool showStatusDialog, i
     job->pdfPictures =
         std::make_unique<PdfPictureStreams>(outputPdf_, kPdfJpegQuality, SrgbProfile());
 
-  if (showStatusDialog) {
+  if (options.showStatusDialog) {
     job->status = std::make_unique<PrintStatusDialog>(documentName(), destination, port);
     QObject::connect(job->status.get(), &PrintStatusDialog::abortClicked, job->status.get(),
                      [p = job->printer.get()] { p->abort(); });
@@ -291,11 +285,6 @@ void PrinterObject::updateFont() {
 int PrinterObject::usableWidth() const {
   if (!job_) return 0;
   return std::max(0, fromDeviceX(job_->printable.width()) - marginLeft_ - marginRight_);
-}
-
-int PrinterObject::usableHeight() const {
-  if (!job_) return 0;
-  return std::max(0, fromDeviceY(job_->printable.height()) - marginTop_ - marginBottom_);
 }
 
 void PrinterObject::WriteTextAt(int x, int y, const QString& text) {

@@ -8,6 +8,16 @@
 
 class QPrinter;
 
+// How a print job starts: with the printer's status dialog (its 中止打印 aborts the
+// job), and on a custom paper of paperWidth × paperHeight (0.1 mm, both above 0; else
+// the printer's own paper), turned when landscape.
+struct PrintJobOptions {
+  bool showStatusDialog = false;
+  bool landscape = false;
+  int paperWidth = 0;
+  int paperHeight = 0;
+};
+
 // One print job on a real printer (or a PDF file), drawn in the chosen unit with the
 // left and top margins as offsets from the corner of the printable area. Outside a
 // running job every drawing call does nothing and every measurement is 0. Pending
@@ -45,12 +55,9 @@ public:
   int marginRight() const { return marginRight_; }
   int marginBottom() const { return marginBottom_; }
 
-  // False when a job runs already, the printer does not exist, the dialog is
-  // cancelled or the document cannot be started; lastError() then says why.
-  // paper -1 with a width and height above 0 is a custom size in 0.1 mm; landscape
-  // turns the page.
-  bool StartPrintJob(bool showPrintDialog, bool showStatusDialog, int paper, bool landscape,
-                     int paperWidth, int paperHeight);
+  // False when a job runs already, the printer does not exist or the document cannot
+  // be started; lastError() then says why.
+  bool StartPrintJob(const PrintJobOptions& options);
   // Closes the open page, or emits an empty page when none is open. False when the
   // job has ended (aborted, failed or never started).
   bool NewPage();
@@ -61,9 +68,8 @@ public:
   int pageNumber() const;
   QString lastError() const { return error_; }
 
-  // Size between the margins, in the unit; not below 0. 0 without a job.
+  // Width between the margins, in the unit; not below 0. 0 without a job.
   int usableWidth() const;
-  int usableHeight() const;
 
   void WriteTextAt(int x, int y, const QString& text) override;
   int TextWidth(const QString& text) override;

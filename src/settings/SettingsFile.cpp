@@ -24,15 +24,21 @@ std::optional<SettingsReading> ReadSettingsFile(
     const QString& path, const std::function<QStringList()>& installedPrinters) {
   const QFileInfo info(path);
   if (!info.exists()) return std::nullopt;
-  SettingsReading unreadable;
-  unreadable.unreadable = true;
+  const auto unreadable = [](const QString& why) {
+    SettingsReading reading;
+    reading.unreadable = true;
+    reading.whyUnreadable = why;
+    return reading;
+  };
+  if (!info.isFile()) return unreadable(QStringLiteral("它不是文件"));
+  if (info.size() > kLargestSettingsFile) return unreadable(QStringLiteral("它太大，不是设置文件"));
   QFile file(path);
-  if (!info.isFile() || info.size() > kLargestSettingsFile || !file.open(QIODevice::ReadOnly))
-    return unreadable;
+  if (!file.open(QIODevice::ReadOnly)) return unreadable(file.errorString());
   file.close();
 
   QSettings settings(path, QSettings::IniFormat);
-  if (settings.status() != QSettings::NoError) return unreadable;
+  if (settings.status() != QSettings::NoError)
+    return unreadable(QStringLiteral("它不是设置文件的格式"));
   QVariantMap stored;
   for (const QString& key : settings.allKeys()) stored.insert(key, settings.value(key));
   SettingsReading reading = ParseStartSettings(stored);

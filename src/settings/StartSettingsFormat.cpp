@@ -1,5 +1,6 @@
 #include "settings/StartSettingsFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -190,16 +191,25 @@ void ReadKey(const QVariantMap& stored, const QString& key, T& target, Parse par
 SettingsReading ParseStartSettings(const QVariantMap& stored) {
   SettingsReading reading;
   int version = kStartSettingsVersion;
-  if (const auto found = stored.constFind(kVersionKey); found == stored.constEnd()) {
+  const auto found = stored.constFind(kVersionKey);
+  const auto stated =
+      found == stored.constEnd() ? std::nullopt : IntOf(*found, 1, std::numeric_limits<int>::max());
+  if (stated)
+    version = *stated;
+  else
     reading.badKeys << kVersionKey;
-  } else if (const auto number = IntOf(*found, 1, std::numeric_limits<int>::max())) {
-    version = *number;
-  } else {
-    reading.badKeys << kVersionKey;
-  }
   // A newer program may mean something else by the same keys.
   if (version > kStartSettingsVersion) {
     reading.unreadable = true;
+    reading.whyUnreadable = QStringLiteral("它由更新版本的程序写成");
+    return reading;
+  }
+  // Not one key of ours: some other file.
+  const QVariantMap known = StartSettingsValues(StartSettings{});
+  if (std::none_of(stored.keyBegin(), stored.keyEnd(),
+                   [&known](const QString& key) { return known.contains(key); })) {
+    reading.unreadable = true;
+    reading.whyUnreadable = QStringLiteral("里面没有保存的设置");
     return reading;
   }
 

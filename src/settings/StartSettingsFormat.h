@@ -16,6 +16,7 @@ struct SettingsReading {
   StartSettings settings;
   QStringList badKeys;      // keys whose stored values could not be used, in key-table order
   bool unreadable = false;  // nothing in the file could be read
+  QString whyUnreadable;    // in words, when unreadable
 
   // Some saved setting could not be used and its built-in default stands in for it.
   bool incomplete() const { return unreadable || !badKeys.isEmpty(); }
@@ -24,7 +25,8 @@ struct SettingsReading {
 // Every field from its key: a value that is missing keeps its built-in default; one
 // that is not a number where a number belongs, or lies outside its range, keeps the
 // default and is named in badKeys. A missing or unreadable version is a bad key too;
-// a newer version leaves every field at its default and marks the reading unreadable.
+// a newer version, or no key of the format at all, leaves every field at its default
+// and marks the reading unreadable.
 SettingsReading ParseStartSettings(const QVariantMap& stored);
 
 // The key/value pairs that ParseStartSettings reads back into the same settings.

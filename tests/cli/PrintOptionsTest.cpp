@@ -218,4 +218,61 @@ TEST(PrintOptions, EveryShownDefaultReadsBackAsTheDefault) {
   }
 }
 
+// --settings starts from the start settings the window saved; every option given applies
+// on top of them, before or after --settings.
+TEST(PrintOptions, SettingsFileIsTheStartAndOptionsApplyOnTop) {
+  StartSettings saved;
+  saved.print.rows = 3;
+  saved.print.columns = 2;
+  saved.print.pictureFormat = PageFileFormat::Pdf;
+  saved.print.photoArea = {0.1f, 0.1f, 0.8f, 0.6f};
+  saved.mainWindow = {QStringLiteral("&f 第&p页"), QStringLiteral("脚"), false, false};
+  SettingsReading withBadRows;
+  withBadRows.settings = saved;
+  withBadRows.badKeys = QStringList{"cells/rows", "cells/photoFit"};
+  SettingsReading newer;
+  newer.unreadable = true;
+  newer.whyUnreadable = QStringLiteral("它由更新版本的程序写成");
+  QStringList asked;
+  const StartSettingsReader reader = [&](const QString& file) -> std::optional<SettingsReading> {
+    asked.append(file);
+    if (file == u"good.ini") return SettingsReading{saved, {}, false, {}};
+    if (file == u"bad-values.ini") return withBadRows;
+    if (file == u"newer.ini") return newer;
+    return std::nullopt;
+  };
+
+  PrintCommand expected = FilesCommand();
+  expected.settingsFile = QStringLiteral("good.ini");
+  expected.settings = saved.print;
+  expected.settings.columns = 4;
+  expected.settings.toPictureFiles = true;
+  expected.headerText = saved.mainWindow.headerTemplate;
+  expected.footerText = QStringLiteral("页脚");
+  expected.includeSubfolders = false;
+  expected.byCategory = false;
+  const ParsedCommand good = ParsePrintCommand(
+      {"--cols", "4", "--out", "pages", "--settings", "good.ini", "--footer", "页脚", "album.txt"},
+      reader);
+  EXPECT_EQ(good.error, QString());
+  EXPECT_EQ(good.warning, QString());
+  EXPECT_TRUE(good.command == expected);
+
+  const ParsedCommand badValues =
+      ParsePrintCommand({"--settings=bad-values.ini", "--out", "pages", "album.txt"}, reader);
+  EXPECT_TRUE(badValues.ok());
+  EXPECT_EQ(badValues.warning,
+            QStringLiteral("注意：设置文件“bad-values.ini”里有读不出的设置（cells/rows、"
+                           "cells/photoFit），已改用出厂设置。"));
+
+  const auto errorOf = [&](const QString& file) {
+    return ParsePrintCommand({"--settings", file, "--out", "pages", "album.txt"}, reader).error;
+  };
+  EXPECT_EQ(errorOf("newer.ini"),
+            QStringLiteral("读不了设置文件“newer.ini”：它由更新版本的程序写成。"));
+  EXPECT_EQ(errorOf("gone.ini"), QStringLiteral("找不到设置文件“gone.ini”。"));
+  EXPECT_EQ(errorOf("saved"), QStringLiteral("找不到保存的默认设置。"));
+  EXPECT_EQ(asked, (QStringList{"good.ini", "bad-values.ini", "newer.ini", "gone.ini", "saved"}));
+}
+
 }  // namespace

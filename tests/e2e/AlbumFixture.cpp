@@ -87,9 +87,9 @@ QImage ReferenceHeaderPage(const PrintSettings& settings, const QString& filledT
   font.size = PanelFontSize(font.size);
   panel.setFont(font);
   const FilledHeaderFooter filled =
-      FillHeaderFooter(true, panel, filledText, 1, 1, panel.width(), panel.height(),
-                       settings.marginLeft, settings.marginRight, settings.headerFromTop,
-                       settings.footerFromBottom, settings.headerAlign);
+      FillHeaderFooter(true, panel, filledText, MacroValues{1, 1, {}, {}}, panel.width(),
+                       panel.height(), settings.marginLeft, settings.marginRight,
+                       settings.headerFromTop, settings.footerFromBottom, settings.headerAlign);
   panel.WriteTextAt(filled.x, filled.y, filled.text);
   return panel.backImage().convertToFormat(QImage::Format_RGB32);
 }

@@ -264,7 +264,8 @@ TEST_F(PreviewTest, PreviewEntryHandsTheSettingsWindowAHundredEntrySample) {
   for (int i = 3; i < 100; ++i) EXPECT_TRUE(sample.pictures[i].isEmpty());
   EXPECT_EQ(sample.captions[0],
             program.table()->index(0, 1).data().toString() + QStringLiteral("\r\n0"));
-  EXPECT_EQ(sample.headerText, QStringLiteral("HEADER trip"));
+  EXPECT_EQ(sample.headerText, QStringLiteral("HEADER &f"));
+  EXPECT_EQ(sample.macros.category, QStringLiteral("trip"));
   EXPECT_EQ(program.state.columnMap.captionColumns, (QStringList{"2", "4"}));
   // no status text, no confirmation box
   EXPECT_TRUE(program.dialogs.callsOf(FakeDialogs::Kind::MessageBox).isEmpty());

@@ -6,21 +6,32 @@ namespace {
 
 const QDateTime kWhen(QDate(2010, 3, 5), QTime(9, 7, 4));
 
+MacroValues On(int page, int total, const QString& category = QString()) {
+  return {page, total, category, kWhen};
+}
+
 TEST(HeaderFooterMacros, PageOfTotalInEitherCase) {
-  EXPECT_EQ(FillHeaderFooterMacros("Page &p of &A", 2, 5, kWhen), "Page 2 of 5");
-  EXPECT_EQ(FillHeaderFooterMacros("Page &P of &a", 2, 5, kWhen), "Page 2 of 5");
+  EXPECT_EQ(FillHeaderFooterMacros("Page &p of &A", On(2, 5)), "Page 2 of 5");
+  EXPECT_EQ(FillHeaderFooterMacros("Page &P of &a", On(2, 5)), "Page 2 of 5");
 }
 
-TEST(HeaderFooterMacros, DateAndTimeWithoutLeadingZeros) {
-  EXPECT_EQ(FillHeaderFooterMacros("&y-&m-&d &h:&f:&s", 1, 1, kWhen), "2010-3-5 9:7:4");
-  EXPECT_EQ(FillHeaderFooterMacros("&Y&M&D&H&F&S", 1, 1, kWhen), "201035974");
+TEST(HeaderFooterMacros, DateAndTimeWithoutLeadingZerosAndTheCategory) {
+  EXPECT_EQ(FillHeaderFooterMacros("&y-&m-&d &h:&s &f", On(1, 1, "旅行")), "2010-3-5 9:4 旅行");
+  EXPECT_EQ(FillHeaderFooterMacros("&Y&M&D&H&S&F", On(1, 1, "x")), "20103594x");
 }
 
-TEST(HeaderFooterMacros, ReplacedInOrderAndEveryOccurrence) {
-  // a page number is filled before anything that might read it back
-  EXPECT_EQ(FillHeaderFooterMacros("&p/&p &&pa", 12, 30, kWhen), "12/12 &12a");
-  EXPECT_EQ(FillHeaderFooterMacros("no macros & here", 1, 1, kWhen), "no macros & here");
-  EXPECT_EQ(FillHeaderFooterMacros(QString(), 1, 1, kWhen), QString());
+TEST(HeaderFooterMacros, EveryOccurrenceInOnePass) {
+  EXPECT_EQ(FillHeaderFooterMacros("&p/&p &&pa", On(12, 30)), "12/12 &12a");
+  EXPECT_EQ(FillHeaderFooterMacros("no macros & here &", On(1, 1)), "no macros & here &");
+  EXPECT_EQ(FillHeaderFooterMacros(QString(), On(1, 1)), QString());
+  // a value brings no macros of its own, and takes no letter from what follows it
+  EXPECT_EQ(FillHeaderFooterMacros("&f&f", On(1, 1, "&P&")), "&P&&P&");
+  EXPECT_EQ(FillHeaderFooterMacros("&fa", On(3, 4, "&")), "&a");
+}
+
+TEST(HeaderFooterMacros, AJobOfARunCountsItsPagesOnFromTheRun) {
+  EXPECT_EQ(PageMacroValues(JobMacros{"A"}, 2, 3, kWhen), On(2, 3, "A"));
+  EXPECT_EQ(PageMacroValues(JobMacros{"B", 4, 9}, 1, 1, kWhen), On(4, 9, "B"));
 }
 
 TEST(HeaderFooterPlacement, HeaderAlignments) {

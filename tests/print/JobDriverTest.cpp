@@ -38,16 +38,13 @@ protected:
       s = chosen;
       s.confirmed = true;
     };
-    ports.printToPrinter = [this](const PrinterPageArgs& args) {
-      printerJobs.append(args);
-      return printerReport;
-    };
-    ports.printToPictureFiles = [this](const PictureFilePageArgs& args) {
-      fileJobs.append(args);
-      return fileReport;
-    };
-    ports.printToPdfFile = [this](const PdfFileArgs& args) {
-      pdfJobs.append(args);
+    ports.sendToOutput = [this](const JobOutput& output) {
+      if (const auto* printer = std::get_if<PrinterPageArgs>(&output)) {
+        printerJobs.append(*printer);
+        return printerReport;
+      }
+      if (const auto* files = std::get_if<PictureFilePageArgs>(&output)) fileJobs.append(*files);
+      if (const auto* pdf = std::get_if<PdfFileArgs>(&output)) pdfJobs.append(*pdf);
       return fileReport;
     };
     chosen.printerName = QStringLiteral("Office");
@@ -174,8 +171,10 @@ TEST_F(JobDriverTest, ByCategoryPrintsOneJobPerRunOfEqualCategories) {
   ASSERT_EQ(printerJobs.size(), 3);
   EXPECT_EQ(printerJobs[0].job.pictures, (QStringList{"/photos/0.jpg", "/photos/1.jpg"}));
   EXPECT_EQ(printerJobs[0].job.captions, (QStringList{"说明0", "说明1"}));
-  EXPECT_EQ(printerJobs[0].job.headerText, QStringLiteral("A 第&p页/共&a页"));
-  EXPECT_EQ(printerJobs[1].job.footerText, QStringLiteral("[B]"));
+  EXPECT_EQ(printerJobs[0].job.headerText, header);
+  EXPECT_EQ(printerJobs[0].job.macros, JobMacros{"A"});
+  EXPECT_EQ(printerJobs[1].job.footerText, footer);
+  EXPECT_EQ(printerJobs[1].job.macros, JobMacros{"B"});
   EXPECT_EQ(printerJobs[2].job.pictures, QStringList{"/photos/3.jpg"});
   EXPECT_EQ(settingsOpened, 1);
   EXPECT_EQ(dialogs.callsOf(Kind::TimedMessageBox).size(), 3);
@@ -235,8 +234,9 @@ TEST_F(JobDriverTest, ByPageFillsTotalAndPageNumbersAndOpensTheSettingsOnceBefor
   ASSERT_EQ(printerJobs.size(), 2);
   EXPECT_EQ(printerJobs[0].job.pictures.size(), 25);
   EXPECT_EQ(printerJobs[1].job.pictures, QStringList{"/photos/25.jpg"});
-  EXPECT_EQ(printerJobs[0].job.headerText, QStringLiteral("Y 1/2"));
-  EXPECT_EQ(printerJobs[1].job.headerText, QStringLiteral("Y 2/2"));
+  EXPECT_EQ(printerJobs[0].job.headerText, header);
+  EXPECT_EQ(printerJobs[0].job.macros, (JobMacros{"Y", 1, 2}));
+  EXPECT_EQ(printerJobs[1].job.macros, (JobMacros{"Y", 2, 2}));
   EXPECT_EQ(dialogs.callsOf(Kind::TimedMessageBox).size(), 2);
   EXPECT_EQ(statuses.last(), QStringLiteral("打印完毕！"));
   EXPECT_FALSE(session.printSettings.confirmed);

@@ -34,21 +34,20 @@ TEST(CutByPage, TwentySixRowsAtTwentyFivePerPageMakeTwoPages) {
   EXPECT_TRUE(CutByPage(10, 0).isEmpty());
 }
 
-TEST(Macros, PageJobFillsTotalThenCategoryThenPageIgnoringCase) {
-  EXPECT_EQ(FillPageMacros(QStringLiteral("&F 第&p页/共&A页 &P"), 2, QStringLiteral("旅行"), 1),
-            QStringLiteral("旅行 第1页/共2页 1"));
-  // the category is put in before the page number, so its own "&p" is filled too
-  EXPECT_EQ(FillPageMacros(QStringLiteral("&f"), 3, QStringLiteral("x&p"), 2),
-            QStringLiteral("x2"));
+TEST(PlanJobs, ACategoryJobOwnsItsCategoryAndLeavesPagesToThePageLoop) {
+  const auto rows = RowsWithCategories({"A", "A", "B", "A"});
+  EXPECT_EQ(PlanJobs(rows, true, 25),
+            (QList<PlannedJob>{
+                {{0, 2}, JobMacros{"A"}}, {{2, 1}, JobMacros{"B"}}, {{3, 1}, JobMacros{"A"}}}));
+  EXPECT_TRUE(PlanJobs({}, true, 25).isEmpty());
 }
 
-TEST(Macros, CategoryJobLeavesPageMacrosForThePageLoop) {
-  EXPECT_EQ(FillCategoryMacros(QStringLiteral("&f: &p/&a &F"), QStringLiteral("B")),
-            QStringLiteral("B: &p/&a B"));
-  EXPECT_EQ(FillCategoryMacros(QString(), QStringLiteral("B")), QString());
-  // a category holding the macro itself is not filled again
-  EXPECT_EQ(FillCategoryMacros(QStringLiteral("&f&f"), QStringLiteral("&F")),
-            QStringLiteral("&F&F"));
+TEST(PlanJobs, APageJobOwnsItsNumberTheRunsTotalAndItsLastRowsCategory) {
+  QStringList categories;
+  for (int i = 0; i < 26; ++i) categories.append(i < 25 ? "X" : "Y");
+  categories[24] = "Z";
+  EXPECT_EQ(PlanJobs(RowsWithCategories(categories), false, 25),
+            (QList<PlannedJob>{{{0, 25}, JobMacros{"Z", 1, 2}}, {{25, 1}, JobMacros{"Y", 2, 2}}}));
 }
 
 TEST(ReadRows, TakesPicturesCategoriesAndCaptionsFromTheMappedColumns) {
@@ -75,10 +74,11 @@ TEST(ReadRows, TakesPicturesCategoriesAndCaptionsFromTheMappedColumns) {
 
 TEST(JobOfRows, TakesTheRangeAndLeavesAspectOverridesEmpty) {
   const auto rows = RowsWithCategories({"A", "A", "B"});
-  const PrintJob job = JobOfRows(rows, RowRange{1, 2}, "h", "f");
+  const PrintJob job = JobOfRows(rows, PlannedJob{{1, 2}, JobMacros{"A", 1, 0}}, "h", "f");
   EXPECT_EQ(job.pictures, (QStringList{"p1.jpg", "p2.jpg"}));
   EXPECT_EQ(job.captions, (QStringList{"1", "2"}));
   EXPECT_TRUE(job.aspectOverrides.isEmpty());
   EXPECT_EQ(job.headerText, "h");
   EXPECT_EQ(job.footerText, "f");
+  EXPECT_EQ(job.macros, JobMacros{"A"});
 }

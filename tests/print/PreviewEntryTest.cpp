@@ -82,8 +82,9 @@ TEST(PreviewEntry, AsksTwoQuestionsOnlyAndWritesNoStatusNorWaitsForTheSearch) {
   EXPECT_EQ(captions.initialText, QStringLiteral("4"));
   EXPECT_EQ(run.map.captionColumns, (QStringList{"2", "4"}));
   EXPECT_EQ(run.jobWhenOpened.captions[1], QStringLiteral("r1c1\r\nr1c3"));
-  EXPECT_EQ(run.jobWhenOpened.headerText, QStringLiteral("r0c2页眉"));
-  EXPECT_EQ(run.jobWhenOpened.footerText, QStringLiteral("r0c2"));
+  EXPECT_EQ(run.jobWhenOpened.headerText, QStringLiteral("&F页眉"));
+  EXPECT_EQ(run.jobWhenOpened.footerText, QStringLiteral("&f"));
+  EXPECT_EQ(run.jobWhenOpened.macros, JobMacros{QStringLiteral("r0c2")});
   EXPECT_EQ(run.map.pictureColumn, 1);
   EXPECT_EQ(run.map.categoryColumn, 2);
 }
@@ -116,5 +117,5 @@ TEST(PreviewEntry, AnEmptyTableStillOpensTheSettingsWithEmptyEntries) {
   run.Run(QStringLiteral("[&f]"));
   EXPECT_EQ(run.opened, 1);
   EXPECT_EQ(run.jobWhenOpened.pictures, QStringList(100, QString()));
-  EXPECT_EQ(run.jobWhenOpened.headerText, QStringLiteral("[]"));
+  EXPECT_EQ(run.jobWhenOpened.macros, JobMacros{});
 }

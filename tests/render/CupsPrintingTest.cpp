@@ -38,7 +38,8 @@ CupsPdfQueue* CupsPrintingTest::queue = nullptr;
 TEST_F(CupsPrintingTest, CustomA4JobComesOutAtTwoHundredTenByTwoNinetySeven) {
   const QString name = uniqueName("Portrait");
   printer.setDocumentName(name);
-  ASSERT_TRUE(printer.StartPrintJob(false, true, -1, 0, 2100, 2970))
+  ASSERT_TRUE(
+      printer.StartPrintJob({.showStatusDialog = true, .paperWidth = 2100, .paperHeight = 2970}))
       << printer.lastError().toStdString();
   printer.WriteTextAt(100, 100, QStringLiteral("page one"));
   ASSERT_TRUE(printer.NewPage());
@@ -60,7 +61,7 @@ TEST_F(CupsPrintingTest, CustomA4JobComesOutAtTwoHundredTenByTwoNinetySeven) {
 TEST_F(CupsPrintingTest, LandscapeJobComesOutAtTwoNinetySevenByTwoHundredTen) {
   const QString name = uniqueName("Landscape");
   printer.setDocumentName(name);
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 1, 2100, 2970))
+  ASSERT_TRUE(printer.StartPrintJob({.landscape = true, .paperWidth = 2100, .paperHeight = 2970}))
       << printer.lastError().toStdString();
   printer.WriteTextAt(100, 100, QStringLiteral("lying"));
   ASSERT_TRUE(printer.EndPrintJob());
@@ -79,7 +80,8 @@ TEST_F(CupsPrintingTest, TheQueueIsListedWithItsPort) {
   EXPECT_TRUE(PrinterPort(QStringLiteral("No Such Printer 4711")).isEmpty());
 
   printer.setDocumentName(uniqueName("Status"));
-  ASSERT_TRUE(printer.StartPrintJob(false, true, -1, 0, 2100, 2970));
+  ASSERT_TRUE(
+      printer.StartPrintJob({.showStatusDialog = true, .paperWidth = 2100, .paperHeight = 2970}));
   QLabel* destination = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->isVisible() && !destination)
@@ -94,7 +96,8 @@ TEST_F(CupsPrintingTest, CopiesPrintedAreWhatCupsReportsOfTheJob) {
   const QString name = uniqueName("Copies");
   printer.setDocumentName(name);
   printer.setCopies(2);
-  ASSERT_TRUE(printer.StartPrintJob(false, true, -1, 0, 2100, 2970));
+  ASSERT_TRUE(
+      printer.StartPrintJob({.showStatusDialog = true, .paperWidth = 2100, .paperHeight = 2970}));
   QLabel* copies = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->isVisible() && !copies)

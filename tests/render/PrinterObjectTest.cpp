@@ -98,7 +98,8 @@ TEST_F(PrinterObjectTest, WithoutAJobMeasuresAreZeroAndDrawingDoesNothing) {
 
 TEST_F(PrinterObjectTest, NonexistentPrinterDoesNotStartAndLaterCallsDoNothing) {
   printer.setPrinterName(QStringLiteral("No Such Printer 4711"));
-  EXPECT_FALSE(printer.StartPrintJob(false, true, -1, 0, 2100, 2970));
+  EXPECT_FALSE(
+      printer.StartPrintJob({.showStatusDialog = true, .paperWidth = 2100, .paperHeight = 2970}));
   EXPECT_FALSE(printer.isJobRunning());
   EXPECT_FALSE(printer.lastError().isEmpty());
   printer.WriteTextAt(10, 10, QStringLiteral("lost"));
@@ -114,21 +115,21 @@ TEST_F(PrinterObjectTest, NonexistentPrinterDoesNotStartAndLaterCallsDoNothing) 
 
 TEST_F(PrinterObjectTest, UnwritablePdfFailsToStart) {
   printer.setOutputPdf(QStringLiteral("/nonexistent-folder-4711/out.pdf"));
-  EXPECT_FALSE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  EXPECT_FALSE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
   EXPECT_FALSE(printer.isJobRunning());
 }
 
 TEST_F(PrinterObjectTest, SecondStartWhileAJobRunsIsRefused) {
   pdf(QStringLiteral("a.pdf"));
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
-  EXPECT_FALSE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  ASSERT_TRUE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
+  EXPECT_FALSE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
   EXPECT_TRUE(printer.isJobRunning());
   EXPECT_TRUE(printer.EndPrintJob());
 }
 
 TEST_F(PrinterObjectTest, CustomSizeAndOrientationReachThePdf) {
   const QString portrait = pdf(QStringLiteral("portrait.pdf"));
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  ASSERT_TRUE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
   ASSERT_TRUE(printer.EndPrintJob());
   PdfInfo info = readPdfInfo(portrait);
   ASSERT_TRUE(info.ok) << info.error.toStdString();
@@ -136,7 +137,7 @@ TEST_F(PrinterObjectTest, CustomSizeAndOrientationReachThePdf) {
   EXPECT_NEAR(info.pageSizes[0].heightMm, 297, 0.5);
 
   const QString landscape = pdf(QStringLiteral("landscape.pdf"));
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 1, 2100, 2970));
+  ASSERT_TRUE(printer.StartPrintJob({.landscape = true, .paperWidth = 2100, .paperHeight = 2970}));
   ASSERT_TRUE(printer.EndPrintJob());
   info = readPdfInfo(landscape);
   ASSERT_TRUE(info.ok) << info.error.toStdString();
@@ -144,7 +145,7 @@ TEST_F(PrinterObjectTest, CustomSizeAndOrientationReachThePdf) {
   EXPECT_NEAR(info.pageSizes[0].heightMm, 210, 0.5);
 
   const QString odd = pdf(QStringLiteral("odd.pdf"));
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 1000, 1500));
+  ASSERT_TRUE(printer.StartPrintJob({.paperWidth = 1000, .paperHeight = 1500}));
   ASSERT_TRUE(printer.EndPrintJob());
   info = readPdfInfo(odd);
   ASSERT_TRUE(info.ok);
@@ -155,7 +156,7 @@ TEST_F(PrinterObjectTest, CustomSizeAndOrientationReachThePdf) {
 TEST_F(PrinterObjectTest, NewPageTwiceLeavesAnEmptyPageBetween) {
   const QString file = pdf(QStringLiteral("pages.pdf"));
   printer.setUnit(1);
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  ASSERT_TRUE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
   EXPECT_EQ(printer.pageNumber(), 1);
   printer.WriteTextAt(100, 100, QStringLiteral("one"));
   EXPECT_TRUE(printer.NewPage());
@@ -178,7 +179,7 @@ TEST_F(PrinterObjectTest, BlankLineIsAsHighAsW) {
   FontDescription font = FontDescription::song9();
   font.size = 24;
   printer.setFont(font);
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  ASSERT_TRUE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
   // The character is 24 × 3.525 = 84 tenths of a mm high; the line a little more.
   const int w = printer.TextHeight(QStringLiteral("W"));
   EXPECT_GE(w, 84);
@@ -199,7 +200,7 @@ TEST_F(PrinterObjectTest, TextHeightIsTheCharacterCellLikeOnThePanel) {
   const QString file = pdf(QStringLiteral("cell.pdf"));
   printer.setUnit(1);
   printer.setFont(FontDescription::song9());
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  ASSERT_TRUE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
   DrawPanel panel(registry);
   panel.setUnit(1);
   panel.setFont(FontDescription::song9());
@@ -219,7 +220,7 @@ TEST_F(PrinterObjectTest, MarginsAreOffsetsFromThePrintableCorner) {
   printer.setMargins(300, 400, 100, 100);
   const PictureHandle red =
       registry.LoadPicture(encode(twoHalves(20, 20, Qt::red, Qt::red), ".bmp"));
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  ASSERT_TRUE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
   const QRectF printable = printer.printer()->pageRect(QPrinter::Millimeter);
   EXPECT_NEAR(printer.usableWidth(), printable.width() * 10 - 400, 2);
   printer.DrawPicture(red, 0, 0, 200, 100);
@@ -236,7 +237,7 @@ TEST_F(PrinterObjectTest, PicturePixelsCountAsDevicePixels) {
   pdf(QStringLiteral("pic.pdf"));
   printer.setUnit(1);
   const PictureHandle picture = registry.LoadPicture(encode(twoHalves(600, 300), ".bmp"));
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  ASSERT_TRUE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
   const double dpi = printer.printer()->logicalDpiX();
   EXPECT_EQ(printer.PictureWidth(picture), static_cast<int>(600 / dpi * 254));
   EXPECT_EQ(printer.PictureHeight(picture), static_cast<int>(300 / dpi * 254));
@@ -257,7 +258,7 @@ TEST_F(PrinterObjectTest, PdfPicturesAreJpegsAsOnPaperAndItsFontASubset) {
   QPainter(&clear).fillRect(0, 0, 20, 20, Qt::red);
   const QList<PictureHandle> pictures = {registry.Add(twoHalves(40, 20)), registry.Add(gray),
                                          registry.Add(clear)};
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  ASSERT_TRUE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
   for (int i = 0; i < 3; ++i) printer.DrawPicture(pictures[i], 100, 100 + 300 * i, 400, 200);
   printer.WriteTextAt(100, 1200, QStringLiteral("相册 IMG_0001"));
   ASSERT_TRUE(printer.EndPrintJob());
@@ -300,7 +301,7 @@ TEST_F(PrinterObjectTest, DocumentNameAndCopies) {
   EXPECT_EQ(printer.copies(), 1);
   printer.setCopies(3);
   pdf(QStringLiteral("copies.pdf"));
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  ASSERT_TRUE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
   EXPECT_EQ(printer.printer()->copyCount(), 3);
   EXPECT_EQ(printer.printer()->docName(), printer.documentName());
   printer.EndPrintJob();
@@ -309,7 +310,8 @@ TEST_F(PrinterObjectTest, DocumentNameAndCopies) {
 TEST_F(PrinterObjectTest, StatusDialogShowsTheJobAndItsButtonAbortsIt) {
   const QString file = pdf(QStringLiteral("status.pdf"));
   printer.setDocumentName(QStringLiteral("Album"));
-  ASSERT_TRUE(printer.StartPrintJob(false, true, -1, 0, 2100, 2970));
+  ASSERT_TRUE(
+      printer.StartPrintJob({.showStatusDialog = true, .paperWidth = 2100, .paperHeight = 2970}));
   PrintStatusDialog* status = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* d = qobject_cast<PrintStatusDialog*>(w); d && d->isVisible()) status = d;
@@ -335,13 +337,13 @@ TEST_F(PrinterObjectTest, StatusDialogShowsTheJobAndItsButtonAbortsIt) {
   EXPECT_FALSE(printer.EndPrintJob());
   // the next job starts afresh
   pdf(QStringLiteral("after.pdf"));
-  EXPECT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  EXPECT_TRUE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
   EXPECT_TRUE(printer.EndPrintJob());
 }
 
 TEST_F(PrinterObjectTest, PendingEventsRunBeforeDrawing) {
   pdf(QStringLiteral("events.pdf"));
-  ASSERT_TRUE(printer.StartPrintJob(false, false, -1, 0, 2100, 2970));
+  ASSERT_TRUE(printer.StartPrintJob({.paperWidth = 2100, .paperHeight = 2970}));
   bool ran = false;
   QTimer::singleShot(0, [&] { ran = true; });
   printer.WriteTextAt(0, 0, QStringLiteral("x"));
