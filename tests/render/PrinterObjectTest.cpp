@@ -245,8 +245,9 @@ TEST_F(PrinterObjectTest, PicturePixelsCountAsDevicePixels) {
   printer.EndPrintJob();
 }
 
-// A PDF's pictures are JPEGs of their own: a gray one in gray, a transparent one as it
-// shows on white paper; its text's font is named as the subset it is.
+// A PDF's pictures are JPEGs of their own: a colour one in sRGB (an ICC-based colour
+// space), a gray one in gray, a transparent one as it shows on white paper; its text's
+// font is named as the subset it is.
 TEST_F(PrinterObjectTest, PdfPicturesAreJpegsAsOnPaperAndItsFontASubset) {
   const QString file = pdf(QStringLiteral("pictures.pdf"));
   printer.setUnit(1);
@@ -270,7 +271,7 @@ TEST_F(PrinterObjectTest, PdfPicturesAreJpegsAsOnPaperAndItsFontASubset) {
   for (const QString& line : QString::fromUtf8(images.readAllStandardOutput()).split('\n').mid(2))
     if (const QStringList f = line.simplified().split(' '); f.size() > 8)
       kinds.append(f[3] + 'x' + f[4] + ' ' + f[5] + ' ' + f[8]);
-  EXPECT_EQ(kinds, (QStringList{"40x20 rgb jpeg", "40x20 gray jpeg", "40x20 rgb jpeg"}));
+  EXPECT_EQ(kinds, (QStringList{"40x20 icc jpeg", "40x20 gray jpeg", "40x20 icc jpeg"}));
   // pixels at the middles of the halves, on a page of 0.1 mm pixels
   const QImage page = renderPage(file, 1);
   const auto near = [&page](int x, int y, QRgb colour) {
