@@ -110,6 +110,8 @@ void ConvertToSrgb(QImage& picture, const QByteArray& iccProfile) {
 QByteArray SrgbProfile() {
   static const QByteArray profile = [] {
     const Profile srgb(cmsCreate_sRGBProfile());
+    // Written as a version 2 profile: PDF 1.4 and older lab software read no other.
+    if (srgb) cmsSetProfileVersion(srgb.get(), 2.1);
     return saved(srgb.get());
   }();
   return profile;
