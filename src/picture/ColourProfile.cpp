@@ -70,7 +70,7 @@ Conversion conversionFor(const QByteArray& icc) {
   const auto found = kept.constFind(icc);
   if (found != kept.constEnd()) return *found;
   if (kept.size() >= kKeptTransforms) kept.clear();
-  const Conversion conversion = buildConversion(icc);
+  Conversion conversion = buildConversion(icc);
   kept.insert(icc, conversion);
   return conversion;
 }

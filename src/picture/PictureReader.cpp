@@ -135,7 +135,8 @@ DecodedPicture decodeFile(const QString& fileName, const PictureRequest& request
 }
 
 // The steps every decoder's result takes: the exact size, upright, sRGB.
-PictureResult finish(DecodedPicture decoded, const PictureRequest& request, QString refusal) {
+PictureResult finish(DecodedPicture decoded, const PictureRequest& request,
+                     const QString& refusal) {
   if (decoded.isNull()) {
     return refused(refusal.isEmpty()
                        ? QStringLiteral("the picture is damaged, cut off or larger than %1 pixels")
