@@ -37,6 +37,9 @@ CellPicturePrefetch::~CellPicturePrefetch() {
     stopping_ = true;
   }
   pool_.waitForDone();
+  // The pool's own wait is invisible to ThreadSanitizer; ours orders every worker's
+  // last unlock before the slots and the condition variable go.
+  const std::lock_guard lock(mutex_);
 }
 
 int CellPicturePrefetch::defaultAhead() {
@@ -67,8 +70,10 @@ void CellPicturePrefetch::decode(qsizetype index) {
     Slot& slot = slots_[static_cast<size_t>(index)];
     slot.picture = std::move(picture);
     slot.state = State::Done;
+    // Under the lock, so a worker's last touch of this object comes before its last
+    // unlock, which the destructor waits for by taking the lock itself.
+    done_.notify_all();
   }
-  done_.notify_all();
 }
 
 PictureHandle CellPicturePrefetch::Load(PictureRegistry& pictures, qsizetype index) {
