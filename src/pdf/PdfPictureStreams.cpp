@@ -40,25 +40,27 @@ bool isGray(const QImage& picture) {
 
 PdfPictureStreams::PdfPictureStreams(const QString& pdfFileName, int quality,
                                      const QByteArray& rgbProfile)
-    : pdfFileName_(pdfFileName), quality_(quality), rgbProfile_(rgbProfile) {
+    : pdfFileName_(pdfFileName),
+      quality_(quality),
+      rgbProfile_(rgbProfile),
+      pool_(QThread::idealThreadCount()) {
   const QFileInfo pdf(pdfFileName);
   spool_.setFileTemplate(pdf.absolutePath() + QStringLiteral("/.") + pdf.fileName() +
                          QStringLiteral("-XXXXXX"));
   failed_ = !spool_.open();
-  pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
 }
 
 PdfPictureStreams::~PdfPictureStreams() {
-  pool_.waitForDone();
+  pool_.WaitForDone();
 }
 
 QImage PdfPictureStreams::Add(const QImage& picture, const QSize& size) {
   // A few pictures wait beyond those being encoded, so no worker idles.
-  if (qsizetype(pending_.size()) >= 2 * pool_.maxThreadCount()) spoolOldest();
+  if (qsizetype(pending_.size()) >= 2 * pool_.maxThreads()) spoolOldest();
   const bool gray = isGray(picture);
   auto jpeg = std::make_shared<std::promise<QByteArray>>();
   pending_.push_back({jpeg->get_future(), {size, gray, 0, 0}});
-  pool_.start([jpeg, picture, size, gray, quality = quality_] {
+  pool_.Start([jpeg, picture, size, gray, quality = quality_] {
     jpeg->set_value(encodeJpeg(picture, size, gray, quality));
   });
   QImage standIn(size, QImage::Format_Mono);

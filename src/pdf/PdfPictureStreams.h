@@ -4,11 +4,11 @@
 #include <QList>
 #include <QString>
 #include <QTemporaryFile>
-#include <QThreadPool>
 #include <deque>
 #include <future>
 
 #include "pdf/PdfRewrite.h"
+#include "platform/WorkerPool.h"
 
 // Qt's PDF writer JPEG-encodes every picture itself, at a quality of 94: an album of
 // photos comes out much larger than it prints any better. The pictures of one PDF are
@@ -46,7 +46,7 @@ private:
   int quality_;
   QByteArray rgbProfile_;
   QTemporaryFile spool_;
-  QThreadPool pool_;
+  WorkerPool pool_;
   std::deque<Pending> pending_;
   QList<PdfJpegStream> streams_;
   bool failed_ = false;

@@ -25,9 +25,9 @@ CellPicturePrefetch::CellPicturePrefetch(QStringList files, int level, int targe
       targetHeight_(targetHeight),
       use_(use),
       ahead_(std::max(0, ahead)),
-      slots_(static_cast<size_t>(files_.size())) {
+      slots_(static_cast<size_t>(files_.size())),
+      pool_(workerCount()) {
   LimitAllocationArenas();
-  pool_.setMaxThreadCount(workerCount());
   queueThrough(ahead_);
 }
 
@@ -36,10 +36,7 @@ CellPicturePrefetch::~CellPicturePrefetch() {
     const std::lock_guard lock(mutex_);
     stopping_ = true;
   }
-  pool_.waitForDone();
-  // The pool's own wait is invisible to ThreadSanitizer; ours orders every worker's
-  // last unlock before the slots and the condition variable go.
-  const std::lock_guard lock(mutex_);
+  pool_.WaitForDone();
 }
 
 int CellPicturePrefetch::defaultAhead() {
@@ -55,7 +52,7 @@ void CellPicturePrefetch::queueThrough(qsizetype last) {
       const std::lock_guard lock(mutex_);
       slots_[static_cast<size_t>(index)].state = State::Queued;
     }
-    pool_.start([this, index] { decode(index); });
+    pool_.Start([this, index] { decode(index); });
   }
 }
 
@@ -70,10 +67,8 @@ void CellPicturePrefetch::decode(qsizetype index) {
     Slot& slot = slots_[static_cast<size_t>(index)];
     slot.picture = std::move(picture);
     slot.state = State::Done;
-    // Under the lock, so a worker's last touch of this object comes before its last
-    // unlock, which the destructor waits for by taking the lock itself.
-    done_.notify_all();
   }
+  done_.notify_all();
 }
 
 PictureHandle CellPicturePrefetch::Load(PictureRegistry& pictures, qsizetype index) {

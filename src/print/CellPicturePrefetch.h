@@ -2,11 +2,11 @@
 
 #include <QImage>
 #include <QStringList>
-#include <QThreadPool>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
 
+#include "platform/WorkerPool.h"
 #include "print/CellPicture.h"
 #include "render/PictureRegistry.h"
 
@@ -52,5 +52,5 @@ private:
   std::vector<Slot> slots_;
   qsizetype nextToQueue_ = 0;
   bool stopping_ = false;
-  QThreadPool pool_;
+  WorkerPool pool_;
 };
