@@ -13,7 +13,6 @@
 #include <QTextStream>
 #include <cstdio>
 
-#include "picture/CxImage.h"
 #include "print/PageLoops.h"
 #include "print/PdfPages.h"
 #include "print/ProgressWindowHost.h"
@@ -63,9 +62,8 @@ int main(int argc, char** argv) {
   SettingsSession session;
   session.printSettings = albumSettings();
   PictureRegistry pictures;
-  CxImage image;
   ProgressWindowHost progress(session);
-  PageLoopServices services(session, pictures, image, progress);
+  PageLoopServices services(session, pictures, progress);
   services.setDefaultPrinter = [](const QString&) { return true; };
 
   QElapsedTimer timer;

@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "picture/CxImage.h"
 #include "platform/FakeDialogs.h"
 #include "print/PagePreview.h"
 #include "print/ProgressWindow.h"
@@ -73,10 +72,9 @@ int main(int argc, char** argv) {
 
   SettingsSession session;
   PictureRegistry pictures;
-  CxImage image;
   FakeDialogs dialogs;
   ProgressWindowHost progress(session);
-  PreviewServices services{session, pictures, image, progress};
+  PreviewServices services{session, pictures, progress};
   const QDir dir(args[1]);
   const QStringList names = dir.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
   for (const QString& name : names.mid(0, args[2].toInt())) {

@@ -1,6 +1,6 @@
-// Times the picture paths the print engine runs for every cell and page: decoding a
-// large camera JPEG in full and with shrink-on-load, the shrink-resample-encode step
-// of photo reduction, the surfaces' own decoder, and writing a page file. Prints
+// Times the picture steps the print engine runs for every cell and page: reading a large
+// camera JPEG in full, at a cell's size with shrink-on-load, the surfaces' own load, and
+// encoding a page file. Prints
 // key=value medians in seconds and the peak resident memory.
 #include <sys/resource.h>
 
@@ -14,7 +14,8 @@
 #include <functional>
 #include <vector>
 
-#include "picture/CxImage.h"
+#include "picture/PageFileEncoder.h"
+#include "picture/PictureReader.h"
 #include "render/DrawPanel.h"
 #include "render/PictureRegistry.h"
 
@@ -58,30 +59,24 @@ int main(int argc, char** argv) {
   const QString big = out.isEmpty() ? dir.filePath(QStringLiteral("big.jpg")) : out;
   photo(6000, 4000).save(big, "JPEG", 90);
 
-  CxImage image;
   PictureRegistry registry;
-  const double fullLoad = medianSeconds(runs, [&] { image.Load(big, PictureFormat::Jpeg); });
+  const double fullLoad = medianSeconds(runs, [&] { ReadPicture(big); });
   const double shrunkLoad =
-      medianSeconds(runs, [&] { image.LoadShrunk(big, PictureFormat::Jpeg, 500, 400); });
+      medianSeconds(runs, [&] { ReadPicture(big, RequestAtSize(QSize(600, 400))); });
   // Photo reduction for a 500 × 400 cell at two pixels per unit: 1000 × 667.
   const double reduce = medianSeconds(runs, [&] {
-    image.LoadShrunk(big, PictureFormat::Jpeg, 1000, 667);
-    image.Resample(1000, 667, 0);
-    registry.UnloadPicture(registry.LoadPicture(image.Encode(PictureFormat::Jpeg)));
+    registry.UnloadPicture(registry.Add(ReadPicture(big, RequestAtSize(QSize(1000, 667))).picture));
   });
   const double surfaceLoad =
       medianSeconds(runs, [&] { registry.UnloadPicture(registry.LoadPicture(big)); });
 
   DrawPanel page(registry);
   page.moveResize(0, 0, 2100, 2970);
-  const PictureHandle cell = registry.LoadPicture(image.Encode(PictureFormat::Jpeg));
+  const PictureHandle cell =
+      registry.Add(ReadPicture(big, RequestAtSize(QSize(1000, 667))).picture);
   for (int i = 0; i < 25; ++i) page.DrawPicture(cell, (i % 5) * 420, (i / 5) * 594, 400, 560);
-  const double pageFile = medianSeconds(runs, [&] {
-    image.Decode(page.SnapshotPanel(), PictureFormat::Bmp);
-    image.SetXDpi(254);
-    image.SetYDpi(254);
-    image.Save(dir.filePath(QStringLiteral("page.jpg")), PictureFormat::Jpeg);
-  });
+  const double pageFile =
+      medianSeconds(runs, [&] { EncodePagePicture(page.backImage(), PictureFormat::Jpeg, false); });
 
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);

@@ -3,7 +3,6 @@
 #include "app/ProgramExit.h"
 #include "collect/CollectState.h"
 #include "model/ColumnMap.h"
-#include "picture/CxImage.h"
 #include "print/ProgressWindowHost.h"
 #include "render/PictureRegistry.h"
 #include "settings/SettingsSession.h"
@@ -16,7 +15,6 @@ struct AppState {
   SettingsSession settings;
   ColumnMap columnMap;
   PictureRegistry pictures;
-  CxImage image;
   // Loads the progress window for the page loops and the preview and closes it again.
   ProgressWindowHost progressWindow{settings};
   // Ends the program; holds what must be put back outside the program before it goes

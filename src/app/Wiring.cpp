@@ -90,7 +90,7 @@ std::shared_ptr<PrintEntryPoints> wirePrint(MainWindow& window, AppState& state,
   port.footerTemplate = [&window] { return window.footerEdit()->text(); };
   port.printByCategory = [&window] { return window.byFolderBox()->isChecked(); };
   port.includeSubfolders = [&window] { return window.includeSubfoldersBox()->isChecked(); };
-  const PrintState printState{state.settings, state.columnMap, state.pictures, state.image,
+  const PrintState printState{state.settings, state.columnMap, state.pictures,
                               state.progressWindow};
   // Shared by the two connections, so it lives as long as the window's buttons do.
   auto entry = std::make_shared<PrintEntryPoints>(printState, dialogs, std::move(port));

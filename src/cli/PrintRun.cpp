@@ -9,7 +9,6 @@
 #include "cli/ProgressLine.h"
 #include "cli/TableInput.h"
 #include "collect/PictureTableModel.h"
-#include "picture/CxImage.h"
 #include "print/ColumnDetection.h"
 #include "print/JobPlanning.h"
 #include "print/OutputDispatch.h"
@@ -236,7 +235,6 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
 
   SettingsSession session;
   PictureRegistry pictures;
-  CxImage image;
   // A cell layout the start settings bring is the user's own, as in the settings window.
   session.startSettings = settings;
   if (!session.keepsUserLayout()) {
@@ -247,7 +245,7 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
   session.printSettings = settings;
   session.workingLayout = CardLayout{settings.photoArea, settings.textArea};
   ProgressWindowHost progressWindow(session);
-  PageLoopServices services(session, pictures, image, progressWindow);
+  PageLoopServices services(session, pictures, progressWindow);
   // A run from a script sends its jobs to the printer by name and leaves the user's
   // default printer alone.
   services.setDefaultPrinter = [](const QString&) { return true; };

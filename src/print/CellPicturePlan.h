@@ -8,7 +8,7 @@
 // pixel size before anything is decoded.
 //
 // Levels 1..5 aim at level × 50 KiB: a picture whose file is at least 1.1 times that
-// (and not a BMP) goes through the image object; then, if it has more than k pixels
+// (and not a BMP) is reduced; then, if it has more than k pixels
 // per target unit on its tighter side (k = 2, or 3 from level 4), it is resampled to
 // m pixels per unit (m = 2, or 3 at level 5), else re-encoded at its size.
 enum class CellPictureAction { LoadDirectly, Reencode, Resample, Skip };

@@ -49,7 +49,7 @@ struct JobOutputReport {
 };
 
 // A reason as the user reads it: what went wrong in words first, then the technical
-// detail of the image object, the printer or libvips (often English), when there is one.
+// detail of the page encoder, the printer or libvips (often English), when there is one.
 QString ReasonInWords(const QString& words, const QString& detail);
 
 PrinterPageArgs PrinterArgsFor(const PrintJob& job, const PrintSettings& settings);

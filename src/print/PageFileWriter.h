@@ -5,7 +5,6 @@
 
 #include "model/PrintSettings.h"
 
-class CxImage;
 class DrawPanel;
 
 struct PageFileResult {
@@ -19,6 +18,6 @@ struct PageFileResult {
 // from the date, the time and the page number in folder (never replacing a file already
 // there); a landscape page, drawn lying, is turned upright first. Then clears the panel
 // for the next page.
-PageFileResult SavePageAsPictureFile(DrawPanel& panel, CxImage& image, const QString& folder,
-                                     int page, PageFileFormat format, bool landscape,
-                                     const QDateTime& now, const QString& programFolder);
+PageFileResult SavePageAsPictureFile(DrawPanel& panel, const QString& folder, int page,
+                                     PageFileFormat format, bool landscape, const QDateTime& now,
+                                     const QString& programFolder);

@@ -11,7 +11,7 @@
 // anything else, "jpeg" and "tif" included, is Unknown.
 PictureFormat PictureFormatOfFile(const QString& fileName);
 
-// A page file's extension and the image object's format it is written in; Pdf, which
+// A page file's extension and the picture kind it is written in; Pdf, which
 // is no page picture, gets jpg.
 QString PageFileExtension(PageFileFormat format);
 PictureFormat PageFilePictureFormat(PageFileFormat format);

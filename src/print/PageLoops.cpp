@@ -176,8 +176,8 @@ PageRunResult PrintPagesToPictureFiles(PageLoopServices& services,
   };
   canvas.endPage = [&](int pageNumber) {
     const PageFileResult saved =
-        SavePageAsPictureFile(panel, services.image, pages.folder, pageNumber, pages.pictureFormat,
-                              page.landscape, services.clock(), programFolder);
+        SavePageAsPictureFile(panel, pages.folder, pageNumber, pages.pictureFormat, page.landscape,
+                              services.clock(), programFolder);
     if (saved.written)
       result.writtenFiles.append(saved.fileName);
     else

@@ -10,7 +10,6 @@
 #include "print/PageFileWriter.h"
 #include "render/PrinterQueries.h"
 
-class CxImage;
 class PrinterObject;
 class PictureRegistry;
 class ProgressWindowHost;
@@ -22,13 +21,12 @@ struct SettingsSession;
 // object or page panel it draws on and holds it to its end; the progress window only
 // shows how far it is.
 struct PageLoopServices {
-  PageLoopServices(SettingsSession& session_, PictureRegistry& pictures_, CxImage& image_,
+  PageLoopServices(SettingsSession& session_, PictureRegistry& pictures_,
                    ProgressWindowHost& progress_)
-      : session(session_), pictures(pictures_), image(image_), progress(progress_) {}
+      : session(session_), pictures(pictures_), progress(progress_) {}
 
   SettingsSession& session;
   PictureRegistry& pictures;
-  CxImage& image;
   ProgressWindowHost& progress;
   // Makes the named printer the system default; the real one by default.
   std::function<bool(const QString&)> setDefaultPrinter = SetDefaultPrinter;

@@ -2,7 +2,7 @@
 
 #include <QScopeGuard>
 
-#include "picture/CxImage.h"
+#include "picture/PageFileEncoder.h"
 #include "print/PagePainter.h"
 #include "print/ProgressWindow.h"
 #include "print/ProgressWindowHost.h"
@@ -74,11 +74,8 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PrintSettings& set
   const PaintOutcome outcome = PaintPages(paint, canvas, drawn, job);
   session.previewStopRequested = false;
 
-  QByteArray bytes;
-  if (services.image.TakeBitmap(panel.backImage())) {
-    if (numbers.landscape) services.image.RotateQuarter();
-    bytes = services.image.Encode(PictureFormat::Bmp);
-  }
+  const QByteArray bytes =
+      EncodePagePicture(panel.backImage(), PictureFormat::Bmp, numbers.landscape).bytes;
   if (ProgressWindow* window = services.progress.window()) {
     window->setProgress(outcome.stopped ? 1 : 0);
     window->hide();

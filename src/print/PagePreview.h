@@ -6,7 +6,6 @@
 #include "model/PrintSettings.h"
 #include "print/PreviewGeometry.h"
 
-class CxImage;
 class PictureRegistry;
 class PrintSettingsWindow;
 class ProgressWindowHost;
@@ -18,7 +17,6 @@ struct SettingsSession;
 struct PreviewServices {
   SettingsSession& session;
   PictureRegistry& pictures;
-  CxImage& image;
   ProgressWindowHost& progress;
 };
 

@@ -13,8 +13,8 @@ PrintEntryPoints::PrintEntryPoints(PrintState state, Dialogs& dialogs, MainWindo
       dialogs_(dialogs),
       mainWindow_(std::move(mainWindow)),
       printers_(std::move(printers)),
-      loops_{state.session, state.pictures, state.image, state.progress},
-      preview_{state.session, state.pictures, state.image, state.progress} {
+      loops_{state.session, state.pictures, state.progress},
+      preview_{state.session, state.pictures, state.progress} {
   loops_.programFolder = QCoreApplication::applicationDirPath();
 }
 

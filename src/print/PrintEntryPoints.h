@@ -12,7 +12,6 @@
 #include "print/ProgressWindowHost.h"
 #include "settings/PrinterCatalog.h"
 
-class CxImage;
 class Dialogs;
 class PictureRegistry;
 class QWidget;
@@ -35,7 +34,6 @@ struct PrintState {
   SettingsSession& session;
   ColumnMap& columnMap;
   PictureRegistry& pictures;
-  CxImage& image;
   ProgressWindowHost& progress;
 };
 

@@ -65,8 +65,7 @@ int main(int argc, char** argv) {
         settings = PrintSettings::builtInDefaults();
         settings.printerName = QString::fromLocal8Bit(argv[3]);
         settings.defaultPrinter = QString::fromLocal8Bit(argv[4]);
-        PageLoopServices services{state.settings, state.pictures, state.image,
-                                  state.progressWindow};
+        PageLoopServices services{state.settings, state.pictures, state.progressWindow};
         services.printerPdfOutput = QString::fromLocal8Bit(argv[5]);
         PrintJob job;
         job.pictures = QStringList(20000, QStringLiteral("/nonexistent/photo.jpg"));

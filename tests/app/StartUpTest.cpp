@@ -30,7 +30,6 @@ TEST(AppStateAtStart, HoldsTheStartValues) {
   EXPECT_EQ(state.columnMap.categoryColumn, 0);
   EXPECT_TRUE(state.columnMap.captionColumns.isEmpty());
   EXPECT_EQ(state.pictures.liveCount(), 0);
-  EXPECT_FALSE(state.image.IsValid());
 }
 
 TEST(InitialiseMainWindowState, TakesTheSpecialFoldersEndingInOneSeparator) {

@@ -5,11 +5,11 @@
 #include <algorithm>
 
 #include "TestPictures.h"
-#include "picture/CxImage.h"
 #include "picture/EmbeddedThumbnail.h"
 #include "picture/ExifThumbnail.h"
 #include "picture/JpegHeader.h"
 #include "picture/Orientation.h"
+#include "picture/PictureReader.h"
 
 using namespace testpictures;
 
@@ -90,9 +90,7 @@ TEST(EmbeddedThumbnail, TurnsUprightLikeTheImageObject) {
   for (int orientation = 1; orientation <= 8; ++orientation) {
     const QString file = dir.filePath(QStringLiteral("o%1.jpg").arg(orientation));
     ASSERT_TRUE(write(file, stored, orientation));
-    CxImage image;
-    ASSERT_TRUE(image.Load(file, PictureFormat::Jpeg));
-    const QImage expected = QImage::fromData(image.Encode(PictureFormat::Png));
+    const QImage expected = ReadPicture(file).picture;
     const QImage turned = TurnedUpright(stored, orientation);
     ASSERT_EQ(turned.size(), expected.size()) << orientation;
     for (QPoint corner :

@@ -21,7 +21,7 @@ TEST(CellPicturePlan, ExcessRatioDecidesAtOnePointOne) {
   EXPECT_NEAR(ExcessRatio(110'000, 2), 1.0742f, 1e-4);
   EXPECT_EQ(PlanBeforeDecoding(110'000, 2, PictureFormat::Jpeg, 372, 510),
             CellPictureAction::LoadDirectly);
-  // exactly 1.1 times the target goes on to the image object
+  // exactly 1.1 times the target is reduced
   EXPECT_EQ(PlanBeforeDecoding(56'320, 1, PictureFormat::Jpeg, 372, 510),
             CellPictureAction::Reencode);
   EXPECT_EQ(PlanBeforeDecoding(56'319, 1, PictureFormat::Jpeg, 372, 510),

@@ -84,7 +84,7 @@ TEST_F(CellPictureTest, MissingOrBrokenFilesGiveNoPicture) {
 }
 
 TEST_F(CellPictureTest, JpegWithStrayBytesIsStillShrunk) {
-  // the fast decoder refuses data it warns about; the image object takes it as before
+  // the fast decoder refuses data it warns about; libvips reads it at the shrunk size
   const QString stray = dir_->filePath("stray.jpg");
   QByteArray bytes = testpictures::readFile(bigJpeg_);
   bytes.insert(2, "\x12\x34\x56", 3);

@@ -5,7 +5,6 @@
 
 #include "PageLoopRig.h"
 #include "TestPictures.h"
-#include "picture/CxImage.h"
 #include "print/PageLoops.h"
 #include "print/ProgressWindowHost.h"
 #include "render/PictureRegistry.h"

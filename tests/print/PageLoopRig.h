@@ -2,7 +2,6 @@
 
 #include <QTemporaryDir>
 
-#include "picture/CxImage.h"
 #include "print/PageLoops.h"
 #include "print/ProgressWindowHost.h"
 #include "render/PictureRegistry.h"
@@ -16,9 +15,8 @@ struct PageLoopRig {
   QTemporaryDir dir;
   SettingsSession session;
   PictureRegistry pictures;
-  CxImage image;
   ProgressWindowHost progress{session};
-  PageLoopServices services{session, pictures, image, progress};
+  PageLoopServices services{session, pictures, progress};
 };
 
 }  // namespace printtest

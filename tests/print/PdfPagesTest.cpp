@@ -10,7 +10,6 @@
 #include "PrintTestPictures.h"
 #include "TestPictures.h"
 #include "picture/ColourProfile.h"
-#include "picture/CxImage.h"
 #include "print/PdfPages.h"
 #include "print/ProgressWindowHost.h"
 #include "render/PictureRegistry.h"

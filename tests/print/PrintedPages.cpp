@@ -59,7 +59,7 @@ QList<QImage> PrintedPagesRig::print(Output output, const PrintJob& job, QSize p
   QDir().mkpath(folder);
   QList<QImage> pages;
   if (output == Output::Preview) {
-    PreviewServices preview{session, pictures, image, progress};
+    PreviewServices preview{session, pictures, progress};
     PreviewPage page;
     page.numbers = PageSetup::of(s);
     page.bodyFont = s.bodyFont;

@@ -6,7 +6,6 @@
 #include "CupsPdfQueue.h"
 #include "PageLoopRig.h"
 #include "TestPictures.h"
-#include "picture/CxImage.h"
 #include "print/PageLoops.h"
 #include "print/ProgressWindowHost.h"
 #include "render/PictureRegistry.h"
