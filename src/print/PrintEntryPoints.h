@@ -15,6 +15,7 @@
 class CxImage;
 class Dialogs;
 class PictureRegistry;
+class PrintSettingsWindow;
 class QWidget;
 struct ColumnMap;
 struct SettingsSession;
@@ -62,6 +63,9 @@ public:
   bool RefuseWhileBusy();
   // Opens the settings window modally and returns when it has closed.
   void ShowSettingsWindow();
+  // 全部页面预览 in the settings window: the pages the run would print from the table
+  // with the settings the window's controls hold, without storing them.
+  void ShowAllPages(PrintSettingsWindow& window);
 
 private:
   PrintState state_;
@@ -72,4 +76,6 @@ private:
   PreviewServices preview_;
   std::unique_ptr<JobDriver> driver_;
   const QAbstractItemModel* driverTable_ = nullptr;
+  // The table the settings window was opened for.
+  const QAbstractItemModel* table_ = nullptr;
 };
