@@ -21,14 +21,14 @@ run_pages() {  # run_pages LIST NAME
 run_pages "$list" plain
 run_pages "$work/exif.txt" thumbs
 
-page_files=$(head -25 "$list")
-floor_page() { xargs -P "$(nproc)" -I{} djpeg -scale 1/8 -outfile /dev/null {} <<<"$page_files"; }
-floors=()
+head -25 "$list" >"$work/page.txt"
+floors=() floor_cpus=()
 for _ in 1 2 3; do
-  start=$(now); floor_page; end=$(now)
-  floors+=("$(echo "$end - $start" | bc -l)")
+  floors+=("$(timed bash -c 'xargs -P "$(nproc)" -I{} djpeg -scale 1/8 -outfile /dev/null {} <"$1"' _ "$work/page.txt")")
+  floor_cpus+=("$(cat "$work/cpu")")
 done
 floor_s=$(med "${floors[@]}")
+floor_cpu_s=$(med "${floor_cpus[@]}")
 
 # --check: every row its own file (hard links to the album's photos).
 check_dir=$bench_dir/check-$check_photos
@@ -48,12 +48,15 @@ echo "photos=$photos"
 echo "pages=$(field pages "$work/out_plain")"
 echo "check_summary=$(cat "$work/check_summary")"
 echo "decode_floor_page_s=$(printf '%.3f' "$floor_s")"
+echo "decode_floor_page_cpu_s=$(printf '%.3f' "$floor_cpu_s")"
 echo "page_thumbs_median_s=$(field page_median_s "$work/out_thumbs")"
 echo "page_thumbs_max_s=$(field page_max_s "$work/out_thumbs")"
 echo "page_thumbs_ratio_vs_floor=$(echo "$(field page_median_s "$work/out_thumbs") / $floor_s" | bc -l | xargs printf '%.2f')"
+echo "page_thumbs_cpu_median_s=$(field page_cpu_median_s "$work/out_thumbs")"
 echo "page_nothumbs_median_s=$(field page_median_s "$work/out_plain")"
 echo "page_nothumbs_max_s=$(field page_max_s "$work/out_plain")"
 echo "page_nothumbs_ratio_vs_floor=$(echo "$(field page_median_s "$work/out_plain") / $floor_s" | bc -l | xargs printf '%.2f')"
+echo "page_nothumbs_cpu_median_s=$(field page_cpu_median_s "$work/out_plain")"
 echo "first_page_thumbs_s=$(field first_page_s "$work/out_thumbs")"
 echo "peak_mb_thumbs=$(awk '{ printf "%.1f", $1 / 1024 }' "$work/rss_thumbs")"
 echo "peak_mb_nothumbs=$(awk '{ printf "%.1f", $1 / 1024 }' "$work/rss_plain")"
