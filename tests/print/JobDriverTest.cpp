@@ -343,8 +343,7 @@ TEST_F(JobDriverTest, CellsLeftEmptyAreCountedInTheClosingTextOnlyWhenThereAreAn
   fileReport.emptyCells = {QStringLiteral("/photos/gone.jpg"), QStringLiteral("/photos/cut.jpg")};
   AcceptColumns();
   driver().StartPrint();
-  EXPECT_EQ(statuses.last(),
-            QStringLiteral("打印完毕！有 4 个格子的照片找不到或读不出，留空了。"));
+  EXPECT_EQ(statuses.last(), QStringLiteral("打印完毕！有 4 个格子的照片找不到或读不出，留空了。"));
 }
 
 TEST_F(JobDriverTest, ASecondPressDuringARunIsIgnored) {
