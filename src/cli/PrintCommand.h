@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "model/PrintSettings.h"
+#include "print/RunCheck.h"
 
 // Exit codes of `quillmere print`.
 inline constexpr int kExitDone = 0;
@@ -37,6 +38,10 @@ struct PrintCommand {
   QString headerText;
   QString footerText;
   bool quiet = false;
+  // --check: plan the run and list the photos that cannot be printed or print soft,
+  // without printing or writing anything.
+  bool check = false;
+  int minimumPpi = kDefaultMinimumPpi;
 
   // The settings window's built-in defaults, or the start settings of --settings, with
   // the options applied; toPictureFiles and pictureFormat follow the output chosen.

@@ -72,6 +72,7 @@ int RunPrintCommand(int argc, char** argv) {
   standardInput.open(stdin, QIODevice::ReadOnly);
   PrintRunConsole console;
   console.writeError = [](const QString& text) { Write(stderr, text); };
+  console.writeOutput = [](const QString& text) { Write(stdout, text); };
   console.errorIsTerminal = isatty(fileno(stderr)) == 1;
   console.standardInput = &standardInput;
   return RunPrint(parsed.command, console);

@@ -378,6 +378,17 @@ const std::vector<OptionRow>& Options() {
          return QString();
        },
        nullptr},
+      {"check", nullptr,
+       "只检查不打印：列出找不到、读不出或分辨率太低的照片，不写任何文件；"
+       "有照片印不出来时退出码为 1",
+       [](PrintCommand& c, const QString&) {
+         c.check = true;
+         return QString();
+       },
+       nullptr},
+      {"min-ppi", "N", "照片在印出的大小下低于每英寸 N 像素就算分辨率太低",
+       [](PrintCommand& c, const QString& v) { return IntegerOption(c.minimumPpi, v, 1, 100000); },
+       [](const PrintCommand& c) { return QString::number(c.minimumPpi); }},
       {"quiet", nullptr, "不显示进度和总结，只报错误",
        [](PrintCommand& c, const QString&) {
          c.quiet = true;
@@ -422,7 +433,9 @@ const OptionRow* FindOption(const QString& name) {
 QString CheckCombination(const PrintCommand& c) {
   if (c.input.isEmpty())
     return QStringLiteral("缺少输入：请给出表格文本文件、要搜索的文件夹，或用 - 表示标准输入。");
-  if (c.outFolder.isEmpty() == c.printer.isEmpty())
+  if (!c.outFolder.isEmpty() && !c.printer.isEmpty())
+    return QStringLiteral("请在 --out 文件夹 和 --printer 打印机 中选一个作为输出。");
+  if (c.outFolder.isEmpty() && c.printer.isEmpty() && !c.check)
     return QStringLiteral("请在 --out 文件夹 和 --printer 打印机 中选一个作为输出。");
   const PrintSettings& s = c.settings;
   const bool landscape = s.landscape;
@@ -579,7 +592,8 @@ PrintHelpWords PrintCommandHelpWords() {
               "输入：表格文本文件（GBK 或 UTF-8，TAB 分隔，第一行是列标题，与导入文本列表相同）、\n"
               "      要搜索的文件夹（与“搜索”相同），或 - 表示从标准输入读表格。\n"
               "列按列标题找出（图片名全称、图片类别、图片说明），不再询问。\n"),
-          QStringLiteral("0 全部完成；1 有页面文件或打印作业没有做成（逐个列出原因）；\n"
+          QStringLiteral("0 全部完成；1 有页面文件或打印作业没有做成（逐个列出原因），\n"
+                         "        用 --check 时是有照片找不到、读不出或不能用；\n"
                          "        2 选项有误、找不到输入或读不了输入。\n"),
           QStringLiteral("quillmere print --out 相册 --format png --rows 4 --cols 3 --header "
                          "\"&f 第&p页\" 照片/\n")};

@@ -16,6 +16,7 @@
 #include "print/PageLoops.h"
 #include "print/ProgressWindow.h"
 #include "print/ProgressWindowHost.h"
+#include "print/RunCheck.h"
 #include "print/TableText.h"
 #include "render/PictureRegistry.h"
 #include "settings/DefaultCellLayout.h"
@@ -72,11 +73,26 @@ ColumnMap ColumnsFor(const PrintCommand& command, const QAbstractItemModel& tabl
 // The planned jobs with the command's header and footer.
 QList<PrintJob> JobsOf(const QList<planning::TableRow>& rows, const PrintCommand& command,
                        GridShape shape) {
-  QList<PrintJob> jobs;
-  for (const planning::PlannedJob& planned :
-       planning::PlanJobs(rows, command.byCategory, shape.rows * shape.columns))
-    jobs.append(planning::JobOfRows(rows, planned, command.headerText, command.footerText));
-  return jobs;
+  return planning::JobsOfRun(rows, command.byCategory, shape.rows * shape.columns,
+                             command.headerText, command.footerText);
+}
+
+// --check: the summary and one line per problem on standard output; 1 when a photo
+// cannot be printed.
+int ReportCheck(const RunCheck& check, const std::function<void(const QString&)>& writeOutput) {
+  QString text = CheckSummary(check) + u'\n';
+  for (const PhotoProblem& problem : check.problems) text += ProblemLine(problem) + u'\n';
+  writeOutput(text);
+  return check.emptyCells() > 0 ? kExitSomeOutputFailed : kExitDone;
+}
+
+// After a run: the cells left empty, and for which photos.
+void ReportEmptyCells(const QStringList& emptyCells, ProgressLine& progress) {
+  if (emptyCells.isEmpty()) return;
+  QString text =
+      QStringLiteral("有 %1 个格子留空了，它们的照片找不到或读不出：").arg(emptyCells.size());
+  for (const QString& picture : emptyCells) text += QStringLiteral("\n  ") + Shown(picture);
+  progress.Problem(text);
 }
 
 // The page loops count the cells on the progress window's bar; cellsDone hears each
@@ -130,8 +146,9 @@ QString PrepareOutput(const PrintCommand& command, const PrinterCatalog& printer
 struct RunTally {
   int pages = 0;
   int unwrittenFiles = 0;
-  QStringList documents;  // the printer jobs' names
-  QStringList pdfFiles;   // the PDF files written
+  QStringList documents;   // the printer jobs' names
+  QStringList pdfFiles;    // the PDF files written
+  QStringList emptyCells;  // the photos of the cells left empty
   bool printerFailed = false;
 };
 
@@ -168,6 +185,7 @@ RunTally PrintJobs(PageLoopServices& services, const QList<PrintJob>& jobs, cons
     for (const QString& unwritten : report.unwrittenFiles)
       progress.Problem(QStringLiteral("页面文件没有保存成功：") + unwritten);
     tally.unwrittenFiles += static_cast<int>(report.unwrittenFiles.size());
+    tally.emptyCells.append(report.emptyCells);
     if (std::holds_alternative<PrinterPageArgs>(output))
       tally.documents.append(result.documentName);
     if (std::holds_alternative<PdfFileArgs>(output)) tally.pdfFiles.append(result.writtenFiles);
@@ -212,8 +230,11 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
 
   PrintSettings settings = command.settings;
   settings.confirmed = true;
-  if (const QString error = PrepareOutput(command, console.printers, settings); !error.isEmpty())
-    return fail(error, kExitBadCommand);
+  // A check writes nothing: no folder is made, no printer looked up.
+  if (!command.check) {
+    if (const QString error = PrepareOutput(command, console.printers, settings); !error.isEmpty())
+      return fail(error, kExitBadCommand);
+  }
 
   PictureTableModel table;
   QFile noInput;
@@ -231,7 +252,6 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
                 kExitSomeOutputFailed);
   const GridShape shape = UsableGridShape(settings.rows, settings.columns);
   const QList<PrintJob> jobs = JobsOf(rows, command, shape);
-  WarnAboutPictures(map, tabletext::ColumnCount(table), jobs, progress);
 
   SettingsSession session;
   PictureRegistry pictures;
@@ -242,6 +262,12 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
     settings.photoArea = layout.photoArea;
     settings.textArea = layout.textArea;
   }
+  if (command.check) {
+    return ReportCheck(CheckRun(jobs, settings, command.minimumPpi),
+                       console.writeOutput ? console.writeOutput : console.writeError);
+  }
+  WarnAboutPictures(map, tabletext::ColumnCount(table), jobs, progress);
+
   session.printSettings = settings;
   session.workingLayout = CardLayout{settings.photoArea, settings.textArea};
   ProgressWindowHost progressWindow(session);
@@ -251,6 +277,7 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
   services.setDefaultPrinter = [](const QString&) { return true; };
 
   const RunTally tally = PrintJobs(services, jobs, command.outFolder, shape, progress);
+  ReportEmptyCells(tally.emptyCells, progress);
   if (tally.printerFailed) return kExitSomeOutputFailed;
   progress.Summary(SummaryOf(tally, rows.size(), progress.seconds(), command, settings));
   return tally.unwrittenFiles > 0 ? kExitSomeOutputFailed : kExitDone;

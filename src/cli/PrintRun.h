@@ -11,7 +11,8 @@ class QIODevice;
 // Where a print run talks to: standard error (with whether it is a terminal), standard
 // input for the input "-", and the print system.
 struct PrintRunConsole {
-  std::function<void(const QString&)> writeError;  // written as given, no line end added
+  std::function<void(const QString&)> writeError;   // written as given, no line end added
+  std::function<void(const QString&)> writeOutput;  // standard output, likewise
   bool errorIsTerminal = false;
   QIODevice* standardInput = nullptr;
   PrinterCatalog printers = PrinterCatalog::system();

@@ -28,5 +28,8 @@ PictureHandle LoadCellPicture(PictureRegistry& pictures, const QString& fileName
 
 // The decoding half of LoadCellPicture, not yet registered: a null image where
 // LoadCellPicture gives 0. Safe on any thread; the picture owns its pixels.
+// shownScale above 0 (a Preview seen smaller than the target, in screen pixels per
+// target unit) lets a shortcut stand in when it holds the pixels of the photo as it is
+// seen: fitted into the target at that scale.
 QImage DecodeCellPicture(const QString& fileName, int level, int targetWidth, int targetHeight,
-                         CellPictureUse use = CellPictureUse::Print);
+                         CellPictureUse use = CellPictureUse::Print, double shownScale = 0.0);

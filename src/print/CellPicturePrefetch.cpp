@@ -18,13 +18,15 @@ int workerCount() {
 }  // namespace
 
 CellPicturePrefetch::CellPicturePrefetch(QStringList files, int level, int targetWidth,
-                                         int targetHeight, CellPictureUse use, int ahead)
+                                         int targetHeight, CellPictureUse use, int ahead,
+                                         double shownScale)
     : files_(std::move(files)),
       level_(level),
       targetWidth_(targetWidth),
       targetHeight_(targetHeight),
       use_(use),
       ahead_(std::max(0, ahead)),
+      shownScale_(shownScale),
       slots_(static_cast<size_t>(files_.size())),
       pool_(workerCount()) {
   LimitAllocationArenas();
@@ -61,7 +63,8 @@ void CellPicturePrefetch::decode(qsizetype index) {
     const std::lock_guard lock(mutex_);
     if (stopping_) return;
   }
-  QImage picture = DecodeCellPicture(files_.at(index), level_, targetWidth_, targetHeight_, use_);
+  QImage picture =
+      DecodeCellPicture(files_.at(index), level_, targetWidth_, targetHeight_, use_, shownScale_);
   {
     const std::lock_guard lock(mutex_);
     Slot& slot = slots_[static_cast<size_t>(index)];

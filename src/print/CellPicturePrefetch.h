@@ -18,8 +18,10 @@ class CellPicturePrefetch {
 public:
   // files holds the photo of every cell in drawing order; an empty name is a cell
   // that loads nothing. At most `ahead` decoded photos wait beyond the cell drawn.
+  // shownScale as DecodeCellPicture takes it.
   CellPicturePrefetch(QStringList files, int level, int targetWidth, int targetHeight,
-                      CellPictureUse use = CellPictureUse::Print, int ahead = defaultAhead());
+                      CellPictureUse use = CellPictureUse::Print, int ahead = defaultAhead(),
+                      double shownScale = 0.0);
   // Work not yet started is dropped; work under way is waited for.
   ~CellPicturePrefetch();
   CellPicturePrefetch(const CellPicturePrefetch&) = delete;
@@ -47,6 +49,7 @@ private:
   const int targetHeight_;
   const CellPictureUse use_;
   const int ahead_;
+  const double shownScale_;
   std::mutex mutex_;
   std::condition_variable done_;
   std::vector<Slot> slots_;

@@ -67,6 +67,7 @@ void JobDriver::StartPrint() {
   }
   RunningScope scope(running_);
   unwrittenFiles_ = 0;
+  emptyCells_ = 0;
   const bool byCategory = ports_.printByCategory ? ports_.printByCategory() : true;
   if (byCategory) {
     PrintByCategory();
@@ -151,6 +152,7 @@ bool JobDriver::ReportOutcome(JobResult result, const JobOutputReport& report) {
     session_.printSettings.confirmed = false;
     return false;
   }
+  emptyCells_ += static_cast<int>(report.emptyCells.size());
   if (!report.unwrittenFiles.isEmpty()) {
     unwrittenFiles_ += static_cast<int>(report.unwrittenFiles.size());
     dialogs_.messageBox(UnwrittenFilesText(report.unwrittenFiles),
@@ -161,11 +163,12 @@ bool JobDriver::ReportOutcome(JobResult result, const JobOutputReport& report) {
 }
 
 void JobDriver::Finish() {
-  if (unwrittenFiles_ > 0) {
-    SetStatus(QStringLiteral("打印完毕，但有 %1 个页面文件没有保存成功。").arg(unwrittenFiles_));
-  } else {
-    SetStatus(printtext::kFinished);
-  }
+  QString text =
+      unwrittenFiles_ > 0
+          ? QStringLiteral("打印完毕，但有 %1 个页面文件没有保存成功。").arg(unwrittenFiles_)
+          : printtext::kFinished;
+  if (emptyCells_ > 0) text += printtext::EmptyCellsText(emptyCells_);
+  SetStatus(text);
   session_.printSettings.confirmed = false;
 }
 

@@ -27,6 +27,10 @@ inline const QString kTooEarlyCaption = QStringLiteral("你性子太急了！");
 inline const QString kContinueText = QStringLiteral("将要进行新的打印作业，要继续吗？");
 inline const QString kContinueCaption = QStringLiteral("提示2秒后默认继续工作。");
 inline const int kContinueTimeoutMs = 2000;
+// Added to the closing text when photos could not be drawn.
+inline QString EmptyCellsText(int cells) {
+  return QStringLiteral("有 %1 个格子的照片找不到或读不出，留空了。").arg(cells);
+}
 inline const QString kFolderPrompt = QStringLiteral("请选择要保存的文件夹，文件名电脑自动起：");
 inline const QString kConfirmCaption = QStringLiteral("你确定你刚才的输入吗？");
 }  // namespace printtext
@@ -90,5 +94,6 @@ private:
   JobDriverPorts ports_;
   bool running_ = false;
   int unwrittenFiles_ = 0;
+  int emptyCells_ = 0;
   JobOutputReport lastReport_;
 };

@@ -46,6 +46,7 @@ struct JobOutputReport {
   bool started = true;         // false: the printer job could not start, nothing came out
   QString startError;          // why, when the loop can tell
   QStringList unwrittenFiles;  // page files that could not be written, each "name：reason"
+  QStringList emptyCells;      // photos whose cells were left empty: missing or unreadable
 };
 
 // A reason as the user reads it: what went wrong in words first, then the technical

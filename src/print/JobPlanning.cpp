@@ -73,4 +73,12 @@ PrintJob JobOfRows(const QList<TableRow>& rows, const PlannedJob& planned, const
   return job;
 }
 
+QList<PrintJob> JobsOfRun(const QList<TableRow>& rows, bool byCategory, int cellsPerPage,
+                          const QString& header, const QString& footer) {
+  QList<PrintJob> jobs;
+  for (const PlannedJob& planned : PlanJobs(rows, byCategory, cellsPerPage))
+    jobs.append(JobOfRows(rows, planned, header, footer));
+  return jobs;
+}
+
 }  // namespace planning

@@ -54,4 +54,8 @@ QList<PlannedJob> PlanJobs(const QList<TableRow>& rows, bool byCategory, int cel
 PrintJob JobOfRows(const QList<TableRow>& rows, const PlannedJob& planned, const QString& header,
                    const QString& footer);
 
+// Every job of a run as PlanJobs cuts it, each with the header and footer templates.
+QList<PrintJob> JobsOfRun(const QList<TableRow>& rows, bool byCategory, int cellsPerPage,
+                          const QString& header, const QString& footer);
+
 }  // namespace planning

@@ -6,6 +6,9 @@
 
 namespace {
 
+constexpr int kA4Width = 2100;
+constexpr int kA4Height = 2970;
+
 // Cell length from the printable length: what is left after the gaps, shared out.
 double cellLength(int printable, int count, int spacing) {
   return (static_cast<double>(printable) - static_cast<double>(count - 1) * spacing) / count;
@@ -66,4 +69,18 @@ int TotalPages(qsizetype pictureCount, GridShape shape) {
   const qint64 perPage = qint64(shape.rows) * shape.columns;
   if (pictureCount <= 0 || perPage <= 0) return 0;
   return static_cast<int>((pictureCount + perPage - 1) / perPage);
+}
+
+QSize PageFilePaper(const PageSetup& page) {
+  QSize paper(page.paperWidth, page.paperHeight);
+  if (paper.width() <= 0 || paper.height() <= 0) paper = QSize(kA4Width, kA4Height);
+  return page.landscape ? paper.transposed() : paper;
+}
+
+PageGrid PageFileGrid(const PageSetup& page) {
+  const QSize paper = PageFilePaper(page);
+  return PanelPageGrid(PrintableLength(paper.width(), page.marginLeft, page.marginRight),
+                       PrintableLength(paper.height(), page.marginTop, page.marginBottom),
+                       UsableGridShape(page.rows, page.columns), page.rowSpacing,
+                       page.columnSpacing, page.marginLeft, page.marginTop);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QSize>
 #include <QtGlobal>
+
+#include "model/PageSetup.h"
 
 // One cell of a page in surface units: left, top, width, height.
 struct CellRect {
@@ -46,6 +49,12 @@ PageGrid PrinterPageGrid(int printableWidth, int printableHeight, GridShape shap
                          int columnSpacing);
 PageGrid PanelPageGrid(int printableWidth, int printableHeight, GridShape shape, int rowSpacing,
                        int columnSpacing, int marginLeft, int marginTop);
+
+// The paper a page file is drawn on, in 0.1 mm: A4 when a side is not positive, width
+// and height swapped for a landscape page (drawn lying, turned when saved).
+QSize PageFilePaper(const PageSetup& page);
+// The cells of a page file: the panel grid of that paper and the page's margins.
+PageGrid PageFileGrid(const PageSetup& page);
 
 // n pictures at rows × columns per page, rounded up; 0 pictures make 0 pages.
 int TotalPages(qsizetype pictureCount, GridShape shape);

@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <cmath>
 
+#include "print/PageFilePanel.h"
 #include "print/PageGeometry.h"
 #include "print/PagePainter.h"
 #include "print/ProgressWindow.h"
@@ -29,11 +30,6 @@ QString documentName(const PrintSettings& settings, const QTime& time) {
          QString::number(settings.paperHeight) + QStringLiteral("，方向：") +
          QString::number(settings.landscape ? 1 : 0) + QStringLiteral("-") +
          QString::number(QRandomGenerator::global()->bounded(1000, 10000));
-}
-
-FontDescription panelFont(FontDescription font) {
-  font.size = PanelFontSize(font.size);
-  return font;
 }
 
 }  // namespace
@@ -124,7 +120,9 @@ void DrawPrinterPages(PageLoopServices& services, PrinterObject& printer,
     return true;
   };
   PaintServices paint{services.pictures, services.progress, services.clock};
-  result.totalPages = PaintPages(paint, canvas, settings, pages.job).totalPages;
+  const PaintOutcome outcome = PaintPages(paint, canvas, settings, pages.job);
+  result.totalPages = outcome.totalPages;
+  result.emptyCells = outcome.emptyCells;
   if (!printer.EndPrintJob() || result.pagesDone < result.totalPages) {
     result.jobAborted = true;
     result.printerError = printer.lastError();
@@ -136,48 +134,17 @@ PageRunResult PrintPagesToPictureFiles(PageLoopServices& services,
   const PrintSettings& settings = services.session.printSettings;
   PageRunResult result;
   services.progress.Open();
-  DrawPanel panel(services.pictures);
-  panel.setUnit(units::Pixels);
+  PageFilePanel page(services.pictures, settings, pages.page, pages.bodyFont);
 
   const PrintJob& job = pages.useThisJob ? pages.job : services.session.lastJob;
   const QString programFolder = services.programFolder.isEmpty()
                                     ? QCoreApplication::applicationDirPath()
                                     : services.programFolder;
-
-  const PageSetup& page = pages.page;
-  int paperWidth = page.paperWidth;
-  int paperHeight = page.paperHeight;
-  if (paperWidth <= 0 || paperHeight <= 0) {
-    paperWidth = kA4Width;
-    paperHeight = kA4Height;
-  }
-  if (page.landscape) std::swap(paperWidth, paperHeight);
-  // A font without size and face was never chosen.
-  const bool neverChosen = pages.bodyFont.size <= 0 && pages.bodyFont.face.isEmpty();
-  const FontDescription bodyFont = neverChosen ? FontDescription::song9() : pages.bodyFont;
-
-  panel.setFont(panelFont(bodyFont));
-  panel.moveResize(panel.x(), panel.y(), paperWidth, paperHeight);
-  panel.ClearPanel();
-
-  PageSetup frame = page;
-  frame.paperWidth = panel.width();
-  frame.paperHeight = panel.height();
-  PageCanvas canvas{
-      .surface = panel,
-      .grid = PanelPageGrid(PrintableLength(paperWidth, page.marginLeft, page.marginRight),
-                            PrintableLength(paperHeight, page.marginTop, page.marginBottom),
-                            UsableGridShape(page.rows, page.columns), page.rowSpacing,
-                            page.columnSpacing, page.marginLeft, page.marginTop),
-      .bodyFont = panelFont(bodyFont),
-      .headerFont = panelFont(settings.headerFont),
-      .footerFont = panelFont(settings.footerFont),
-      .frame = frame,
-  };
+  PageCanvas& canvas = page.canvas();
   canvas.endPage = [&](int pageNumber) {
     const PageFileResult saved =
-        SavePageAsPictureFile(panel, pages.folder, pageNumber, pages.pictureFormat, page.landscape,
-                              services.clock(), programFolder);
+        SavePageAsPictureFile(page.panel(), pages.folder, pageNumber, pages.pictureFormat,
+                              page.landscape(), services.clock(), programFolder);
     if (saved.written)
       result.writtenFiles.append(saved.fileName);
     else
@@ -186,7 +153,9 @@ PageRunResult PrintPagesToPictureFiles(PageLoopServices& services,
     return true;
   };
   PaintServices paint{services.pictures, services.progress, services.clock};
-  result.totalPages = PaintPages(paint, canvas, settings, job).totalPages;
+  const PaintOutcome outcome = PaintPages(paint, canvas, settings, job);
+  result.totalPages = outcome.totalPages;
+  result.emptyCells = outcome.emptyCells;
   CloseProgress(services.progress);
   return result;
 }
@@ -205,6 +174,7 @@ JobOutputReport ReportOf(const PageRunResult& result) {
                                           .arg(result.totalPages),
                                       result.printerError);
   }
+  report.emptyCells = result.emptyCells;
   for (const PageFileResult& failed : result.failedFiles)
     report.unwrittenFiles.append(QDir::toNativeSeparators(failed.fileName) + QStringLiteral("：") +
                                  failed.reason);

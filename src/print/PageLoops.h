@@ -47,6 +47,7 @@ struct PageRunResult {
   QString documentName;     // printer: the spooler job's name
   QStringList writtenFiles;
   QList<PageFileResult> failedFiles;
+  QStringList emptyCells;  // the photos whose cells were left empty (PaintOutcome)
 
   bool succeeded() const { return jobStarted && !jobAborted && failedFiles.isEmpty(); }
 };

@@ -65,7 +65,8 @@ PaintOutcome PaintPages(PaintServices& services, PageCanvas& canvas, const Print
   QList<PictureHandle> handles(n, 0);
   CellPicturePrefetch prefetch(drawable ? lists.pictures : QStringList(), settings.optimiseLevel,
                                static_cast<int>(canvas.grid.cellWidth),
-                               static_cast<int>(canvas.grid.cellHeight), canvas.pictureUse);
+                               static_cast<int>(canvas.grid.cellHeight), canvas.pictureUse,
+                               CellPicturePrefetch::defaultAhead(), canvas.shownScale);
   qsizetype k = 0;
   int pageNumber = 0;
   while (k < n && !outcome.stopped) {
@@ -76,8 +77,10 @@ PaintOutcome PaintPages(PaintServices& services, PageCanvas& canvas, const Print
     for (int i = 0; i < canvas.grid.shape.rows && k < n && !outcome.stopped; ++i) {
       for (int j = 0; j < canvas.grid.shape.columns && k < n; ++j) {
         const QString& path = lists.pictures.at(k);
-        if (drawable && !path.isEmpty() && IsRegularFile(path))
-          handles[k] = prefetch.Load(services.pictures, k);
+        if (drawable && !path.isEmpty()) {
+          if (IsRegularFile(path)) handles[k] = prefetch.Load(services.pictures, k);
+          if (handles[k] == 0) outcome.emptyCells.append(path);
+        }
         DrawCell(canvas.surface, services.pictures, settings, handles[k], canvas.grid.cell(i, j),
                  lists.captions.at(k), lists.aspectOverrides.at(k), fitMode, canvas.naturalSize);
         ++k;

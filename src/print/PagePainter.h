@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QStringList>
 #include <functional>
 
 #include "model/FontDescription.h"
@@ -29,6 +30,8 @@ struct PageCanvas {
   bool naturalSize = true;
   // Preview: photos may be drawn from the shortcuts a screen preview allows.
   CellPictureUse pictureUse = CellPictureUse::Print;
+  // Preview: screen pixels per surface unit the page is seen at (0: the page's own).
+  double shownScale = 0.0;
   // Ends a page; false stops the run.
   std::function<bool(int page)> endPage = [](int) { return true; };
   // Asked after every cell; true stops the run with the page part drawn.
@@ -46,6 +49,9 @@ struct PaintServices {
 struct PaintOutcome {
   int totalPages = 0;
   bool stopped = false;  // by stopRequested, mid-page
+  // The photo of each cell that was left empty because its file is missing or could not
+  // be read, in drawing order.
+  QStringList emptyCells;
 };
 
 // The page loop of every run: header, cells row by row, footer, end of page, until

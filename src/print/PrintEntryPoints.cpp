@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 
 #include "print/OutputDispatch.h"
+#include "print/PageGeometry.h"
+#include "print/PagesWindow.h"
 #include "print/PreviewEntry.h"
+#include "settings/DefaultCellLayout.h"
 #include "settings/PrintSettingsWindow.h"
 #include "settings/SettingsSession.h"
 
@@ -32,6 +35,7 @@ bool PrintEntryPoints::RefuseWhileBusy() {
 
 void PrintEntryPoints::PreparePrint(const QAbstractItemModel& table) {
   if (RefuseWhileBusy()) return;
+  table_ = &table;
   if (!driver_ || driverTable_ != &table) {
     JobDriverPorts ports;
     ports.setStatusText = mainWindow_.setStatusText;
@@ -52,6 +56,7 @@ void PrintEntryPoints::PreparePrint(const QAbstractItemModel& table) {
 
 void PrintEntryPoints::PreviewAndSettings(const QAbstractItemModel& table) {
   if (RefuseWhileBusy()) return;
+  table_ = &table;
   previewentry::RunPreviewEntry(
       table, state_.columnMap, dialogs_, state_.session,
       mainWindow_.headerTemplate ? mainWindow_.headerTemplate() : QString(),
@@ -64,6 +69,9 @@ void PrintEntryPoints::ShowSettingsWindow() {
   SettingsWindowHooks hooks;
   hooks.pagePreview = [this, &shown] {
     if (shown) ShowPagePreview(*shown, preview_);
+  };
+  hooks.allPagesPreview = [this, &shown] {
+    if (shown) ShowAllPages(*shown);
   };
   hooks.closeProgressWindow = [this] {
     if (state_.progress.isLoaded()) state_.progress.Close();
@@ -81,4 +89,28 @@ void PrintEntryPoints::ShowSettingsWindow() {
                              mainWindow_.window);
   shown = &window;
   window.exec();
+}
+
+void PrintEntryPoints::ShowAllPages(PrintSettingsWindow& window) {
+  PagesRun run;
+  run.settings = window.SettingsFromControls();
+  // The cell layout 准备打印 would store: the user's, or the default one for the cells
+  // the controls describe.
+  if (!state_.session.keepsUserLayout()) {
+    const CardLayout layout = DefaultCellLayout(run.settings, state_.pictures);
+    run.settings.photoArea = layout.photoArea;
+    run.settings.textArea = layout.textArea;
+  }
+  if (table_) {
+    const GridShape shape = UsableGridShape(run.settings.rows, run.settings.columns);
+    const auto textOf = [](const std::function<QString()>& read) {
+      return read ? read() : QString();
+    };
+    run.jobs = planning::JobsOfRun(planning::ReadRows(*table_, state_.columnMap),
+                                   !mainWindow_.printByCategory || mainWindow_.printByCategory(),
+                                   shape.rows * shape.columns, textOf(mainWindow_.headerTemplate),
+                                   textOf(mainWindow_.footerTemplate));
+  }
+  PagesWindow pages(std::move(run), state_.pictures, state_.progress, &window);
+  pages.exec();
 }

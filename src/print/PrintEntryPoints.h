@@ -14,6 +14,7 @@
 
 class Dialogs;
 class PictureRegistry;
+class PrintSettingsWindow;
 class QWidget;
 struct ColumnMap;
 struct SettingsSession;
@@ -60,6 +61,9 @@ public:
   bool RefuseWhileBusy();
   // Opens the settings window modally and returns when it has closed.
   void ShowSettingsWindow();
+  // 全部页面预览 in the settings window: the pages the run would print from the table
+  // with the settings the window's controls hold, without storing them.
+  void ShowAllPages(PrintSettingsWindow& window);
 
 private:
   PrintState state_;
@@ -70,4 +74,6 @@ private:
   PreviewServices preview_;
   std::unique_ptr<JobDriver> driver_;
   const QAbstractItemModel* driverTable_ = nullptr;
+  // The table the settings window was opened for.
+  const QAbstractItemModel* table_ = nullptr;
 };

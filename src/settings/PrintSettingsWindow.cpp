@@ -112,6 +112,9 @@ void PrintSettingsWindow::Connect() {
           &PrintSettingsWindow::SaveAsStartSettings);
   connect(form_.factorySettingsButton, &QPushButton::clicked, this,
           &PrintSettingsWindow::RestoreFactorySettings);
+  connect(form_.allPagesButton, &QPushButton::clicked, this, [this] {
+    if (hooks_.allPagesPreview && !session_.previewBusy) hooks_.allPagesPreview();
+  });
 
   // The sliders write into their boxes on the user's moves only; the boxes move the
   // sliders under a signal blocker.

@@ -25,6 +25,8 @@ struct SettingsWindowHooks {
   std::function<void()> closeProgressWindow;
   // The main window's choices that 保存为默认设置 keeps with the print settings.
   std::function<MainWindowChoices()> mainWindowChoices;
+  // 全部页面预览: every page the run would print with the settings the controls hold.
+  std::function<void()> allPagesPreview;
 };
 
 // The print settings window (打印机设置窗口). Built afresh for every opening; the

@@ -241,7 +241,9 @@ SettingsForm BuildSettingsForm(QDialog& window, PictureRegistry& pictures) {
                               "按钮_保存为默认设置", 330, 396, 118, 24);
   f.factorySettingsButton = Place(new QPushButton(QStringLiteral("恢复出厂设置"), &window),
                                   "按钮_恢复出厂设置", 454, 396, 118, 24);
-  for (QPushButton* button : {f.saveAsStartButton, f.factorySettingsButton})
+  f.allPagesButton = Place(new QPushButton(QStringLiteral("全部页面预览"), &window),
+                           "按钮_全部页面预览", 584, 396, 118, 24);
+  for (QPushButton* button : {f.saveAsStartButton, f.factorySettingsButton, f.allPagesButton})
     button->setAutoDefault(false);
   return f;
 }

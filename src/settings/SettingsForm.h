@@ -89,6 +89,7 @@ struct SettingsForm {
 
   QPushButton* saveAsStartButton = nullptr;      // 按钮_保存为默认设置
   QPushButton* factorySettingsButton = nullptr;  // 按钮_恢复出厂设置
+  QPushButton* allPagesButton = nullptr;         // 按钮_全部页面预览
 
   // The integer-input boxes: digits and "-" only; normalised when they lose the focus.
   QList<QLineEdit*> integerBoxes() const;

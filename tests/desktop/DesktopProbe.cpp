@@ -383,6 +383,8 @@ void previewStoppedByHide(Scenario& s) {
 
 }  // namespace
 
+#include "PagesPreviewScenario.h"
+
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
   const QString scenario = QString::fromLocal8Bit(argv[1]);
@@ -413,6 +415,8 @@ int main(int argc, char** argv) {
       chineseDialogs(*s);
     else if (scenario == QStringLiteral("preview-stop"))
       previewStoppedByHide(*s);
+    else if (scenario == QStringLiteral("pages-preview"))
+      pagesPreview(*s);
     else
       fail(QStringLiteral("no scenario %1").arg(scenario));
     s->script.add(

@@ -333,6 +333,19 @@ TEST_F(JobDriverTest, UnwrittenPageFilesAreNamedAndTheEndSaysSo) {
   EXPECT_EQ(statuses.last(), QStringLiteral("打印完毕，但有 2 个页面文件没有保存成功。"));
 }
 
+TEST_F(JobDriverTest, CellsLeftEmptyAreCountedInTheClosingTextOnlyWhenThereAreAny) {
+  FillTable(model, {"A", "B"});
+  chosen.toPictureFiles = true;
+  AcceptColumns();
+  for (const char* folder : {"/a", "/a", "/b", "/b"}) dialogs.queueFolder(folder);
+  driver().StartPrint();
+  EXPECT_EQ(statuses.last(), QStringLiteral("打印完毕！"));
+  fileReport.emptyCells = {QStringLiteral("/photos/gone.jpg"), QStringLiteral("/photos/cut.jpg")};
+  AcceptColumns();
+  driver().StartPrint();
+  EXPECT_EQ(statuses.last(), QStringLiteral("打印完毕！有 4 个格子的照片找不到或读不出，留空了。"));
+}
+
 TEST_F(JobDriverTest, ASecondPressDuringARunIsIgnored) {
   FillTable(model, {"A"});
   AcceptColumns();

@@ -3,6 +3,7 @@
 #include <QStandardItemModel>
 
 #include "print/JobPlanning.h"
+#include "print/RunPages.h"
 
 using namespace planning;
 
@@ -81,4 +82,30 @@ TEST(JobOfRows, TakesTheRangeAndLeavesAspectOverridesEmpty) {
   EXPECT_EQ(job.headerText, "h");
   EXPECT_EQ(job.footerText, "f");
   EXPECT_EQ(job.macros, JobMacros{"A"});
+}
+
+// The pages window draws each page of a job as a job of its own.
+TEST(PageOfJob, CutsTheCellsAndNumbersThePageAsTheWholeJobDoes) {
+  PrintJob job;
+  for (int i = 0; i < 11; ++i) {
+    job.pictures.append(QStringLiteral("p%1.jpg").arg(i));
+    job.captions.append(QString::number(i));
+  }
+  job.aspectOverrides = QList<float>(11, 1.5f);
+  job.headerText = QStringLiteral("&p/&a");
+  job.macros = JobMacros{QStringLiteral("海边"), 4, 0};
+  const GridShape twoByTwo{2, 2};
+
+  PrintJob third;
+  third.pictures = {"p8.jpg", "p9.jpg", "p10.jpg"};
+  third.captions = {"8", "9", "10"};
+  third.aspectOverrides = {1.5f, 1.5f, 1.5f};
+  third.headerText = job.headerText;
+  third.macros = JobMacros{QStringLiteral("海边"), 6, 3};
+  EXPECT_EQ(PageOfJob(job, 2, twoByTwo), third);
+  EXPECT_EQ(PagesOfRun({job, third}, twoByTwo),
+            (QList<RunPage>{{0, 0, 3}, {0, 1, 3}, {0, 2, 3}, {1, 0, 1}}));
+  // A run's page count given by the planner stays.
+  job.macros.totalPages = 9;
+  EXPECT_EQ(PageOfJob(job, 0, twoByTwo).macros, (JobMacros{QStringLiteral("海边"), 4, 9}));
 }
