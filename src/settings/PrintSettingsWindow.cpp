@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include "model/MarginRange.h"
 #include "platform/Dialogs.h"
 #include "render/DrawPanel.h"
 #include "settings/CellEditor.h"
@@ -33,6 +34,7 @@ const QString kTopMarginTitle = QStringLiteral("修正上边距");
 const QString kResetPaper = QStringLiteral("请重新设置一下纸张！");
 const QString kCountBelowOne = QStringLiteral("“%1”不能小于1，请重新设置！");
 const QString kCountBelowOneTitle = QStringLiteral("打印设置有误");
+const QString kMarginOutOfRange = QStringLiteral("“%1”要在%2到%3毫米之间，请重新设置！");
 const QString kSaveTitle = QStringLiteral("保存为默认设置");
 const QString kSaved = QStringLiteral("当前设置已保存为默认设置，以后每次启动程序时使用。");
 const QString kNotSaved = QStringLiteral("默认设置没有保存：%1");
@@ -283,7 +285,9 @@ PrintSettings PrintSettingsWindow::SettingsFromControls() const {
 }
 
 void PrintSettingsWindow::SaveAsStartSettings() {
-  if (session_.previewBusy || RefuseCountsBelowOne() || RefuseEmptyPaper()) return;
+  if (session_.previewBusy || RefuseCountsBelowOne() || RefuseMarginsOutOfRange() ||
+      RefuseEmptyPaper())
+    return;
   StartSettings start;
   start.print = SettingsFromControls();
   start.print.defaultPrinter.clear();
@@ -370,7 +374,7 @@ DrawPanel* PrintSettingsWindow::pagePreviewPanel() const {
 void PrintSettingsWindow::Confirm() {
   RefreshCellPreview();
   if (session_.previewBusy) return;
-  if (RefuseCountsBelowOne()) return;
+  if (RefuseCountsBelowOne() || RefuseMarginsOutOfRange()) return;
   session_.settingsApplied = true;
   StoreSettings();
   if (hooks_.closeProgressWindow) {
@@ -394,6 +398,28 @@ bool PrintSettingsWindow::RefuseCountsBelowOne() {
     dialogs_.messageBox(kCountBelowOne.arg(count.field), kCountBelowOneTitle, MessageButtons::Ok,
                         MessageIcon::Warning);
     count.box->setFocus();
+    return true;
+  }
+  return false;
+}
+
+// The range the settings file and the command line take too.
+bool PrintSettingsWindow::RefuseMarginsOutOfRange() {
+  const struct {
+    QLineEdit* box;
+    QString field;
+  } margins[] = {{form_.marginTop, QStringLiteral("上边距")},
+                 {form_.marginBottom, QStringLiteral("下边距")},
+                 {form_.marginLeft, QStringLiteral("左边距")},
+                 {form_.marginRight, QStringLiteral("右边距")},
+                 {form_.headerFromTop, QStringLiteral("页眉距顶端")},
+                 {form_.footerFromBottom, QStringLiteral("页脚距底端")}};
+  for (const auto& margin : margins) {
+    if (MarginInRange(StoredTenthsOfText(margin.box->text()))) continue;
+    dialogs_.messageBox(kMarginOutOfRange.arg(margin.field, ShownMillimetres(kMarginLowest),
+                                              ShownMillimetres(kMarginHighest)),
+                        kCountBelowOneTitle, MessageButtons::Ok, MessageIcon::Warning);
+    margin.box->setFocus();
     return true;
   }
   return false;

@@ -95,6 +95,7 @@ private:
   void Confirm();
   void Cancel();
   bool RefuseCountsBelowOne();
+  bool RefuseMarginsOutOfRange();
   bool RefuseEmptyPaper();
   void ChoosePaper(int row);
   void ChooseFont(FontDescription& font);

@@ -327,6 +327,34 @@ TEST_F(SettingsWindowTest, CountsBelowOneAreRefusedAndTheWindowStaysOpen) {
   }
 }
 
+TEST_F(SettingsWindowTest, MarginsOutsideTheirRangeAreRefusedAndTheWindowStaysOpen) {
+  const std::pair<const char*, const char*> cases[] = {{"编辑框_左边距", "-500"},
+                                                       {"编辑框_页脚距底端", "10001"}};
+  for (const auto& [name, text] : cases) {
+    open();
+    showWindow();
+    retype(name, QString::fromUtf8(text));
+    click("按钮_确定");
+    click("按钮_保存为默认设置");
+    const QString field = QString::fromUtf8(name).mid(4);
+    ASSERT_GE(messages().size(), 2);
+    EXPECT_EQ(messages().last().text,
+              QStringLiteral("“%1”要在0到10000毫米之间，请重新设置！").arg(field));
+    EXPECT_EQ(messages()[messages().size() - 2].text, messages().last().text);
+    EXPECT_TRUE(window->isVisible()) << name;
+    EXPECT_FALSE(session.printSettings.confirmed) << name;
+    window->hide();
+  }
+
+  open();
+  retype("编辑框_上边距", "10000");
+  retype("编辑框_左边距", "0");
+  click("按钮_确定");
+  EXPECT_EQ(window->result(), QDialog::Accepted);
+  EXPECT_EQ(session.printSettings.marginTop, 100000);
+  EXPECT_EQ(session.printSettings.marginLeft, 0);
+}
+
 TEST_F(SettingsWindowTest, PreviewBusyKeepsTheWindowOpen) {
   open();
   showWindow();
