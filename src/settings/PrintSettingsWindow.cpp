@@ -210,6 +210,8 @@ void PrintSettingsWindow::LoadControls(const PrintSettings& s) {
   form_.paperHeight->setText(ShownMillimetres(s.paperHeight));
   form_.rows->setText(QString::number(s.rows));
   form_.columns->setText(QString::number(s.columns));
+  MoveSliderToBox(form_.rows);
+  MoveSliderToBox(form_.columns);
   form_.rowSpacing->setText(QString::number(s.rowSpacing));
   form_.columnSpacing->setText(QString::number(s.columnSpacing));
   form_.marginTop->setText(ShownMillimetres(s.marginTop));
@@ -487,10 +489,15 @@ void PrintSettingsWindow::LeaveIntegerBox(QLineEdit* box) {
   } else if (box == form_.marginTop) {
     dialogs_.messageBox(kTopMarginHint, kTopMarginTitle, MessageButtons::Ok, MessageIcon::Warning);
   } else if (box == form_.rows || box == form_.columns) {
-    QSlider* slider = box == form_.rows ? form_.rowSlider : form_.columnSlider;
-    const QSignalBlocker quiet(slider);
-    slider->setValue(SliderPositionFromText(box->text()));
+    MoveSliderToBox(box);
   }
+}
+
+// The box's count moves its slider; that move does not write back into the box.
+void PrintSettingsWindow::MoveSliderToBox(QLineEdit* box) {
+  QSlider* slider = box == form_.rows ? form_.rowSlider : form_.columnSlider;
+  const QSignalBlocker quiet(slider);
+  slider->setValue(SliderPositionFromText(box->text()));
 }
 
 bool PrintSettingsWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -100,6 +100,7 @@ private:
   void ChoosePaper(int row);
   void ChooseFont(FontDescription& font);
   void LeaveIntegerBox(QLineEdit* box);
+  void MoveSliderToBox(QLineEdit* box);
 
   SettingsSession& session_;
   Dialogs& dialogs_;

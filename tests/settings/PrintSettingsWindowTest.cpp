@@ -231,6 +231,29 @@ TEST_F(SettingsWindowTest, LeavingACountBoxMovesItsSliderWithoutWritingBack) {
   EXPECT_EQ(child<QSlider>("滑块条_列")->value(), 1);
 }
 
+TEST_F(SettingsWindowTest, SlidersStandWhereTheirBoxesPutThemAtEveryOpening) {
+  const auto sliders = [this] {
+    return std::pair(child<QSlider>("滑块条_行")->value(), child<QSlider>("滑块条_列")->value());
+  };
+  open();
+  EXPECT_EQ(sliders(), std::pair(20, 20));
+  retype("编辑框_行数", "3");
+  retype("编辑框_列数", "2");
+  click("按钮_确定");
+  open();
+  EXPECT_EQ(sliders(), std::pair(12, 8));
+
+  window.reset();
+  PrintSettings start = PrintSettings::builtInDefaults();
+  start.rows = 7;
+  start.columns = 20;
+  session = SettingsSession();
+  session.startFrom(start);
+  open();
+  EXPECT_EQ(sliders(), std::pair(28, 61));
+  EXPECT_EQ(box("编辑框_列数")->text(), "20");
+}
+
 TEST_F(SettingsWindowTest, BoxesTakeOnlyTheirCharactersAndIntegerBoxesNormaliseOnLeaving) {
   open();
   retype("编辑框_宽度", "12a.5x");
