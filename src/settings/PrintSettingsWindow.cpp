@@ -71,6 +71,20 @@ void ResetFontBelowSize4(FontDescription& font, const QString& face, int size) {
   font.size = size;
 }
 
+// The main window's choices once the saved start settings are gone: each one they put
+// there goes back to its built-in value; one the user has changed since stays.
+MainWindowChoices WithoutSavedChoices(MainWindowChoices shown, const MainWindowChoices& saved) {
+  const MainWindowChoices factory;
+  const auto unsave = [&](auto MainWindowChoices::*field) {
+    if (shown.*field == saved.*field) shown.*field = factory.*field;
+  };
+  unsave(&MainWindowChoices::headerTemplate);
+  unsave(&MainWindowChoices::footerTemplate);
+  unsave(&MainWindowChoices::includeSubfolders);
+  unsave(&MainWindowChoices::printByCategory);
+  return shown;
+}
+
 // Leaving a box for another window (a message box, a menu) is not leaving it.
 bool LeavesTheBox(const QFocusEvent* event) {
   return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
@@ -311,6 +325,7 @@ void PrintSettingsWindow::RestoreFactorySettings() {
   if (dialogs_.messageBox(kFactoryQuestion, kFactoryTitle, MessageButtons::YesNo,
                           MessageIcon::Question) != AnswerYes)
     return;
+  const std::optional<SettingsReading> saved = ReadSettingsFile(session_.startSettingsFile);
   QString error;
   if (!RemoveSettingsFile(session_.startSettingsFile, error)) {
     dialogs_.messageBox(kNotRemoved.arg(error), kFactoryTitle, MessageButtons::Ok,
@@ -327,6 +342,9 @@ void PrintSettingsWindow::RestoreFactorySettings() {
   ShowStartCopiesAndFormat();
   SelectPrinter(factory.printerName);
   form_.toPictureFiles->setChecked(factory.toPictureFiles);
+  if (saved && !saved->unreadable && hooks_.mainWindowChoices && hooks_.showMainWindowChoices)
+    hooks_.showMainWindowChoices(
+        WithoutSavedChoices(hooks_.mainWindowChoices(), saved->settings.mainWindow));
 }
 
 void PrintSettingsWindow::RefreshCellPreview() {

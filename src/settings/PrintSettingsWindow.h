@@ -25,6 +25,8 @@ struct SettingsWindowHooks {
   std::function<void()> closeProgressWindow;
   // The main window's choices that 保存为默认设置 keeps with the print settings.
   std::function<MainWindowChoices()> mainWindowChoices;
+  // 恢复出厂设置 puts back the main window's choices the saved settings had set.
+  std::function<void(const MainWindowChoices&)> showMainWindowChoices;
 };
 
 // The print settings window (打印机设置窗口). Built afresh for every opening; the
@@ -38,7 +40,8 @@ struct SettingsWindowHooks {
 //
 // 保存为默认设置 writes what 准备打印 would store, with the main window's choices, to
 // the session's start settings file; 恢复出厂设置 removes that file and shows the
-// built-in defaults. Neither closes the window or touches "confirmed".
+// built-in defaults, also in the main window where the saved choices still stand.
+// Neither closes the window or touches "confirmed".
 class PrintSettingsWindow : public QDialog {
   Q_OBJECT
 public:
