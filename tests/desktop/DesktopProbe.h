@@ -4,10 +4,12 @@
 // xdotool, finding what the user sees, and the script of steps a scenario adds to.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>

@@ -38,6 +38,9 @@ private:
 // background serving it until someone else takes the clipboard or the X server ends.
 void giveClipboardToXclip(const QString& text) {
   QProcess xclip;
+  // The background half of xclip keeps no pipe of ours open.
+  xclip.setStandardOutputFile(QProcess::nullDevice());
+  xclip.setStandardErrorFile(QProcess::nullDevice());
   xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard")});
   check(xclip.waitForStarted(), QStringLiteral("xclip does not start (is xclip installed?)"));
   xclip.write(text.toUtf8());
@@ -64,7 +67,7 @@ QString tableText(const QAbstractItemModel* table) {
 }  // namespace
 
 void captureListImportWithChangedClipboard(Scenario& s) {
-  const QString list = s.photos + QStringLiteral("/采集列表.txt");
+  const QString list = s.photos + QStringLiteral("/capture-list.txt");
   QFile file(list);
   check(file.open(QIODevice::WriteOnly) && file.write(kListText.toUtf8()) > 0,
         QStringLiteral("cannot write the capture list"));
@@ -103,6 +106,16 @@ void captureListImportWithChangedClipboard(Scenario& s) {
       [] {
         xdotool({QStringLiteral("key"), QStringLiteral("Return")});
       });
+  // A Return that only closed the line's completion list is repeated.
+  s.script.add(QStringLiteral("the file chooser to close"), [] {
+    static QElapsedTimer sinceReturn;
+    if (!activeModal<QFileDialog>()) return true;
+    if (!sinceReturn.isValid() || sinceReturn.elapsed() > 2000) {
+      if (sinceReturn.isValid()) xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+      sinceReturn.start();
+    }
+    return false;
+  });
   s.script.add(
       QStringLiteral("the confirmation"),
       [] {

@@ -357,13 +357,15 @@ TEST_F(SettingsWindowTest, MarginsOutsideTheirRangeAreRefusedAndTheWindowStaysOp
     open();
     showWindow();
     retype(name, QString::fromUtf8(text));
+    const qsizetype before = messages().size();
     click("按钮_确定");
     click("按钮_保存为默认设置");
-    const QString field = QString::fromUtf8(name).mid(4);
-    ASSERT_GE(messages().size(), 2);
-    EXPECT_EQ(messages().last().text,
-              QStringLiteral("“%1”要在0到10000毫米之间，请重新设置！").arg(field));
-    EXPECT_EQ(messages()[messages().size() - 2].text, messages().last().text);
+    const QString refusal = QStringLiteral("“%1”要在0到10000毫米之间，请重新设置！")
+                                .arg(QString::fromUtf8(name).mid(4));
+    QStringList said;  // besides the left-margin hint when the box loses the focus
+    for (const FakeDialogs::Call& call : messages().mid(before))
+      if (call.text == refusal) said << call.text;
+    EXPECT_EQ(said, QStringList({refusal, refusal})) << name;
     EXPECT_TRUE(window->isVisible()) << name;
     EXPECT_FALSE(session.printSettings.confirmed) << name;
     window->hide();
