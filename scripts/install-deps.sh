@@ -10,7 +10,7 @@ packages=(
   libvips-dev libjpeg-dev libcups2-dev liblcms2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool xclip imagemagick
   cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
   qpdf
   clang clang-format clang-tidy libclang-rt-14-dev

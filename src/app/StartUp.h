@@ -4,6 +4,7 @@
 #include <optional>
 
 struct CollectState;
+struct MainWindowChoices;
 struct SettingsReading;
 struct SettingsSession;
 class Desktop;
@@ -16,6 +17,9 @@ void InitialiseMainWindowState(CollectState& collect, Desktop& desktop);
 
 // The status-bar line for saved start settings that could not all be used.
 QString StartSettingsIncompleteText();
+
+// The main window's header and footer templates and check boxes as the choices say.
+void ShowMainWindowChoices(MainWindow& window, const MainWindowChoices& choices);
 
 // A run that begins from saved start settings: the session starts from their print
 // settings, the main window shows their header, footer and check boxes, and the status

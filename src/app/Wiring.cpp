@@ -10,6 +10,7 @@
 
 #include "app/AppState.h"
 #include "app/MainWindow.h"
+#include "app/StartUp.h"
 #include "collect/PictureCollection.h"
 #include "collect/PictureTableModel.h"
 #include "collect/PictureTableView.h"
@@ -90,6 +91,9 @@ std::shared_ptr<PrintEntryPoints> wirePrint(MainWindow& window, AppState& state,
   port.footerTemplate = [&window] { return window.footerEdit()->text(); };
   port.printByCategory = [&window] { return window.byFolderBox()->isChecked(); };
   port.includeSubfolders = [&window] { return window.includeSubfoldersBox()->isChecked(); };
+  port.showChoices = [&window](const MainWindowChoices& choices) {
+    ShowMainWindowChoices(window, choices);
+  };
   const PrintState printState{state.settings, state.columnMap, state.pictures,
                               state.progressWindow};
   // Shared by the two connections, so it lives as long as the window's buttons do.

@@ -5,12 +5,13 @@
 #include <array>
 #include <vector>
 
+#include "model/MarginRange.h"
 #include "settings/SettingsForm.h"
 #include "settings/TextNumbers.h"
 
 namespace {
 
-// The longest length the options take, in millimetres (paper, margins, distances).
+// The longest paper side the options take, in millimetres.
 constexpr int kMaxMillimetres = 10000;
 // Rows and columns beyond this leave cells thinner than a hair on any paper.
 constexpr int kMaxCellsPerSide = 1000;
@@ -66,27 +67,30 @@ QString IntegerRange(long long min, long long max) {
 
 // A length in millimetres, decimals allowed, stored in 0.1 mm truncated as the settings
 // window stores what is typed into its boxes.
-bool ReadMillimetres(const QString& text, int minTenths, int& tenths) {
+bool ReadMillimetres(const QString& text, int minTenths, int maxTenths, int& tenths) {
   static const QRegularExpression number(QStringLiteral("^[0-9]{1,6}(\\.[0-9]*)?$"));
   if (!number.match(text).hasMatch()) return false;
   const int value = StoredTenthsOfText(text);
-  if (value < minTenths || value > kMaxMillimetres * 10) return false;
+  if (value < minTenths || value > maxTenths) return false;
   tenths = value;
   return true;
 }
 
-QString MillimetreRange(int minTenths) {
+bool ReadMargin(const QString& text, int& tenths) {
+  return ReadMillimetres(text, kMarginLowest, kMarginHighest, tenths);
+}
+
+QString MarginRangeText() {
   return QStringLiteral("要 %1 到 %2 之间的毫米数")
-      .arg(ShownMillimetres(minTenths))
-      .arg(kMaxMillimetres);
+      .arg(ShownMillimetres(kMarginLowest), ShownMillimetres(kMarginHighest));
 }
 
 QString IntegerOption(int& field, const QString& text, int min, int max) {
   return ReadInteger(text, min, max, field) ? QString() : IntegerRange(min, max);
 }
 
-QString MillimetreOption(int& field, const QString& text) {
-  return ReadMillimetres(text, 0, field) ? QString() : MillimetreRange(0);
+QString MarginOption(int& field, const QString& text) {
+  return ReadMargin(text, field) ? QString() : MarginRangeText();
 }
 
 QString ColumnOption(std::optional<int>& field, const QString& text) {
@@ -131,8 +135,8 @@ QString PaperOption(PrintCommand& c, const QString& text) {
   const QRegularExpressionMatch match = size.match(text);
   int width = 0;
   int height = 0;
-  if (!match.hasMatch() || !ReadMillimetres(match.captured(1), 1, width) ||
-      !ReadMillimetres(match.captured(2), 1, height))
+  if (!match.hasMatch() || !ReadMillimetres(match.captured(1), 1, kMaxMillimetres * 10, width) ||
+      !ReadMillimetres(match.captured(2), 1, kMaxMillimetres * 10, height))
     return QStringLiteral("要 A4|A3|A5|B5|Letter|Legal，或 宽x高mm（例如 100x150mm）");
   c.settings.paperWidth = width;
   c.settings.paperHeight = height;
@@ -156,8 +160,7 @@ QString MarginsOption(PrintCommand& c, const QString& text) {
   const QStringList parts = SplitAtCommas(text);
   std::array<int, 4> margins{};
   bool good = parts.size() == 4;
-  for (qsizetype i = 0; good && i < 4; ++i)
-    good = ReadMillimetres(parts[i].trimmed(), 0, margins[i]);
+  for (qsizetype i = 0; good && i < 4; ++i) good = ReadMargin(parts[i].trimmed(), margins[i]);
   if (!good) return QStringLiteral("要四个毫米数：上,下,左,右（例如 20,18,5,15）");
   c.settings.marginTop = margins[0];
   c.settings.marginBottom = margins[1];
@@ -288,13 +291,11 @@ const std::vector<OptionRow>& Options() {
       {"margins", "上,下,左,右", "页边距（毫米）", MarginsOption,
        [](const PrintCommand& c) { return MarginsText(c.settings); }},
       {"header-from-top", "MM", "页眉距顶端（毫米）",
-       [](PrintCommand& c, const QString& v) {
-         return MillimetreOption(c.settings.headerFromTop, v);
-       },
+       [](PrintCommand& c, const QString& v) { return MarginOption(c.settings.headerFromTop, v); },
        [](const PrintCommand& c) { return ShownMillimetres(c.settings.headerFromTop); }},
       {"footer-from-bottom", "MM", "页脚距底端（毫米）",
        [](PrintCommand& c, const QString& v) {
-         return MillimetreOption(c.settings.footerFromBottom, v);
+         return MarginOption(c.settings.footerFromBottom, v);
        },
        [](const PrintCommand& c) { return ShownMillimetres(c.settings.footerFromBottom); }},
       {"rows", "N", "每页行数",

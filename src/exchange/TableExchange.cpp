@@ -53,11 +53,17 @@ TableExchange::TableExchange(Dialogs& dialogs, Desktop& desktop, PictureTableMod
     : dialogs_(dialogs), desktop_(desktop), table_(table) {}
 
 bool TableExchange::ImportTable() {
-  if (dialogs_.messageBox(kImportQuestion, kImportCaption, MessageButtons::OkCancel,
-                          MessageIcon::Question) != AnswerOk)
-    return false;
-  const QString clipboard = desktop_.clipboardText();
-  const QStringView text = TableTextOf(clipboard);
+  if (!ConfirmImport()) return false;
+  return ImportText(desktop_.clipboardText());
+}
+
+bool TableExchange::ConfirmImport() {
+  return dialogs_.messageBox(kImportQuestion, kImportCaption, MessageButtons::OkCancel,
+                             MessageIcon::Question) == AnswerOk;
+}
+
+bool TableExchange::ImportText(const QString& tableText) {
+  const QStringView text = TableTextOf(tableText);
   const int columns = CountTableShape(text).columns;
   if (columns > kMaxImportColumns) {
     dialogs_.messageBox(tooManyColumnsText(columns), kCannotImportCaption, MessageButtons::Ok,
@@ -84,8 +90,11 @@ bool TableExchange::ImportCaptureList() {
     dialogs_.messageBox(why, kCannotImportCaption, MessageButtons::Ok, MessageIcon::Warning);
     return false;
   }
+  // The list goes on the clipboard as well, but the table is filled from the list itself:
+  // another program may change the clipboard while the question is open.
   desktop_.setClipboardText(list.text);
-  return ImportTable();
+  if (!ConfirmImport()) return false;
+  return ImportText(list.text);
 }
 
 void TableExchange::ExportTable() {

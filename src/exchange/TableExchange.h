@@ -23,9 +23,11 @@ public:
   // refused with a message.
   bool ImportTable();
 
-  // Lets the user pick a capture-list file, puts its text on the clipboard and runs
-  // ImportTable. Returns whether the table was replaced. A binary or oversized file is
-  // refused with a message, leaving the clipboard and the table as they were.
+  // Lets the user pick a capture-list file, puts its text on the clipboard and, after
+  // the same confirmation as ImportTable, replaces the picture table by that text (not
+  // by whatever the clipboard holds by then). Returns whether the table was replaced. A
+  // binary or oversized file is refused with a message, leaving the clipboard and the
+  // table as they were.
   bool ImportCaptureList();
 
   // Puts the picture table, titles first, on the clipboard as table text and says so
@@ -35,6 +37,9 @@ public:
   const ScratchGrid& scratchGrid() const { return grid_; }
 
 private:
+  bool ConfirmImport();
+  bool ImportText(const QString& tableText);
+
   Dialogs& dialogs_;
   Desktop& desktop_;
   PictureTableModel& table_;

@@ -185,7 +185,10 @@ void JobDriver::PrintByCategory() {
   for (const planning::PlannedJob& planned : planning::PlanJobs(*rows, true, 0)) {
     SetStatus(printtext::kPrinting);
     const PrintJob job = JobOf(*rows, planned);
-    if (!ContinuePrompt()) return;
+    if (!ContinuePrompt()) {
+      SetStatus(printtext::kInterrupted);  // not "正在打印" when nothing more is printed
+      return;
+    }
     const JobResult result = RunPrintJob(job);
     if (!session_.printSettings.confirmed) {
       SetStatus(printtext::kInterrupted);
@@ -214,7 +217,10 @@ void JobDriver::PrintByPage() {
     SetStatus(printtext::kPrinting);
     QCoreApplication::processEvents();
     const PrintJob job = JobOf(*rows, planned);
-    if (!ContinuePrompt()) return;
+    if (!ContinuePrompt()) {
+      SetStatus(printtext::kInterrupted);  // not "正在打印" when nothing more is printed
+      return;
+    }
     const JobResult result = RunPrintJob(job);
     if (!ReportOutcome(result, lastReport_)) return;
   }

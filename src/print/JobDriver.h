@@ -71,7 +71,8 @@ public:
   void PrintByCategory();
   void PrintByPage();
   JobResult RunPrintJob(const PrintJob& job);
-  // True to go on: OK and the time-out both continue; only Cancel stops.
+  // True to go on: OK and the time-out both continue; only Cancel stops the run, which
+  // then says in the status bar that the user interrupted printing.
   bool ContinuePrompt();
 
   bool isRunning() const { return running_; }

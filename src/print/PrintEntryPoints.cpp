@@ -85,6 +85,7 @@ void PrintEntryPoints::ShowSettingsWindow() {
                              flagOf(mainWindow_.includeSubfolders),
                              flagOf(mainWindow_.printByCategory)};
   };
+  hooks.showMainWindowChoices = mainWindow_.showChoices;
   PrintSettingsWindow window(state_.session, dialogs_, state_.pictures, printers_, std::move(hooks),
                              mainWindow_.window);
   shown = &window;

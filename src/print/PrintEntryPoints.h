@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "model/StartSettings.h"
 #include "print/JobDriver.h"
 #include "print/PageLoops.h"
 #include "print/PagePreview.h"
@@ -28,6 +29,8 @@ struct MainWindowPort {
   std::function<bool()> printByCategory;
   std::function<bool()> searchDone;
   std::function<bool()> includeSubfolders;
+  // Shows these header and footer templates and check boxes.
+  std::function<void(const MainWindowChoices&)> showChoices;
 };
 
 // The pieces of the shared state that printing works with.

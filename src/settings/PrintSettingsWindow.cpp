@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include "model/MarginRange.h"
 #include "platform/Dialogs.h"
 #include "render/DrawPanel.h"
 #include "settings/CellEditor.h"
@@ -33,6 +34,7 @@ const QString kTopMarginTitle = QStringLiteral("修正上边距");
 const QString kResetPaper = QStringLiteral("请重新设置一下纸张！");
 const QString kCountBelowOne = QStringLiteral("“%1”不能小于1，请重新设置！");
 const QString kCountBelowOneTitle = QStringLiteral("打印设置有误");
+const QString kMarginOutOfRange = QStringLiteral("“%1”要在%2到%3毫米之间，请重新设置！");
 const QString kSaveTitle = QStringLiteral("保存为默认设置");
 const QString kSaved = QStringLiteral("当前设置已保存为默认设置，以后每次启动程序时使用。");
 const QString kNotSaved = QStringLiteral("默认设置没有保存：%1");
@@ -67,6 +69,20 @@ void ResetFontBelowSize4(FontDescription& font, const QString& face, int size) {
   if (font.size >= 4) return;
   font.face = face;
   font.size = size;
+}
+
+// The main window's choices once the saved start settings are gone: each one they put
+// there goes back to its built-in value; one the user has changed since stays.
+MainWindowChoices WithoutSavedChoices(MainWindowChoices shown, const MainWindowChoices& saved) {
+  const MainWindowChoices factory;
+  const auto unsave = [&](auto MainWindowChoices::*field) {
+    if (shown.*field == saved.*field) shown.*field = factory.*field;
+  };
+  unsave(&MainWindowChoices::headerTemplate);
+  unsave(&MainWindowChoices::footerTemplate);
+  unsave(&MainWindowChoices::includeSubfolders);
+  unsave(&MainWindowChoices::printByCategory);
+  return shown;
 }
 
 // Leaving a box for another window (a message box, a menu) is not leaving it.
@@ -211,6 +227,8 @@ void PrintSettingsWindow::LoadControls(const PrintSettings& s) {
   form_.paperHeight->setText(ShownMillimetres(s.paperHeight));
   form_.rows->setText(QString::number(s.rows));
   form_.columns->setText(QString::number(s.columns));
+  MoveSliderToBox(form_.rows);
+  MoveSliderToBox(form_.columns);
   form_.rowSpacing->setText(QString::number(s.rowSpacing));
   form_.columnSpacing->setText(QString::number(s.columnSpacing));
   form_.marginTop->setText(ShownMillimetres(s.marginTop));
@@ -286,7 +304,9 @@ PrintSettings PrintSettingsWindow::SettingsFromControls() const {
 }
 
 void PrintSettingsWindow::SaveAsStartSettings() {
-  if (session_.previewBusy || RefuseCountsBelowOne() || RefuseEmptyPaper()) return;
+  if (session_.previewBusy || RefuseCountsBelowOne() || RefuseMarginsOutOfRange() ||
+      RefuseEmptyPaper())
+    return;
   StartSettings start;
   start.print = SettingsFromControls();
   start.print.defaultPrinter.clear();
@@ -308,6 +328,7 @@ void PrintSettingsWindow::RestoreFactorySettings() {
   if (dialogs_.messageBox(kFactoryQuestion, kFactoryTitle, MessageButtons::YesNo,
                           MessageIcon::Question) != AnswerYes)
     return;
+  const std::optional<SettingsReading> saved = ReadSettingsFile(session_.startSettingsFile);
   QString error;
   if (!RemoveSettingsFile(session_.startSettingsFile, error)) {
     dialogs_.messageBox(kNotRemoved.arg(error), kFactoryTitle, MessageButtons::Ok,
@@ -324,6 +345,9 @@ void PrintSettingsWindow::RestoreFactorySettings() {
   ShowStartCopiesAndFormat();
   SelectPrinter(factory.printerName);
   form_.toPictureFiles->setChecked(factory.toPictureFiles);
+  if (saved && !saved->unreadable && hooks_.mainWindowChoices && hooks_.showMainWindowChoices)
+    hooks_.showMainWindowChoices(
+        WithoutSavedChoices(hooks_.mainWindowChoices(), saved->settings.mainWindow));
 }
 
 void PrintSettingsWindow::RefreshCellPreview() {
@@ -373,7 +397,7 @@ DrawPanel* PrintSettingsWindow::pagePreviewPanel() const {
 void PrintSettingsWindow::Confirm() {
   RefreshCellPreview();
   if (session_.previewBusy) return;
-  if (RefuseCountsBelowOne()) return;
+  if (RefuseCountsBelowOne() || RefuseMarginsOutOfRange()) return;
   session_.settingsApplied = true;
   StoreSettings();
   if (hooks_.closeProgressWindow) {
@@ -397,6 +421,28 @@ bool PrintSettingsWindow::RefuseCountsBelowOne() {
     dialogs_.messageBox(kCountBelowOne.arg(count.field), kCountBelowOneTitle, MessageButtons::Ok,
                         MessageIcon::Warning);
     count.box->setFocus();
+    return true;
+  }
+  return false;
+}
+
+// The range the settings file and the command line take too.
+bool PrintSettingsWindow::RefuseMarginsOutOfRange() {
+  const struct {
+    QLineEdit* box;
+    QString field;
+  } margins[] = {{form_.marginTop, QStringLiteral("上边距")},
+                 {form_.marginBottom, QStringLiteral("下边距")},
+                 {form_.marginLeft, QStringLiteral("左边距")},
+                 {form_.marginRight, QStringLiteral("右边距")},
+                 {form_.headerFromTop, QStringLiteral("页眉距顶端")},
+                 {form_.footerFromBottom, QStringLiteral("页脚距底端")}};
+  for (const auto& margin : margins) {
+    if (MarginInRange(StoredTenthsOfText(margin.box->text()))) continue;
+    dialogs_.messageBox(kMarginOutOfRange.arg(margin.field, ShownMillimetres(kMarginLowest),
+                                              ShownMillimetres(kMarginHighest)),
+                        kCountBelowOneTitle, MessageButtons::Ok, MessageIcon::Warning);
+    margin.box->setFocus();
     return true;
   }
   return false;
@@ -464,10 +510,15 @@ void PrintSettingsWindow::LeaveIntegerBox(QLineEdit* box) {
   } else if (box == form_.marginTop) {
     dialogs_.messageBox(kTopMarginHint, kTopMarginTitle, MessageButtons::Ok, MessageIcon::Warning);
   } else if (box == form_.rows || box == form_.columns) {
-    QSlider* slider = box == form_.rows ? form_.rowSlider : form_.columnSlider;
-    const QSignalBlocker quiet(slider);
-    slider->setValue(SliderPositionFromText(box->text()));
+    MoveSliderToBox(box);
   }
+}
+
+// The box's count moves its slider; that move does not write back into the box.
+void PrintSettingsWindow::MoveSliderToBox(QLineEdit* box) {
+  QSlider* slider = box == form_.rows ? form_.rowSlider : form_.columnSlider;
+  const QSignalBlocker quiet(slider);
+  slider->setValue(SliderPositionFromText(box->text()));
 }
 
 bool PrintSettingsWindow::eventFilter(QObject* watched, QEvent* event) {

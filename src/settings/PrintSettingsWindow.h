@@ -27,6 +27,8 @@ struct SettingsWindowHooks {
   std::function<MainWindowChoices()> mainWindowChoices;
   // 全部页面预览: every page the run would print with the settings the controls hold.
   std::function<void()> allPagesPreview;
+  // 恢复出厂设置 puts back the main window's choices the saved settings had set.
+  std::function<void(const MainWindowChoices&)> showMainWindowChoices;
 };
 
 // The print settings window (打印机设置窗口). Built afresh for every opening; the
@@ -40,7 +42,8 @@ struct SettingsWindowHooks {
 //
 // 保存为默认设置 writes what 准备打印 would store, with the main window's choices, to
 // the session's start settings file; 恢复出厂设置 removes that file and shows the
-// built-in defaults. Neither closes the window or touches "confirmed".
+// built-in defaults, also in the main window where the saved choices still stand.
+// Neither closes the window or touches "confirmed".
 class PrintSettingsWindow : public QDialog {
   Q_OBJECT
 public:
@@ -97,10 +100,12 @@ private:
   void Confirm();
   void Cancel();
   bool RefuseCountsBelowOne();
+  bool RefuseMarginsOutOfRange();
   bool RefuseEmptyPaper();
   void ChoosePaper(int row);
   void ChooseFont(FontDescription& font);
   void LeaveIntegerBox(QLineEdit* box);
+  void MoveSliderToBox(QLineEdit* box);
 
   SettingsSession& session_;
   Dialogs& dialogs_;

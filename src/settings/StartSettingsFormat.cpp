@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/MarginRange.h"
 #include "settings/SettingsForm.h"
 
 namespace {
@@ -79,12 +80,13 @@ const std::vector<NumberKey>& NumberKeys() {
       Number<&PrintSettings::paperWidth>("paper/width", 1, kLongest),
       Number<&PrintSettings::paperHeight>("paper/height", 1, kLongest),
       Number<&PrintSettings::landscape>("paper/landscape", 0, 1),
-      Number<&PrintSettings::marginTop>("margins/top", -kLongest, kLongest),
-      Number<&PrintSettings::marginBottom>("margins/bottom", -kLongest, kLongest),
-      Number<&PrintSettings::marginLeft>("margins/left", -kLongest, kLongest),
-      Number<&PrintSettings::marginRight>("margins/right", -kLongest, kLongest),
-      Number<&PrintSettings::headerFromTop>("margins/headerFromTop", -kLongest, kLongest),
-      Number<&PrintSettings::footerFromBottom>("margins/footerFromBottom", -kLongest, kLongest),
+      Number<&PrintSettings::marginTop>("margins/top", kMarginLowest, kMarginHighest),
+      Number<&PrintSettings::marginBottom>("margins/bottom", kMarginLowest, kMarginHighest),
+      Number<&PrintSettings::marginLeft>("margins/left", kMarginLowest, kMarginHighest),
+      Number<&PrintSettings::marginRight>("margins/right", kMarginLowest, kMarginHighest),
+      Number<&PrintSettings::headerFromTop>("margins/headerFromTop", kMarginLowest, kMarginHighest),
+      Number<&PrintSettings::footerFromBottom>("margins/footerFromBottom", kMarginLowest,
+                                               kMarginHighest),
       Number<&PrintSettings::rows>("cells/rows", 1, 1000),
       Number<&PrintSettings::columns>("cells/columns", 1, 1000),
       Number<&PrintSettings::rowSpacing>("cells/rowSpacing", -kLongest, kLongest),

@@ -218,7 +218,7 @@ TEST_F(AlbumPrint, CancelInTheContinuePromptStopsBeforeTheJob) {
   program.PressPreparePrint();
   EXPECT_EQ(settingsWindow.opened(), 0);
   EXPECT_TRUE(program.dialogs.callsOf(FakeDialogs::Kind::Folder).isEmpty());
-  EXPECT_EQ(program.window->statusText(), QStringLiteral("正在打印，请稍候...."));
+  EXPECT_EQ(program.window->statusText(), QStringLiteral("用户中断打印。"));
 }
 
 TEST_F(AlbumPrint, ClosingTheSettingsWindowWithoutConfirmingInterrupts) {

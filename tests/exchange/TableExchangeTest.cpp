@@ -257,6 +257,20 @@ TEST_F(TableExchangeTest, GbkAndUtf8CaptureListsImportIdentically) {
   EXPECT_EQ(asked[0].caption, kImportCaption);
 }
 
+TEST_F(TableExchangeTest, CaptureListImportsTheListEvenWhenTheClipboardChangesMeanwhile) {
+  dialogs_.queueFile(WriteFile("list.txt", kCrLfTable.toUtf8()));
+  dialogs_.queueAnswer(AnswerOk);
+  QString onClipboardWhileAsked;
+  dialogs_.setDuringCall([this, &onClipboardWhileAsked](const FakeDialogs::Call&) {
+    onClipboardWhileAsked = desktop_.clipboard;
+    desktop_.clipboard = QStringLiteral("别的程序\r\n复制的\r\n");
+  });
+  ASSERT_TRUE(exchange_.ImportCaptureList());
+  EXPECT_EQ(onClipboardWhileAsked, kCrLfTable);
+  EXPECT_EQ(Titles(table_), kSearchTitles);
+  EXPECT_EQ(Cells(table_).size(), 2);
+}
+
 TEST_F(TableExchangeTest, CaptureListConfirmationCancelledKeepsTheTable) {
   FillLikeSearch(table_, kSearchRows);
   dialogs_.queueFile(WriteFile("list.txt", kCrLfTable.toUtf8()));

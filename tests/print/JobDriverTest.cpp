@@ -203,9 +203,19 @@ TEST_F(JobDriverTest, ContinuePromptTimesOutIntoGoingOnAndCancelStopsWhereItIs) 
   EXPECT_EQ(prompts[0].icon, MessageIcon::Question);
   EXPECT_EQ(prompts[0].timeoutMs, 2000);
   EXPECT_EQ(printerJobs.size(), 1);
-  EXPECT_EQ(statuses.last(), QStringLiteral("正在打印，请稍候...."));
+  EXPECT_EQ(statuses.last(), QStringLiteral("用户中断打印。"));
   // an earlier job of this run was confirmed: the next run prints without asking
   EXPECT_TRUE(session.printSettings.confirmed);
+}
+
+TEST_F(JobDriverTest, ByPageCancelInTheContinuePromptSaysTheRunWasInterrupted) {
+  FillTable(model, {"A", "A"});
+  byCategory = false;
+  AcceptColumns();
+  dialogs.queueAnswer(AnswerCancel);
+  driver().StartPrint();
+  EXPECT_TRUE(printerJobs.isEmpty());
+  EXPECT_EQ(statuses.last(), QStringLiteral("用户中断打印。"));
 }
 
 TEST_F(JobDriverTest, ClosingTheSettingsWindowWithoutConfirmingInterruptsTheRun) {

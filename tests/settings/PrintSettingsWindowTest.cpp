@@ -231,6 +231,29 @@ TEST_F(SettingsWindowTest, LeavingACountBoxMovesItsSliderWithoutWritingBack) {
   EXPECT_EQ(child<QSlider>("滑块条_列")->value(), 1);
 }
 
+TEST_F(SettingsWindowTest, SlidersStandWhereTheirBoxesPutThemAtEveryOpening) {
+  const auto sliders = [this] {
+    return std::pair(child<QSlider>("滑块条_行")->value(), child<QSlider>("滑块条_列")->value());
+  };
+  open();
+  EXPECT_EQ(sliders(), std::pair(20, 20));
+  retype("编辑框_行数", "3");
+  retype("编辑框_列数", "2");
+  click("按钮_确定");
+  open();
+  EXPECT_EQ(sliders(), std::pair(12, 8));
+
+  window.reset();
+  PrintSettings start = PrintSettings::builtInDefaults();
+  start.rows = 7;
+  start.columns = 20;
+  session = SettingsSession();
+  session.startFrom(start);
+  open();
+  EXPECT_EQ(sliders(), std::pair(28, 61));
+  EXPECT_EQ(box("编辑框_列数")->text(), "20");
+}
+
 TEST_F(SettingsWindowTest, BoxesTakeOnlyTheirCharactersAndIntegerBoxesNormaliseOnLeaving) {
   open();
   retype("编辑框_宽度", "12a.5x");
@@ -325,6 +348,36 @@ TEST_F(SettingsWindowTest, CountsBelowOneAreRefusedAndTheWindowStaysOpen) {
     EXPECT_FALSE(session.settingsApplied) << name;
     window->hide();
   }
+}
+
+TEST_F(SettingsWindowTest, MarginsOutsideTheirRangeAreRefusedAndTheWindowStaysOpen) {
+  const std::pair<const char*, const char*> cases[] = {{"编辑框_左边距", "-500"},
+                                                       {"编辑框_页脚距底端", "10001"}};
+  for (const auto& [name, text] : cases) {
+    open();
+    showWindow();
+    retype(name, QString::fromUtf8(text));
+    const qsizetype before = messages().size();
+    click("按钮_确定");
+    click("按钮_保存为默认设置");
+    const QString refusal = QStringLiteral("“%1”要在0到10000毫米之间，请重新设置！")
+                                .arg(QString::fromUtf8(name).mid(4));
+    QStringList said;  // besides the left-margin hint when the box loses the focus
+    for (const FakeDialogs::Call& call : messages().mid(before))
+      if (call.text == refusal) said << call.text;
+    EXPECT_EQ(said, QStringList({refusal, refusal})) << name;
+    EXPECT_TRUE(window->isVisible()) << name;
+    EXPECT_FALSE(session.printSettings.confirmed) << name;
+    window->hide();
+  }
+
+  open();
+  retype("编辑框_上边距", "10000");
+  retype("编辑框_左边距", "0");
+  click("按钮_确定");
+  EXPECT_EQ(window->result(), QDialog::Accepted);
+  EXPECT_EQ(session.printSettings.marginTop, 100000);
+  EXPECT_EQ(session.printSettings.marginLeft, 0);
 }
 
 TEST_F(SettingsWindowTest, PreviewBusyKeepsTheWindowOpen) {

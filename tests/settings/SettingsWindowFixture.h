@@ -50,6 +50,7 @@ protected:
     hooks.pagePreview = [this] { ++pagePreviews; };
     hooks.closeProgressWindow = [this] { ++progressCloses; };
     hooks.mainWindowChoices = [this] { return mainWindowChoices; };
+    hooks.showMainWindowChoices = [this](const MainWindowChoices& c) { mainWindowChoices = c; };
     window = std::make_unique<PrintSettingsWindow>(session, dialogs, pictures, printers(), hooks);
     return *window;
   }

@@ -15,7 +15,7 @@ StartSettings Unusual() {
   p.paperHeight = 2794;
   p.copies = 3;
   p.photoFit = 4;
-  p.marginTop = -30;
+  p.marginTop = 30;
   p.marginBottom = 0;
   p.marginLeft = 95;
   p.marginRight = 75;
@@ -70,6 +70,8 @@ TEST(StartSettingsFormat, EachBadValueFallsBackToItsDefaultAlone) {
   stored.insert(QStringLiteral("cells/captionLines"), 10);
   stored.insert(QStringLiteral("output/pictureFormat"), 0);
   stored.insert(QStringLiteral("paper/width"), QStringLiteral("99999999999"));
+  stored.insert(QStringLiteral("margins/left"), QStringLiteral("-500"));  // photos off the paper
+  stored.insert(QStringLiteral("margins/headerFromTop"), QStringLiteral("-1"));
   stored.insert(QStringLiteral("headerFont/bold"), 2);
   stored.insert(QStringLiteral("photoArea/x"), QStringLiteral("nan"));
   stored.insert(QStringLiteral("textArea/width"), QStringLiteral("1e30"));
@@ -84,6 +86,8 @@ TEST(StartSettingsFormat, EachBadValueFallsBackToItsDefaultAlone) {
   expected.print.captionLines = defaults.captionLines;
   expected.print.pictureFormat = defaults.pictureFormat;
   expected.print.paperWidth = defaults.paperWidth;
+  expected.print.marginLeft = defaults.marginLeft;
+  expected.print.headerFromTop = defaults.headerFromTop;
   expected.print.headerFont.bold = 0;
   expected.print.photoArea.x = 0;
   expected.print.textArea.width = 0;
@@ -92,10 +96,10 @@ TEST(StartSettingsFormat, EachBadValueFallsBackToItsDefaultAlone) {
 
   const SettingsReading reading = ParseStartSettings(stored);
   EXPECT_EQ(reading.settings, expected);
-  EXPECT_EQ(reading.badKeys,
-            QStringList({"paper/width", "cells/rows", "cells/columns", "cells/captionLines",
-                         "output/pictureFormat", "headerFont/bold", "photoArea/x", "textArea/width",
-                         "mainWindow/includeSubfolders"}));
+  EXPECT_EQ(reading.badKeys, QStringList({"paper/width", "margins/left", "margins/headerFromTop",
+                                          "cells/rows", "cells/columns", "cells/captionLines",
+                                          "output/pictureFormat", "headerFont/bold", "photoArea/x",
+                                          "textArea/width", "mainWindow/includeSubfolders"}));
   EXPECT_FALSE(reading.unreadable);
 }
 

@@ -121,6 +121,27 @@ TEST_F(StartSettingsWindowTest, FactorySettingsRemoveTheFileAndShowTheBuiltInDef
   EXPECT_FALSE(ReadSettingsFile(file).has_value());
 }
 
+TEST_F(StartSettingsWindowTest, FactorySettingsTakeBackWhatTheSavedOnesPutIntoTheMainWindow) {
+  StartSettings start;
+  start.mainWindow =
+      MainWindowChoices{QStringLiteral("第&p页"), QStringLiteral("共&a页"), false, false};
+  QString error;
+  ASSERT_TRUE(WriteSettingsFile(file, start, error));
+  mainWindowChoices = start.mainWindow;
+  mainWindowChoices.footerTemplate = QStringLiteral("我的页脚");  // typed since the start
+  open();
+  dialogs.queueAnswer(AnswerYes);
+  click("按钮_恢复出厂设置");
+  EXPECT_EQ(mainWindowChoices,
+            (MainWindowChoices{QString(), QStringLiteral("我的页脚"), true, true}));
+
+  // Without saved settings the main window is the user's alone.
+  mainWindowChoices = start.mainWindow;
+  dialogs.queueAnswer(AnswerYes);
+  click("按钮_恢复出厂设置");
+  EXPECT_EQ(mainWindowChoices, start.mainWindow);
+}
+
 TEST_F(StartSettingsWindowTest, OnlyTheButtonWritesAndOnlyWhatConfirmingWouldAccept) {
   open();
   click("按钮_确定");
