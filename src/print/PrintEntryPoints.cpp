@@ -65,6 +65,7 @@ void PrintEntryPoints::ShowSettingsWindow() {
   hooks.pagePreview = [this, &shown] {
     if (shown) ShowPagePreview(*shown, preview_);
   };
+  hooks.setStatusText = mainWindow_.setStatusText;
   hooks.closeProgressWindow = [this] {
     if (state_.progress.isLoaded()) state_.progress.Close();
   };

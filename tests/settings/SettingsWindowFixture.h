@@ -50,6 +50,7 @@ protected:
     hooks.pagePreview = [this] { ++pagePreviews; };
     hooks.closeProgressWindow = [this] { ++progressCloses; };
     hooks.mainWindowChoices = [this] { return mainWindowChoices; };
+    hooks.setStatusText = [this](const QString& text) { statusTexts << text; };
     window = std::make_unique<PrintSettingsWindow>(session, dialogs, pictures, printers(), hooks);
     return *window;
   }
@@ -96,4 +97,5 @@ protected:
   int pagePreviews = 0;
   int progressCloses = 0;
   MainWindowChoices mainWindowChoices;
+  QStringList statusTexts;
 };
