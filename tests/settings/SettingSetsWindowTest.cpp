@@ -152,6 +152,6 @@ TEST(SettingSets, NamesThatFileSystemsRefuseComeBackAsTyped) {
     EXPECT_TRUE(sets.Write(name, StartSettings{}, error)) << name.toStdString();
   }
   EXPECT_EQ(sets.Names(), (QStringList{"*", "..", "50%", "A/B: 1?", "班级 (2024)"}));
-  for (const QString& bad : {"", " lead", "tab\there", QString(41, u'长')})
+  for (const QString& bad : QStringList{"", " lead", "tab\there", QString(41, u'长')})
     EXPECT_FALSE(SettingSets::RefuseName(bad).isEmpty()) << bad.toStdString();
 }
