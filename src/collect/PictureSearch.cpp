@@ -81,7 +81,7 @@ void PictureSearch::PrepareTable(bool photoInfo) {
   table_.InsertColumn(QStringLiteral("图片类别"), 90, 0);
   table_.InsertColumn(QStringLiteral("图片说明"), 100, 0);
   if (!photoInfo) return;
-  const int widths[] = {110, 140, 80};
+  const int widths[] = {125, 150, 80};
   const QStringList titles = PhotoInfoTitles();
   for (qsizetype i = 0; i < titles.size(); ++i) table_.InsertColumn(titles[i], widths[i], 0);
 }
