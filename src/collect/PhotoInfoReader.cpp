@@ -11,9 +11,9 @@ QStringList PhotoInfoCells(const PhotoInfo& info) {
 }
 
 PhotoInfoReader::PhotoInfoReader() {
-  // Reading a header is mostly waiting for the file system: a thread more than there
-  // are cores keeps the cores busy.
-  pool_.setMaxThreadCount(QThread::idealThreadCount() + 1);
+  // Headers are read from the page cache mostly: a thread a core, and the search
+  // itself shares them.
+  pool_.setMaxThreadCount(QThread::idealThreadCount());
 }
 
 PhotoInfoReader::~PhotoInfoReader() {

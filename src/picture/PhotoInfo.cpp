@@ -1,75 +1,102 @@
 #include "picture/PhotoInfo.h"
 
+#include <unistd.h>
+
 #include <QDateTime>
+#include <QFile>
 #include <QRegularExpression>
-#include <optional>
 #include <vips/vips8>
 
+#include "picture/Orientation.h"
 #include "picture/PictureKind.h"
+#include "picture/PictureLimits.h"
 #include "picture/PictureReader.h"
 #include "picture/VipsStart.h"
-#include "platform/MappedFile.h"
+#include "platform/Paths.h"
 
 using vips::VError;
 using vips::VImage;
 
 namespace {
 
-struct ExifTexts {
-  QString dateTime;
-  QString make;
-  QString model;
-};
+// A camera photo's headers (EXIF of at most 64 KB, maker notes, a colour profile) fit
+// into this much of its start; one read takes it.
+constexpr qint64 kHeadBytes = 256 * 1024;
 
 QString FieldOf(const VImage& header, const char* name) {
   if (!header.get_typeof(name)) return {};
   return ExifFieldValue(QString::fromUtf8(header.get_string(name)));
 }
 
-// The loader of the kind the bytes show, asked for the header only. Kinds that carry
-// no EXIF block are not opened at all; finding a loader by trying each of libvips'
-// in turn costs several times the header itself.
-std::optional<VImage> OpenHeader(const QByteArray& data) {
-  const auto source = [&data] {
-    return vips::VSource::new_from_memory(data.constData(), static_cast<size_t>(data.size()));
-  };
-  const auto options = [] { return VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL); };
-  switch (recognisePictureKind(data)) {
-    case PictureKind::Jpeg:
-      return VImage::jpegload_source(source(), options());
-    case PictureKind::Png:
-      return VImage::pngload_source(source(), options());
-    case PictureKind::Tiff:
-      return VImage::tiffload_source(source(), options());
-    case PictureKind::WebP:
-      return VImage::webpload_source(source(), options());
-    case PictureKind::Heif:
-      return VImage::heifload_source(source(), options());
-    default:
-      return std::nullopt;
-  }
+QString SizeOf(const VImage& header) {
+  if (!pictureSizeAllowed(header.width(), header.height())) return {};
+  const int orientation = header.get_typeof("orientation") ? header.get_int("orientation") : 1;
+  return PixelsText(UprightSize(QSize(header.width(), header.height()), orientation));
 }
 
-ExifTexts ReadExifTexts(const QByteArray& data) {
-  ensureVipsStarted();
-  try {
-    const std::optional<VImage> header = OpenHeader(data);
-    if (!header) return {};
-    return {FieldOf(*header, "exif-ifd2-DateTimeOriginal"), FieldOf(*header, "exif-ifd0-Make"),
-            FieldOf(*header, "exif-ifd0-Model")};
-  } catch (const VError&) {
-    return {};
+bool CarriesExif(PictureKind kind) {
+  return kind == PictureKind::Jpeg || isVipsPictureKind(kind);
+}
+
+// The header through the loader of the kind the bytes show. Finding a loader by trying
+// each of libvips' in turn would cost several times the header itself.
+PhotoInfo FromHeader(PictureKind kind, const vips::VSource& source) {
+  const auto options = [] { return VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL); };
+  VImage header;
+  switch (kind) {
+    case PictureKind::Jpeg:
+      header = VImage::jpegload_source(source, options());
+      break;
+    case PictureKind::Png:
+      header = VImage::pngload_source(source, options());
+      break;
+    case PictureKind::Tiff:
+      header = VImage::tiffload_source(source, options());
+      break;
+    case PictureKind::WebP:
+      header = VImage::webpload_source(source, options());
+      break;
+    default:
+      header = VImage::heifload_source(source, options());
+      break;
   }
+  return {TakenAtText(FieldOf(header, "exif-ifd2-DateTimeOriginal")),
+          CameraText(FieldOf(header, "exif-ifd0-Make"), FieldOf(header, "exif-ifd0-Model")),
+          SizeOf(header)};
 }
 
 }  // namespace
 
+// The file is read, never mapped: unmapping stops every thread of the program, and
+// the search reads many photos side by side.
 PhotoInfo ReadPhotoInfo(const QString& fileName) {
-  const MappedFile file(fileName);
-  if (file.data().isEmpty()) return {};
-  const ExifTexts exif = ReadExifTexts(file.data());
-  return {TakenAtText(exif.dateTime), CameraText(exif.make, exif.model),
-          PixelsText(ReadUprightPictureSize(file.data()))};
+  QFile file;
+  if (!OpenForReading(file, fileName)) return {};
+  const QByteArray head = file.read(kHeadBytes);
+  const bool whole = file.atEnd();
+  const PictureKind kind = recognisePictureKind(head);
+  if (CarriesExif(kind)) {
+    ensureVipsStarted();
+    try {
+      return FromHeader(
+          kind, vips::VSource::new_from_memory(head.constData(), static_cast<size_t>(head.size())));
+    } catch (const VError&) {
+    }
+    // Headers longer than the start read, or a picture libvips cannot read.
+    if (!whole) {
+      try {
+        ::lseek(file.handle(), 0, SEEK_SET);
+        // libvips reads through a copy of the descriptor, which shares its position.
+        return FromHeader(kind, vips::VSource::new_from_descriptor(file.handle()));
+      } catch (const VError&) {
+      }
+    }
+  }
+  // Kinds without EXIF, and pictures libvips could not read: the size alone, as the
+  // program's own route reads it.
+  if (whole) return {{}, {}, PixelsText(ReadUprightPictureSize(head))};
+  file.close();
+  return {{}, {}, PixelsText(ReadUprightPictureSize(fileName))};
 }
 
 QString TakenAtText(const QString& exifDateTime) {

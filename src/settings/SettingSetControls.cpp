@@ -49,7 +49,11 @@ SettingSetControls::SettingSetControls(QDialog& window, const QString& startSett
   delete_->setObjectName(QStringLiteral("按钮_删除方案"));
   delete_->setGeometry(350, kRowTop, 84, 24);
   for (QPushButton* button : {save_, delete_}) button->setAutoDefault(false);
-  FillList(QString());
+  // Without a place for the start settings there is none for the sets either.
+  for (QWidget* control :
+       {static_cast<QWidget*>(list_), static_cast<QWidget*>(save_), static_cast<QWidget*>(delete_)})
+    control->setEnabled(!startSettingsFile.isEmpty());
+  if (!startSettingsFile.isEmpty()) FillList(QString());
 
   connect(save_, &QPushButton::clicked, this, &SettingSetControls::SaveSet);
   connect(delete_, &QPushButton::clicked, this, &SettingSetControls::DeleteSet);
