@@ -21,7 +21,7 @@ namespace {
 
 // A camera photo's headers (EXIF of at most 64 KB, maker notes, a colour profile) fit
 // into this much of its start; one read takes it.
-constexpr qint64 kHeadBytes = 256 * 1024;
+constexpr qint64 kHeadBytes = 96 * 1024;
 
 QString FieldOf(const VImage& header, const char* name) {
   if (!header.get_typeof(name)) return {};
