@@ -95,7 +95,7 @@ PrintSettingsWindow::PrintSettingsWindow(SettingsSession& session, Dialogs& dial
   Connect();
   Open(printers_);
   SettingSetHost host;
-  host.settingsToKeep = [this] { return SettingsToKeep(); };
+  host.settingsToKeep = [this](QString& refusal) { return SettingsToKeep(refusal); };
   host.show = [this](const PrintSettings& set) { ShowSettingSet(set); };
   host.setStatusText = hooks_.setStatusText;
   host.installedPrinters = printers_.listPrinters;
@@ -289,7 +289,7 @@ PrintSettings PrintSettingsWindow::SettingsFromControls() const {
   return s;
 }
 
-std::optional<PrintSettings> PrintSettingsWindow::SettingsToKeep() {
+std::optional<PrintSettings> PrintSettingsWindow::SettingsToKeep(QString& refusal) {
   if (session_.previewBusy || RefuseCountsBelowOne() || RefuseEmptyPaper()) return std::nullopt;
   PrintSettings kept = SettingsFromControls();
   kept.defaultPrinter.clear();
@@ -297,23 +297,24 @@ std::optional<PrintSettings> PrintSettingsWindow::SettingsToKeep() {
   // What a later reading could not read back is not saved at all.
   const QStringList outOfRange = ParseStartSettings(StartSettingsValues({kept, {}})).badKeys;
   if (outOfRange.isEmpty()) return kept;
-  dialogs_.messageBox(kNotSaved.arg(kOutOfRange.arg(outOfRange.join(u'、'))), kSaveTitle,
-                      MessageButtons::Ok, MessageIcon::Warning);
+  refusal = kOutOfRange.arg(outOfRange.join(u'、'));
   return std::nullopt;
 }
 
 void PrintSettingsWindow::SaveAsStartSettings() {
-  const std::optional<PrintSettings> kept = SettingsToKeep();
-  if (!kept) return;
-  StartSettings start{*kept, {}};
-  if (hooks_.mainWindowChoices) start.mainWindow = hooks_.mainWindowChoices();
   QString error;
-  if (!WriteSettingsFile(session_.startSettingsFile, start, error)) {
-    dialogs_.messageBox(kNotSaved.arg(error), kSaveTitle, MessageButtons::Ok, MessageIcon::Warning);
-    return;
+  const std::optional<PrintSettings> kept = SettingsToKeep(error);
+  if (!kept && error.isEmpty()) return;
+  if (kept) {
+    StartSettings start{*kept, {}};
+    if (hooks_.mainWindowChoices) start.mainWindow = hooks_.mainWindowChoices();
+    if (WriteSettingsFile(session_.startSettingsFile, start, error)) {
+      session_.startSettings = start.print;
+      dialogs_.messageBox(kSaved, kSaveTitle, MessageButtons::Ok, MessageIcon::Information);
+      return;
+    }
   }
-  session_.startSettings = start.print;
-  dialogs_.messageBox(kSaved, kSaveTitle, MessageButtons::Ok, MessageIcon::Information);
+  dialogs_.messageBox(kNotSaved.arg(error), kSaveTitle, MessageButtons::Ok, MessageIcon::Warning);
 }
 
 void PrintSettingsWindow::ShowSettingSet(const PrintSettings& set) {

@@ -94,9 +94,9 @@ private:
   void Open(const PrinterCatalog& printers);
   void ResetSmallFonts();
   // What 保存为默认设置 and 保存方案… keep: the controls' settings, unless a count is
-  // below one, the paper is empty or a value is beyond what a settings file takes (the
-  // user is told).
-  std::optional<PrintSettings> SettingsToKeep();
+  // below one or the paper is empty (the user is told), or a value is beyond what a
+  // settings file takes (said in "refusal").
+  std::optional<PrintSettings> SettingsToKeep(QString& refusal);
   void LoadControlsFromSettings();
   void ShowStartSettings(const PrintSettings& start);
   void ShowStartCopiesAndFormat();

@@ -85,11 +85,11 @@ void SettingSetControls::SaveSet() {
       existing && dialogs_.messageBox(kReplace.arg(*existing), kSaveTitle, MessageButtons::YesNo,
                                       MessageIcon::Question) != AnswerYes)
     return;
-  const std::optional<PrintSettings> print = host_.settingsToKeep();
-  if (!print) return;
-  // A set holds the settings window's values; the main window's choices stay the user's.
   QString error;
-  if (!sets_.Write(name, StartSettings{*print, MainWindowChoices{}}, error)) {
+  const std::optional<PrintSettings> print = host_.settingsToKeep(error);
+  if (!print && error.isEmpty()) return;
+  // A set holds the settings window's values; the main window's choices stay the user's.
+  if (!print || !sets_.Write(name, StartSettings{*print, MainWindowChoices{}}, error)) {
     dialogs_.messageBox(kNotSaved.arg(error), kSaveTitle, MessageButtons::Ok, MessageIcon::Warning);
     return;
   }

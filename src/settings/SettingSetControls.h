@@ -15,9 +15,9 @@ class QPushButton;
 
 // What the setting-set controls need from the settings window they sit on.
 struct SettingSetHost {
-  // The window's settings as a set would keep them; none (the window has said why)
-  // when they cannot be kept.
-  std::function<std::optional<PrintSettings>()> settingsToKeep;
+  // The window's settings as a set would keep them; none when they cannot be kept:
+  // the window has said why, or says it in the refusal.
+  std::function<std::optional<PrintSettings>(QString& refusal)> settingsToKeep;
   // Puts a set's values into the window's controls.
   std::function<void(const PrintSettings&)> show;
   // Says one line in the main window's status bar.
