@@ -143,6 +143,17 @@ TEST_F(SettingSetsWindowTest, ADamagedSetShowsDefaultsForWhatItLacksAndSaysSoOnc
   EXPECT_EQ(statusTexts, QStringList{SettingSetIncompleteText(QStringLiteral("旧"))});
 }
 
+TEST_F(SettingSetsWindowTest, WhatCannotBeReadBackIsNotSaved) {
+  open();
+  retype("编辑框_打印份数", "100000");
+  saveAs(QStringLiteral("多"));
+  saveAs(QStringLiteral(" "));
+  EXPECT_EQ(sets.Names(), QStringList());
+  ASSERT_EQ(messages().size(), 2);
+  EXPECT_EQ(messages().at(0).text, "方案没有保存：这些设置超出了可保存的范围：output/copies");
+  EXPECT_EQ(messages().at(1).text, "方案没有保存：方案名称不能是空的");
+}
+
 TEST(SettingSets, NamesThatFileSystemsRefuseComeBackAsTyped) {
   QTemporaryDir folder;
   const SettingSets sets(folder.filePath(QStringLiteral("settings.ini")));
