@@ -106,6 +106,9 @@ QString ManualPage(const QString& date) {
   page += QStringLiteral(".SH 文件\n.TP\n.I ~/.config/Quillmere/settings.ini\n") +
           Roff(QStringLiteral("窗口里“保存为默认设置”存下的打印设置，每次启动从它开始；"
                               "“恢复出厂设置”回到内置的默认值。")) +
+          QStringLiteral("\n.TP\n.I ~/.config/Quillmere/sets/\n") +
+          Roff(QStringLiteral("窗口里“保存方案…”存下的方案，每个方案一个文件；"
+                              "quillmere print --preset 名称 从其中的一个开始。")) +
           u'\n';
   page += QStringLiteral(".SH 例子\n.nf\n") + Roff(ShellLines(print.example)) +
           QStringLiteral("\n.fi\n");

@@ -175,7 +175,14 @@ void MainWindow::buildFolderPage() {
   folderTree_->setObjectName(QStringLiteral("树型框_文件夹"));
   folderTree_->setHeaderHidden(true);
   folderTree_->setColumnCount(1);
-  folderPagePlacements_ << Placement{folderTree_, QRect(8, 32, 188, 410), Anchor::GrowDown};
+  folderPagePlacements_ << Placement{folderTree_, QRect(8, 32, 188, 391), Anchor::GrowDown};
+
+  // Unchecked the table holds the four search columns only.
+  photoInfo_ = new QCheckBox(QStringLiteral("读取拍摄信息"), folderPage_);
+  photoInfo_->setObjectName(QStringLiteral("选择框_读取拍摄信息"));
+  photoInfo_->setToolTip(
+      QStringLiteral("在图片说明后加上拍摄时间、相机和像素三列，从照片自带的信息中读出"));
+  folderPagePlacements_ << Placement{photoInfo_, QRect(9, 427, 120, 16), Anchor::Bottom};
 
   // Unchecked the search collects the classic kinds only, as it always has.
   morePictureFormats_ = new QCheckBox(QStringLiteral("更多图片格式"), folderPage_);

@@ -38,6 +38,7 @@ public:
   QPushButton* stopSearchButton() const { return stopSearchButton_; }
   QCheckBox* includeSubfoldersBox() const { return includeSubfolders_; }
   QCheckBox* morePictureFormatsBox() const { return morePictureFormats_; }
+  QCheckBox* photoInfoBox() const { return photoInfo_; }
   QLabel* clipboardHelpLabel() const { return clipboardHelp_; }
   QPushButton* importClipboardButton() const { return importClipboard_; }
   QPushButton* exportClipboardButton() const { return exportClipboard_; }
@@ -92,6 +93,7 @@ private:
   QPushButton* stopSearchButton_ = nullptr;
   QCheckBox* includeSubfolders_ = nullptr;
   QCheckBox* morePictureFormats_ = nullptr;
+  QCheckBox* photoInfo_ = nullptr;
   QLabel* clipboardHelp_ = nullptr;
   QPushButton* importClipboard_ = nullptr;
   QPushButton* exportClipboard_ = nullptr;

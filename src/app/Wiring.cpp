@@ -27,7 +27,7 @@ void wireCollect(MainWindow& window, AppState& state, Dialogs& dialogs, Desktop&
   (void)dialogs;
   new PictureCollection({*window.pictureList(), *window.folderTree(), *window.searchButton(),
                          *window.stopSearchButton(), *window.includeSubfoldersBox(),
-                         *window.morePictureFormatsBox(), window},
+                         *window.morePictureFormatsBox(), window, window.photoInfoBox()},
                         state.collect, desktop,
                         [&window](const QString& text) { window.setStatusText(text); });
 }

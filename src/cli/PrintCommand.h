@@ -18,10 +18,13 @@ struct PrintCommand {
 
   // --settings: the start settings file the command starts from, or "saved".
   QString settingsFile;
+  // --preset: the setting set (方案) the command starts from.
+  QString preset;
 
   // A table text file, a folder to search, or "-" for standard input.
   QString input;
   bool includeSubfolders = true;  // as the main window's 包括子文件夹 starts
+  bool photoInfo = false;         // --photo-info: the search's photo columns, as 读取拍摄信息
 
   // Column numbers as the user would type them into the column boxes (1-based); unset
   // keeps what the column titles propose.

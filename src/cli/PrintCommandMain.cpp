@@ -12,6 +12,7 @@
 #include "cli/PrintOptions.h"
 #include "cli/PrintRun.h"
 #include "cli/ProgramArguments.h"
+#include "settings/SettingSets.h"
 #include "settings/SettingsFile.h"
 
 namespace {
@@ -38,9 +39,13 @@ int RunPrintCommand(int argc, char** argv) {
   for (int i = 2; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
   // The saved start settings are found by the program's name, as the window finds them.
   QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
-  const ParsedCommand parsed = ParsePrintCommand(arguments, [](const QString& file) {
-    return ReadSettingsFile(file == kSavedSettings ? SavedSettingsPath() : file);
-  });
+  const SettingSets sets(SavedSettingsPath());
+  const ParsedCommand parsed = ParsePrintCommand(
+      arguments,
+      [](const QString& file) {
+        return ReadSettingsFile(file == kSavedSettings ? SavedSettingsPath() : file);
+      },
+      {[&sets] { return sets.Names(); }, [&sets](const QString& name) { return sets.Read(name); }});
   if (!parsed.ok()) {
     Write(stderr, QStringLiteral("quillmere print: %1 用 quillmere print --help 查看全部选项。\n")
                       .arg(parsed.error));

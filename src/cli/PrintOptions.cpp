@@ -229,6 +229,12 @@ const std::vector<OptionRow>& Options() {
          return v.isEmpty() ? QStringLiteral("要设置文件或 saved") : QString();
        },
        nullptr},
+      {"preset", "NAME", "从设置窗口里“保存方案…”保存的这个方案开始；其余选项在其上修改",
+       [](PrintCommand& c, const QString& v) {
+         c.preset = v;
+         return v.isEmpty() ? QStringLiteral("要方案的名称") : QString();
+       },
+       nullptr},
       {"recursive", nullptr, "搜索文件夹时包括子文件夹",
        [](PrintCommand& c, const QString&) {
          c.includeSubfolders = true;
@@ -241,6 +247,14 @@ const std::vector<OptionRow>& Options() {
          return QString();
        },
        [](const PrintCommand& c) { return On(!c.includeSubfolders); }},
+      {"photo-info", nullptr,
+       "搜索文件夹时在图片说明后加上拍摄时间、相机、像素三列（与“读取拍摄信息”相同），"
+       "可用 --caption-columns 打印",
+       [](PrintCommand& c, const QString&) {
+         c.photoInfo = true;
+         return QString();
+       },
+       nullptr},
       {"picture-column", "N", "图片位置所在的列（从 1 数起；默认按列标题“图片名全称”）",
        [](PrintCommand& c, const QString& v) { return ColumnOption(c.pictureColumn, v); }, nullptr},
       {"category-column", "N", "图片类别所在的列（默认按列标题“图片类别”）",
@@ -448,6 +462,22 @@ QString CheckCombination(const PrintCommand& c) {
   return {};
 }
 
+// The saved set's own spelling of the name asked for, letters compared without regard
+// to case; empty when there is none.
+QString FindSetName(const SettingSetReader& sets, const QString& wanted) {
+  const QStringList names = sets.names ? sets.names() : QStringList();
+  for (const QString& name : names)
+    if (name.compare(wanted, Qt::CaseInsensitive) == 0) return name;
+  return {};
+}
+
+QString UnknownSetText(const SettingSetReader& sets, const QString& wanted) {
+  const QStringList names = sets.names ? sets.names() : QStringList();
+  if (names.isEmpty())
+    return QStringLiteral("没有名为“%1”的方案：还没有保存任何方案。").arg(wanted);
+  return QStringLiteral("没有名为“%1”的方案。已保存的方案有：%2。").arg(wanted, names.join(u'、'));
+}
+
 // Columns a text takes on a terminal: East Asian characters take two.
 int DisplayWidth(const QString& text) {
   int width = 0;
@@ -467,7 +497,8 @@ QStringList PageFileFormatNames() {
 }
 
 ParsedCommand ParsePrintCommand(const QStringList& arguments,
-                                const StartSettingsReader& readSettings) {
+                                const StartSettingsReader& readSettings,
+                                const SettingSetReader& readSets) {
   ParsedCommand parsed;
   PrintCommand& c = parsed.command;
   for (const QString& argument : arguments) {
@@ -525,13 +556,28 @@ ParsedCommand ParsePrintCommand(const QStringList& arguments,
   StartSettings start;
   for (const auto& [option, value] : given) {
     if (QLatin1String(option->name) == u"settings") c.settingsFile = value;
+    if (QLatin1String(option->name) == u"preset") c.preset = value;
   }
-  if (!c.settingsFile.isEmpty()) {
-    const QString shown = c.settingsFile == kSavedSettings
-                              ? QStringLiteral("保存的默认设置")
-                              : QStringLiteral("设置文件“%1”").arg(c.settingsFile);
-    const std::optional<SettingsReading> reading =
-        readSettings ? readSettings(c.settingsFile) : std::nullopt;
+  if (!c.settingsFile.isEmpty() && !c.preset.isEmpty()) {
+    parsed.error = QStringLiteral("--settings 和 --preset 只能用一个。");
+    return parsed;
+  }
+  if (!c.settingsFile.isEmpty() || !c.preset.isEmpty()) {
+    QString shown;
+    std::optional<SettingsReading> reading;
+    if (!c.preset.isEmpty()) {
+      const QString name = FindSetName(readSets, c.preset);
+      if (name.isEmpty()) {
+        parsed.error = UnknownSetText(readSets, c.preset);
+        return parsed;
+      }
+      shown = QStringLiteral("方案“%1”").arg(name);
+      reading = readSets.read ? readSets.read(name) : std::nullopt;
+    } else {
+      shown = c.settingsFile == kSavedSettings ? QStringLiteral("保存的默认设置")
+                                               : QStringLiteral("设置文件“%1”").arg(c.settingsFile);
+      reading = readSettings ? readSettings(c.settingsFile) : std::nullopt;
+    }
     if (!reading) {
       parsed.error = QStringLiteral("找不到%1。").arg(shown);
       return parsed;
@@ -547,9 +593,11 @@ ParsedCommand ParsePrintCommand(const QStringList& arguments,
   }
   const QString input = c.input;
   const QString settingsFile = c.settingsFile;
+  const QString preset = c.preset;
   c = CommandFrom(start);
   c.input = input;
   c.settingsFile = settingsFile;
+  c.preset = preset;
 
   bool formatGiven = false;
   for (const auto& [option, value] : given) {

@@ -20,12 +20,21 @@ inline const QString kSavedSettings = QStringLiteral("saved");
 // is no such file.
 using StartSettingsReader = std::function<std::optional<SettingsReading>(const QString& file)>;
 
+// The named setting sets that --preset chooses from: their names, and one set read as
+// the start settings are read.
+struct SettingSetReader {
+  std::function<QStringList()> names;
+  std::function<std::optional<SettingsReading>(const QString& name)> read;
+};
+
 // Reads the arguments that follow "print". "--name value" and "--name=value" both
 // work; "--" ends the options. --help and --version win over everything else. The
 // command starts from the built-in defaults, or from the start settings that
-// --settings names, and every other option given applies on top, wherever it stands.
+// --settings names or the setting set --preset names, and every other option given
+// applies on top, wherever it stands.
 ParsedCommand ParsePrintCommand(const QStringList& arguments,
-                                const StartSettingsReader& readSettings = {});
+                                const StartSettingsReader& readSettings = {},
+                                const SettingSetReader& readSets = {});
 
 // One option as --help lists it.
 struct PrintOptionInfo {

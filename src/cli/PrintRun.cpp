@@ -240,7 +240,7 @@ int RunPrint(const PrintCommand& command, PrintRunConsole& console) {
   QFile noInput;
   QIODevice& input = console.standardInput ? *console.standardInput : noInput;
   if (const QString error =
-          LoadTableInput(command.input, command.includeSubfolders, table, input,
+          LoadTableInput(command.input, command.includeSubfolders, command.photoInfo, table, input,
                          [&progress](const QString& text) { progress.Status(text); });
       !error.isEmpty())
     return fail(error, kExitBadCommand);

@@ -21,7 +21,8 @@ QString Shown(const QString& path) {
   return QDir::toNativeSeparators(path);
 }
 
-QString SearchFolder(const QString& folder, bool includeSubfolders, PictureTableModel& table,
+QString SearchFolder(const QString& folder, bool includeSubfolders, bool photoInfo,
+                     PictureTableModel& table,
                      const std::function<void(const QString&)>& searchStatus) {
   if (!QDir(folder).isReadable()) return QStringLiteral("无法读取文件夹“%1”。").arg(Shown(folder));
   CollectState state;
@@ -30,7 +31,7 @@ QString SearchFolder(const QString& folder, bool includeSubfolders, PictureTable
   PictureSearch search(state, table, desktop, [&searchStatus](const QString& text) {
     if (searchStatus) searchStatus(text);
   });
-  search.SearchPictures(includeSubfolders);
+  search.SearchPictures(includeSubfolders, false, photoInfo);
   return {};
 }
 
@@ -57,11 +58,13 @@ QString TooLarge(const QString& what) {
 
 }  // namespace
 
-QString LoadTableInput(const QString& input, bool includeSubfolders, PictureTableModel& table,
-                       QIODevice& standardInput,
+QString LoadTableInput(const QString& input, bool includeSubfolders, bool photoInfo,
+                       PictureTableModel& table, QIODevice& standardInput,
                        const std::function<void(const QString&)>& searchStatus) {
+  const auto notAFolder = QStringLiteral("--photo-info 只用于要搜索的文件夹，“%1”不是文件夹。");
   QString text;
   if (input == u"-") {
+    if (photoInfo) return notAFolder.arg(input);
     const QByteArray bytes = ReadLimited(standardInput);
     if (bytes.size() > kMaxCaptureListBytes) return TooLarge(QStringLiteral("标准输入"));
     if (!bytes.isEmpty() && LooksBinary(bytes)) return QStringLiteral("标准输入不是文本表格。");
@@ -69,7 +72,8 @@ QString LoadTableInput(const QString& input, bool includeSubfolders, PictureTabl
   } else {
     const QFileInfo info(input);
     if (!info.exists()) return QStringLiteral("找不到输入“%1”。").arg(Shown(input));
-    if (info.isDir()) return SearchFolder(input, includeSubfolders, table, searchStatus);
+    if (info.isDir()) return SearchFolder(input, includeSubfolders, photoInfo, table, searchStatus);
+    if (photoInfo) return notAFolder.arg(Shown(input));
     const CaptureListFile list = ReadCaptureList(input);
     if (list.outcome == CaptureListOutcome::TooLarge)
       return TooLarge(QStringLiteral("文件“%1”").arg(Shown(input)));

@@ -24,10 +24,12 @@ PictureCollection::PictureCollection(const CollectionWidgets& widgets, CollectSt
                    [this](QTreeWidgetItem* current) { tree_.OnTreeSelect(current); });
   QAbstractButton* includeSubfolders = &widgets.includeSubfolders;
   QAbstractButton* morePictureFormats = &widgets.morePictureFormats;
+  QAbstractButton* photoInfo = widgets.photoInfo;
   QObject::connect(&widgets.search, &QAbstractButton::clicked, this,
-                   [this, includeSubfolders, morePictureFormats] {
+                   [this, includeSubfolders, morePictureFormats, photoInfo] {
                      search_.SearchPictures(includeSubfolders->isChecked(),
-                                            morePictureFormats->isChecked());
+                                            morePictureFormats->isChecked(),
+                                            photoInfo && photoInfo->isChecked());
                    });
   QObject::connect(&widgets.stop, &QAbstractButton::clicked, this, [this] { search_.Stop(); });
   // On the viewport rather than doubleClicked(): a double-click below the last row

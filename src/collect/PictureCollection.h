@@ -16,13 +16,14 @@ struct CollectState;
 // The components of the folder page and the picture list that the picture collection
 // drives.
 struct CollectionWidgets {
-  QTableView& pictureList;              // 超级列表框_显示
-  QTreeWidget& folderTree;              // 树型框_文件夹
-  QAbstractButton& search;              // 按钮_文件夹搜索
-  QAbstractButton& stop;                // 按钮_文件夹停止搜索
-  QAbstractButton& includeSubfolders;   // 选择框_包括文件夹
-  QAbstractButton& morePictureFormats;  // 选择框_更多图片格式
-  QWidget& owner;                       // the main window, owner of the picture view window
+  QTableView& pictureList;               // 超级列表框_显示
+  QTreeWidget& folderTree;               // 树型框_文件夹
+  QAbstractButton& search;               // 按钮_文件夹搜索
+  QAbstractButton& stop;                 // 按钮_文件夹停止搜索
+  QAbstractButton& includeSubfolders;    // 选择框_包括文件夹
+  QAbstractButton& morePictureFormats;   // 选择框_更多图片格式
+  QWidget& owner;                        // the main window, owner of the picture view window
+  QAbstractButton* photoInfo = nullptr;  // 选择框_读取拍摄信息; without it no photo columns
 };
 
 // Wires the picture collection to the main window: the picture table shown in the

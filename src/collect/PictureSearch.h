@@ -5,6 +5,7 @@
 #include <functional>
 
 class Desktop;
+class PhotoInfoReader;
 class PictureTableModel;
 struct CollectState;
 
@@ -22,8 +23,12 @@ public:
   PictureSearch(CollectState& state, PictureTableModel& table, Desktop& desktop, StatusSink status);
 
   // The search button: searches state.folderPath as it stands now. morePictureFormats
-  // (the check box 更多图片格式) adds png, tif, tiff, webp, heic, heif and avif files.
-  void SearchPictures(bool includeSubfolders, bool morePictureFormats = false);
+  // (the check box 更多图片格式) adds png, tif, tiff, webp, heic, heif and avif files;
+  // photoInfo (读取拍摄信息) adds the columns 拍摄时间, 相机 and 像素 after 图片说明,
+  // read from each picture's header while the search goes on, empty where a picture
+  // cannot tell.
+  void SearchPictures(bool includeSubfolders, bool morePictureFormats = false,
+                      bool photoInfo = false);
   // Scans parent/name/ and, when asked, every sub-folder below it, files first, then
   // the sub-folders in name order. Links to folders are not followed and a folder
   // reached twice is scanned once, so the scan always ends.
@@ -37,7 +42,12 @@ public:
   void setProgressInterval(int milliseconds) { progressIntervalMs_ = milliseconds; }
 
 private:
-  void PrepareTable();
+  void PrepareTable(bool photoInfo);
+  // Writes the photo data read so far into its rows, unless the table was replaced.
+  void FillPhotoInfo(std::uint64_t epoch);
+  // Waits for the reads still under way, letting window events run; a stop or a new
+  // table drops those not yet started.
+  void FinishPhotoInfo(std::uint64_t epoch);
   bool Superseded(std::uint64_t epoch) const { return epoch != tableEpoch_; }
 
   CollectState& state_;
@@ -48,4 +58,5 @@ private:
   // cleared or replaced meanwhile (a new search, an import) stops filling it.
   std::uint64_t tableEpoch_ = 0;
   int progressIntervalMs_ = 100;
+  PhotoInfoReader* photoInfo_ = nullptr;  // while a search with photo data runs
 };

@@ -73,6 +73,7 @@ void PrintEntryPoints::ShowSettingsWindow() {
   hooks.allPagesPreview = [this, &shown] {
     if (shown) ShowAllPages(*shown);
   };
+  hooks.setStatusText = mainWindow_.setStatusText;
   hooks.closeProgressWindow = [this] {
     if (state_.progress.isLoaded()) state_.progress.Close();
   };

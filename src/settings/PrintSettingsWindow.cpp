@@ -17,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "render/DrawPanel.h"
 #include "settings/CellEditor.h"
+#include "settings/SettingSetControls.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsSession.h"
 #include "settings/SliderCoupling.h"
@@ -45,7 +46,7 @@ const QString kFactoryQuestion = QStringLiteral(
 const QString kNotRemoved = QStringLiteral("保存的默认设置无法删除：%1");
 
 constexpr int kWindowWidth = 762;
-constexpr int kWindowHeight = 427;
+constexpr int kWindowHeight = 458;  // the setting-set row below the controls
 
 int FirstItemStartingWith(const QStringList& items, const QString& prefix) {
   for (qsizetype i = 0; i < items.size(); ++i)
@@ -109,6 +110,12 @@ PrintSettingsWindow::PrintSettingsWindow(SettingsSession& session, Dialogs& dial
   setFixedSize(kWindowWidth, kWindowHeight);
   Connect();
   Open(printers_);
+  SettingSetHost host;
+  host.settingsToKeep = [this](QString& refusal) { return SettingsToKeep(refusal); };
+  host.show = [this](const PrintSettings& set) { ShowSettingSet(set); };
+  host.setStatusText = hooks_.setStatusText;
+  host.installedPrinters = printers_.listPrinters;
+  settingSets_ = new SettingSetControls(*this, session_.startSettingsFile, dialogs_, host);
 }
 
 PrintSettingsWindow::~PrintSettingsWindow() = default;
@@ -303,24 +310,48 @@ PrintSettings PrintSettingsWindow::SettingsFromControls() const {
   return s;
 }
 
-void PrintSettingsWindow::SaveAsStartSettings() {
+std::optional<PrintSettings> PrintSettingsWindow::SettingsToKeep(QString& refusal) {
   if (session_.previewBusy || RefuseCountsBelowOne() || RefuseMarginsOutOfRange() ||
       RefuseEmptyPaper())
-    return;
-  StartSettings start;
-  start.print = SettingsFromControls();
-  start.print.defaultPrinter.clear();
-  start.print.confirmed = false;
-  if (hooks_.mainWindowChoices) start.mainWindow = hooks_.mainWindowChoices();
-  // What the next start could not read back is not saved at all.
-  const QStringList outOfRange = ParseStartSettings(StartSettingsValues(start)).badKeys;
-  QString error = outOfRange.isEmpty() ? QString() : kOutOfRange.arg(outOfRange.join(u'、'));
-  if (!error.isEmpty() || !WriteSettingsFile(session_.startSettingsFile, start, error)) {
-    dialogs_.messageBox(kNotSaved.arg(error), kSaveTitle, MessageButtons::Ok, MessageIcon::Warning);
-    return;
+    return std::nullopt;
+  PrintSettings kept = SettingsFromControls();
+  kept.defaultPrinter.clear();
+  kept.confirmed = false;
+  // What a later reading could not read back is not saved at all.
+  const QStringList outOfRange = ParseStartSettings(StartSettingsValues({kept, {}})).badKeys;
+  if (outOfRange.isEmpty()) return kept;
+  refusal = kOutOfRange.arg(outOfRange.join(u'、'));
+  return std::nullopt;
+}
+
+void PrintSettingsWindow::SaveAsStartSettings() {
+  QString error;
+  const std::optional<PrintSettings> kept = SettingsToKeep(error);
+  if (!kept && error.isEmpty()) return;
+  if (kept) {
+    StartSettings start{*kept, {}};
+    if (hooks_.mainWindowChoices) start.mainWindow = hooks_.mainWindowChoices();
+    if (WriteSettingsFile(session_.startSettingsFile, start, error)) {
+      session_.startSettings = start.print;
+      dialogs_.messageBox(kSaved, kSaveTitle, MessageButtons::Ok, MessageIcon::Information);
+      return;
+    }
   }
-  session_.startSettings = start.print;
-  dialogs_.messageBox(kSaved, kSaveTitle, MessageButtons::Ok, MessageIcon::Information);
+  dialogs_.messageBox(kNotSaved.arg(error), kSaveTitle, MessageButtons::Ok, MessageIcon::Warning);
+}
+
+void PrintSettingsWindow::ShowSettingSet(const PrintSettings& set) {
+  PrintSettings& s = session_.printSettings;
+  s.bodyFont = set.bodyFont;
+  s.headerFont = set.headerFont;
+  s.footerFont = set.footerFont;
+  ResetSmallFonts();
+  ShowStartSettings(set);
+  setBringsLayout_ = set.photoArea != CardRect{} || set.textArea != CardRect{};
+  form_.copies->setText(QString::number(set.copies));
+  form_.pictureFormat->setCurrentIndex(int(set.pictureFormat) - 1);
+  SelectPrinter(set.printerName);
+  form_.toPictureFiles->setChecked(set.toPictureFiles);
 }
 
 void PrintSettingsWindow::RestoreFactorySettings() {
@@ -351,7 +382,7 @@ void PrintSettingsWindow::RestoreFactorySettings() {
 }
 
 void PrintSettingsWindow::RefreshCellPreview() {
-  if (session_.keepsUserLayout())
+  if (setBringsLayout_.value_or(session_.keepsUserLayout()))
     editor_->ShowCellPreview();
   else
     editor_->ShowDefaultCellPreview();

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "model/PageSetup.h"
 #include "model/StartSettings.h"
@@ -14,6 +15,7 @@ class Dialogs;
 class DrawPanel;
 class PictureRegistry;
 class QLineEdit;
+class SettingSetControls;
 struct FontDescription;
 struct SettingsSession;
 
@@ -29,6 +31,8 @@ struct SettingsWindowHooks {
   std::function<void()> allPagesPreview;
   // 恢复出厂设置 puts back the main window's choices the saved settings had set.
   std::function<void(const MainWindowChoices&)> showMainWindowChoices;
+  // One line in the main window's status bar (a setting set that could not all be read).
+  std::function<void(const QString&)> setStatusText;
 };
 
 // The print settings window (打印机设置窗口). Built afresh for every opening; the
@@ -64,6 +68,10 @@ public:
   void SaveAsStartSettings();
   void RestoreFactorySettings();
 
+  // A setting set's values in the controls, as a first opening shows saved start
+  // settings: fonts, printer, 打印成图片, copies, picture format and cell layout too.
+  void ShowSettingSet(const PrintSettings& set);
+
   // Refreshes the cell layout from the controls before the settings are stored: keeps
   // the user's layout when there is one, otherwise recomputes the default layout.
   void RefreshCellPreview();
@@ -90,6 +98,10 @@ private:
   void Connect();
   void Open(const PrinterCatalog& printers);
   void ResetSmallFonts();
+  // What 保存为默认设置 and 保存方案… keep: the controls' settings, unless a count is
+  // below one or the paper is empty (the user is told), or a value is beyond what a
+  // settings file takes (said in "refusal").
+  std::optional<PrintSettings> SettingsToKeep(QString& refusal);
   void LoadControlsFromSettings();
   void ShowStartSettings(const PrintSettings& start);
   void ShowStartCopiesAndFormat();
@@ -113,4 +125,8 @@ private:
   SettingsWindowHooks hooks_;
   SettingsForm form_;
   std::unique_ptr<CellEditor> editor_;
+  SettingSetControls* settingSets_ = nullptr;  // a child of the window
+  // Once a set was chosen: whether it brought a cell layout to keep, or the default
+  // layout is to be computed from the boxes.
+  std::optional<bool> setBringsLayout_;
 };

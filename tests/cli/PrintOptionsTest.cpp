@@ -41,6 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, GoodOptions,
     ::testing::Values(
         GoodCase{"defaults", {}, [](PrintCommand&) {}},
+        GoodCase{"photo_info", {"--photo-info"}, [](PrintCommand& c) { c.photoInfo = true; }},
         GoodCase{"grid",
                  {"--rows=3", "--cols", "4", "--row-spacing", "0", "--col-spacing", "25"},
                  [](PrintCommand& c) {
@@ -273,6 +274,46 @@ TEST(PrintOptions, SettingsFileIsTheStartAndOptionsApplyOnTop) {
   EXPECT_EQ(errorOf("gone.ini"), QStringLiteral("找不到设置文件“gone.ini”。"));
   EXPECT_EQ(errorOf("saved"), QStringLiteral("找不到保存的默认设置。"));
   EXPECT_EQ(asked, (QStringList{"good.ini", "bad-values.ini", "newer.ini", "gone.ini", "saved"}));
+}
+
+// --preset starts from a setting set the way --settings starts from a file; an unknown
+// name lists the sets there are.
+TEST(PrintOptions, PresetIsTheStartAndUnknownNamesListTheSets) {
+  StartSettings set;
+  set.print.rows = 4;
+  set.print.paperWidth = 2970;
+  SettingsReading damaged;
+  damaged.badKeys = QStringList{"cells/columns"};
+  QStringList read;
+  const SettingSetReader sets{[] {
+                                return QStringList{"产品", "Class"};
+                              },
+                              [&](const QString& name) -> std::optional<SettingsReading> {
+                                read.append(name);
+                                if (name == u"Class") return SettingsReading{set, {}, false, {}};
+                                return damaged;
+                              }};
+  const auto parse = [&sets](const QStringList& arguments) {
+    return ParsePrintCommand(arguments + QStringList{"--out", "pages", "album.txt"}, {}, sets);
+  };
+
+  PrintCommand expected = FilesCommand();
+  expected.preset = QStringLiteral("class");
+  expected.settings = set.print;
+  expected.settings.toPictureFiles = true;
+  const ParsedCommand good = parse({"--preset", "class"});
+  EXPECT_EQ(good.error, QString());
+  EXPECT_TRUE(good.command == expected);
+  EXPECT_EQ(parse({"--preset=产品"}).warning,
+            QStringLiteral("注意：方案“产品”里有读不出的设置（cells/columns），已改用出厂设置。"));
+  EXPECT_EQ(read, (QStringList{"Class", "产品"}));
+
+  EXPECT_EQ(parse({"--preset", "海报"}).error,
+            QStringLiteral("没有名为“海报”的方案。已保存的方案有：产品、Class。"));
+  EXPECT_EQ(ParsePrintCommand({"--preset", "海报", "--out", "pages", "album.txt"}).error,
+            QStringLiteral("没有名为“海报”的方案：还没有保存任何方案。"));
+  EXPECT_EQ(parse({"--preset", "Class", "--settings", "saved"}).error,
+            QStringLiteral("--settings 和 --preset 只能用一个。"));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "cli/PrintOptions.h"
 #include "cli/PrintRun.h"
 #include "settings/PrintSettingsWindow.h"
+#include "settings/SettingSets.h"
 #include "settings/SettingsFile.h"
 
 using namespace album;
@@ -180,9 +181,10 @@ protected:
   }
 
   void PrintFromCommandLine(const QStringList& arguments,
-                            const StartSettingsReader& readSettings = {}) {
+                            const StartSettingsReader& readSettings = {},
+                            const SettingSetReader& readSets = {}) {
     const ParsedCommand parsed =
-        ParsePrintCommand(arguments + QStringList{Path("photos")}, readSettings);
+        ParsePrintCommand(arguments + QStringList{Path("photos")}, readSettings, readSets);
     ASSERT_TRUE(parsed.ok()) << parsed.error.toStdString();
     QString errors;
     PrintRunConsole console;
@@ -274,6 +276,59 @@ TEST_F(SameAlbum, SettingsSavedByTheWindowGiveTheCommandLineTheSamePages) {
 
   const QList<QByteArray> windowPages = PagePixels(FilesIn({Path("window1"), Path("window2")}));
   EXPECT_EQ(windowPages.size(), 2);  // by page: 10 photos, 6 a page
+  EXPECT_TRUE(windowPages == PagePixels(FilesIn({Path("cli")})));
+}
+
+// A setting set saved in one run and chosen in the settings window of the next gives
+// the pages --preset gives.
+TEST_F(SameAlbum, ASettingSetGivesTheWindowAndTheCommandLineTheSamePages) {
+  const QDate day = QDate::currentDate();
+  const QString saved = Path("config/settings.ini");
+  const QString name = QStringLiteral("小相册");
+  {
+    Program program;
+    program.state.settings.startSettingsFile = saved;
+    program.Search(Path("photos"));
+    AcceptColumns(program.dialogs);
+    settingsWindow.queue([&program, name](PrintSettingsWindow& window) {
+      ChooseSettings(window);
+      SetChecked(window, "选择框_打印到图片文件", true);
+      SelectIndex(window, "组合框_图片格式", 4);
+      program.dialogs.queueInput(name);
+      Click(window, "按钮_保存方案");
+      Click(window, "按钮_取消");
+    });
+    program.PressPreparePrint();
+  }
+  {
+    Program program;
+    program.state.settings.startSettingsFile = saved;
+    program.Search(Path("photos"));
+    program.window->headerEdit()->setText(kHeader);
+    program.window->footerEdit()->setText(kFooter);
+    AcceptColumns(program.dialogs);
+    program.dialogs.queueFolder(Path("window1"));
+    program.dialogs.queueFolder(Path("window2"));
+    settingsWindow.queue([name](PrintSettingsWindow& window) {
+      auto* sets = window.findChild<QComboBox*>(QStringLiteral("组合框_方案"));
+      ASSERT_NE(sets, nullptr);
+      const int index = sets->findText(name);
+      ASSERT_GE(index, 0);
+      sets->setCurrentIndex(index);
+      Q_EMIT sets->activated(index);
+      Click(window, "按钮_确定");
+    });
+    program.PressPreparePrint();
+    ASSERT_EQ(program.window->statusText(), QStringLiteral("打印完毕！"));
+  }
+  const SettingSets sets(saved);
+  PrintFromCommandLine(
+      {"--preset", name, "--out", Path("cli"), "--header", kHeader, "--footer", kFooter}, {},
+      {[&sets] { return sets.Names(); }, [&sets](const QString& set) { return sets.Read(set); }});
+  if (QDate::currentDate() != day) GTEST_SKIP() << "the date changed between the two runs";
+
+  const QList<QByteArray> windowPages = PagePixels(FilesIn({Path("window1"), Path("window2")}));
+  EXPECT_EQ(windowPages.size(), 3);
   EXPECT_TRUE(windowPages == PagePixels(FilesIn({Path("cli")})));
 }
 

@@ -51,6 +51,7 @@ protected:
     hooks.closeProgressWindow = [this] { ++progressCloses; };
     hooks.mainWindowChoices = [this] { return mainWindowChoices; };
     hooks.showMainWindowChoices = [this](const MainWindowChoices& c) { mainWindowChoices = c; };
+    hooks.setStatusText = [this](const QString& text) { statusTexts << text; };
     window = std::make_unique<PrintSettingsWindow>(session, dialogs, pictures, printers(), hooks);
     return *window;
   }
@@ -97,4 +98,5 @@ protected:
   int pagePreviews = 0;
   int progressCloses = 0;
   MainWindowChoices mainWindowChoices;
+  QStringList statusTexts;
 };

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "CameraPhotos.h"
+#include "TestPictures.h"
+#include "picture/PhotoInfo.h"
+
+namespace {
+
+void PrintTo(const PhotoInfo& info, std::ostream* os) {
+  *os << '{' << info.takenAt.toStdString() << " | " << info.camera.toStdString() << " | "
+      << info.pixels.toStdString() << '}';
+}
+
+TEST(PhotoInfoTexts, DateTakenShowsMinutesAndOnlyRealDates) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"2024:05:01 14:03:22", "2024-05-01 14:03"},
+      {"2024-05-01T09:07:00", "2024-05-01 09:07"},
+      {"0000:00:00 00:00:00", ""},
+      {"    :  :     :  :  ", ""},
+      {"2024:13:01 14:03:22", ""},
+      {"", ""},
+  };
+  for (const auto& [exif, shown] : cases) EXPECT_EQ(TakenAtText(exif), shown) << exif;
+}
+
+TEST(PhotoInfoTexts, CameraNamesTheMakeOnce) {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"Canon", "Canon EOS R5", "Canon EOS R5"},
+      {"NIKON CORPORATION", "NIKON D850", "NIKON D850"},
+      {"Apple", "iPhone 13", "Apple iPhone 13"},
+      {"SONY", "sony", "sony"},
+      {"  FUJIFILM ", "X-T4  ", "FUJIFILM X-T4"},
+      {"", "X100V", "X100V"},
+      {"Leica", "", "Leica"},
+      {"", "", ""},
+  };
+  for (const auto& [make, model, shown] : cases) EXPECT_EQ(CameraText(make, model), shown) << make;
+}
+
+TEST(PhotoInfoTexts, ValueOfALibvipsField) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Canon (Canon, ASCII, 6 components, 6 bytes)", "Canon"},
+      {"EOS (R) 5 (EOS (R) 5, ASCII, 10 components, 10 bytes)", "EOS (R) 5"},
+      {"2024:05:01 14:03:22 (2024:05:01 14:03:22, ASCII, 20 components, 20 bytes)",
+       "2024:05:01 14:03:22"},
+      {"6 (Right-top, Short, 1 components, 2 bytes)", "6"},
+      {"plain", "plain"},
+  };
+  for (const auto& [field, value] : cases) EXPECT_EQ(ExifFieldValue(field), value) << field;
+}
+
+// Photos written by libvips with known data, one per kind, and files that tell nothing.
+TEST(PhotoInfo, ReadsTheHeadersOfEveryKind) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const auto file = [&dir](const char* name, const QByteArray& bytes) {
+    const QString path = dir.filePath(QString::fromUtf8(name));
+    EXPECT_TRUE(testpictures::writeFile(path, bytes));
+    return path;
+  };
+  const struct {
+    QString path;
+    PhotoInfo expected;
+  } cases[] = {
+      {file("turned.jpg",
+            cameraPhoto({64, 48}, ".jpg", "Canon", "Canon EOS R5", "2024:05:01 14:03:22", 6)),
+       {"2024-05-01 14:03", "Canon EOS R5", "48×64"}},
+      {file("phone.heic",
+            cameraPhoto({40, 30}, ".heic", "Apple", "iPhone 13", "2023:12:24 18:30:00")),
+       {"2023-12-24 18:30", "Apple iPhone 13", "40×30"}},
+      {file("plain.png", testpictures::encode(testpictures::twoHalves(20, 10), ".png")),
+       {"", "", "20×10"}},
+      {file("plain.bmp", testpictures::encode(testpictures::twoHalves(12, 8), ".bmp")),
+       {"", "", "12×8"}},
+      {file("empty.jpg", QByteArray()), {}},
+      {file("cut.jpg",
+            cameraPhoto({64, 48}, ".jpg", "Canon", "EOS", "2024:05:01 14:03:22").left(40)),
+       {}},
+      {dir.filePath("missing.jpg"), {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadPhotoInfo(c.path), c.expected) << c.path.toStdString();
+}
+
+}  // namespace
