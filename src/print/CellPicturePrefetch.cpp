@@ -18,13 +18,15 @@ int workerCount() {
 }  // namespace
 
 CellPicturePrefetch::CellPicturePrefetch(QStringList files, int level, int targetWidth,
-                                         int targetHeight, CellPictureUse use, int ahead)
+                                         int targetHeight, CellPictureUse use, int ahead,
+                                         Decoder decoder)
     : files_(std::move(files)),
       level_(level),
       targetWidth_(targetWidth),
       targetHeight_(targetHeight),
       use_(use),
       ahead_(std::max(0, ahead)),
+      decoder_(std::move(decoder)),
       slots_(static_cast<size_t>(files_.size())) {
   LimitAllocationArenas();
   pool_.setMaxThreadCount(workerCount());
@@ -64,7 +66,13 @@ void CellPicturePrefetch::decode(qsizetype index) {
     const std::lock_guard lock(mutex_);
     if (stopping_) return;
   }
-  QImage picture = DecodeCellPicture(files_.at(index), level_, targetWidth_, targetHeight_, use_);
+  QImage picture;
+  // An exception leaving a worker would end the program: one photo is lost instead.
+  try {
+    picture = decoder_(files_.at(index), level_, targetWidth_, targetHeight_, use_);
+  } catch (...) {
+    picture = QImage();
+  }
   {
     const std::lock_guard lock(mutex_);
     Slot& slot = slots_[static_cast<size_t>(index)];

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QThreadPool>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -16,10 +17,17 @@
 // the picture LoadCellPicture would give it.
 class CellPicturePrefetch {
 public:
+  using Decoder = std::function<QImage(const QString& fileName, int level, int targetWidth,
+                                       int targetHeight, CellPictureUse use)>;
+
   // files holds the photo of every cell in drawing order; an empty name is a cell
-  // that loads nothing. At most `ahead` decoded photos wait beyond the cell drawn.
+  // that loads nothing. At most `ahead` decoded photos wait beyond the cell drawn. A
+  // photo whose decoding throws (out of memory, a decoder's own failure) is refused
+  // like a damaged one: its cell loads nothing and the others go on. decoder is
+  // DecodeCellPicture; tests give one that fails.
   CellPicturePrefetch(QStringList files, int level, int targetWidth, int targetHeight,
-                      CellPictureUse use = CellPictureUse::Print, int ahead = defaultAhead());
+                      CellPictureUse use = CellPictureUse::Print, int ahead = defaultAhead(),
+                      Decoder decoder = DecodeCellPicture);
   // Work not yet started is dropped; work under way is waited for.
   ~CellPicturePrefetch();
   CellPicturePrefetch(const CellPicturePrefetch&) = delete;
@@ -47,6 +55,7 @@ private:
   const int targetHeight_;
   const CellPictureUse use_;
   const int ahead_;
+  const Decoder decoder_;
   std::mutex mutex_;
   std::condition_variable done_;
   std::vector<Slot> slots_;
