@@ -61,7 +61,15 @@ QImage PdfPictureStreams::Add(const QImage& picture, const QSize& size) {
   auto jpeg = std::make_shared<std::promise<QByteArray>>();
   pending_.push_back({jpeg->get_future(), {size, gray, 0, 0}});
   pool_.Start([jpeg, picture, size, gray, quality = quality_] {
-    jpeg->set_value(encodeJpeg(picture, size, gray, quality));
+    // An exception leaving a worker would end the program; an empty encoding fails
+    // the PDF with a reason instead.
+    QByteArray encoded;
+    try {
+      encoded = encodeJpeg(picture, size, gray, quality);
+    } catch (...) {
+      encoded.clear();
+    }
+    jpeg->set_value(std::move(encoded));
   });
   QImage standIn(size, QImage::Format_Mono);
   standIn.fill(0);

@@ -112,6 +112,8 @@ bool readLayout(QIODevice& in, Layout& layout) {
   const qsizetype entriesAt = header.indexOf('\n', 5) + 1;
   if (!count || *count < 1 || entriesAt <= 0) return false;
   const qint64 entriesStart = *xref + entriesAt;
+  // Checked before multiplying: a count the file cannot hold is no table Qt wrote.
+  if (*count > (size - entriesStart) / kEntrySize) return false;
   const qint64 trailerStart = entriesStart + *count * kEntrySize;
   const qint64 trailerEnd = size - tailSize + startxref;
   if (trailerStart > trailerEnd) return false;

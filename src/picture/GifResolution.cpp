@@ -7,6 +7,8 @@ namespace {
 constexpr char kApplication[] = "MGK8BIM0000";
 constexpr quint16 kResolutionResource = 0x03ED;
 constexpr quint16 kPixelsPerInch = 1;
+// "8BIM", id, empty name, size, then the 16 bytes of the resolution info.
+constexpr qsizetype kResourceSize = 28;
 
 // Offset of the first block after the header, screen descriptor and global colour
 // table; -1 when the data is too short to be a GIF.
@@ -62,9 +64,9 @@ bool readGifResolution(const QByteArray& gif, int& xDpi, int& yDpi) {
   if (at < 0) return false;
   const QByteArray marker = QByteArray("\x21\xFF\x0B", 3) + QByteArray(kApplication, 11);
   const qsizetype found = gif.indexOf(marker, at);
-  // resource: block length, "8BIM", id, name (2), size (4), then x at +12 and y at +20
+  // resource: block length, then "8BIM", id, name (2), size (4), x at +12 and y at +20
   const qsizetype data = found + marker.size() + 1;
-  if (found < 0 || data + 32 > gif.size() || gif.mid(data, 4) != "8BIM") return false;
+  if (found < 0 || data + kResourceSize > gif.size() || gif.mid(data, 4) != "8BIM") return false;
   const auto* p = reinterpret_cast<const uchar*>(gif.constData() + data);
   if (qFromBigEndian<quint16>(p + 4) != kResolutionResource) return false;
   xDpi = static_cast<int>(qFromBigEndian<quint32>(p + 12) >> 16);

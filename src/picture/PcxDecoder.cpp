@@ -1,5 +1,6 @@
 #include "picture/PcxDecoder.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "picture/PictureLimits.h"
@@ -16,26 +17,52 @@ int u16(const QByteArray& d, qsizetype i) {
   return u8(d, i) | (u8(d, i + 1) << 8);
 }
 
-// Run-length decoding of the whole picture body into rows × rowBytes bytes. A run may
-// cross the end of a row, as some writers do. False when the data ends too early.
-bool unpackRows(const QByteArray& data, qsizetype end, qsizetype total, std::vector<uchar>& out) {
-  out.assign(static_cast<size_t>(total), 0);
-  qsizetype pos = kHeaderSize;
-  qsizetype filled = 0;
-  while (filled < total) {
-    if (pos >= end) return false;
-    int byte = u8(data, pos++);
-    qsizetype count = 1;
-    if ((byte & 0xC0) == 0xC0) {
-      count = byte & 0x3F;
-      if (pos >= end) return false;
-      byte = u8(data, pos++);
-    }
-    for (qsizetype i = 0; i < count && filled < total; ++i)
-      out[static_cast<size_t>(filled++)] = static_cast<uchar>(byte);
-  }
-  return true;
+// The most bytes a run-length body of this many bytes unpacks to: every two bytes one
+// run of 63.
+constexpr qint64 kLongestRun = 63;
+qint64 largestExpansion(qsizetype bodyBytes) {
+  return (bodyBytes + 1) / 2 * kLongestRun;
 }
+
+// Run-length decoding of the picture body, one row of planes at a time. A run may
+// cross the end of a row, as some writers do.
+class RunLengthRows {
+public:
+  RunLengthRows(const QByteArray& data, qsizetype end) : data_(data), end_(end) {}
+
+  // False when the data ends before the row is full.
+  bool next(uchar* row, qsizetype rowBytes) {
+    qsizetype filled = 0;
+    while (filled < rowBytes) {
+      if (runLeft_ == 0 && !readRun()) return false;
+      const qsizetype count = std::min(runLeft_, rowBytes - filled);
+      std::fill_n(row + filled, count, runByte_);
+      filled += count;
+      runLeft_ -= count;
+    }
+    return true;
+  }
+
+private:
+  bool readRun() {
+    if (pos_ >= end_) return false;
+    int byte = u8(data_, pos_++);
+    runLeft_ = 1;
+    if ((byte & 0xC0) == 0xC0) {
+      runLeft_ = byte & 0x3F;
+      if (pos_ >= end_) return false;
+      byte = u8(data_, pos_++);
+    }
+    runByte_ = static_cast<uchar>(byte);
+    return true;
+  }
+
+  const QByteArray& data_;
+  const qsizetype end_;
+  qsizetype pos_ = kHeaderSize;
+  qsizetype runLeft_ = 0;
+  uchar runByte_ = 0;
+};
 
 }  // namespace
 
@@ -60,9 +87,10 @@ QImage decodePcx(const QByteArray& data) {
     end = data.size() - kPaletteSize - 1;
     if (end < kHeaderSize || u8(data, end) != 0x0C) return {};
   }
+  // What the header declares is checked against what the body can unpack to before
+  // the picture is allocated: a few hundred bytes cannot fill gigabytes.
   const qsizetype rowBytes = static_cast<qsizetype>(bytesPerLine) * planes;
-  std::vector<uchar> body;
-  if (!unpackRows(data, end, rowBytes * height, body)) return {};
+  if (rowBytes * height > largestExpansion(end - kHeaderSize)) return {};
 
   QImage image(width, height, QImage::Format_RGB32);
   if (image.isNull()) return {};
@@ -80,8 +108,11 @@ QImage decodePcx(const QByteArray& data) {
       colours[i] = qRgb(u8(data, 16 + i * 3), u8(data, 17 + i * 3), u8(data, 18 + i * 3));
   }
 
+  std::vector<uchar> rowBuffer(static_cast<size_t>(rowBytes));
+  const uchar* row = rowBuffer.data();
+  RunLengthRows rows(data, end);
   for (int y = 0; y < height; ++y) {
-    const uchar* row = body.data() + static_cast<qsizetype>(y) * rowBytes;
+    if (!rows.next(rowBuffer.data(), rowBytes)) return {};
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < width; ++x) {
       if (palette256) {

@@ -19,7 +19,7 @@ int workerCount() {
 
 CellPicturePrefetch::CellPicturePrefetch(QStringList files, int level, int targetWidth,
                                          int targetHeight, CellPictureUse use, int ahead,
-                                         double shownScale)
+                                         double shownScale, Decoder decoder)
     : files_(std::move(files)),
       level_(level),
       targetWidth_(targetWidth),
@@ -27,6 +27,7 @@ CellPicturePrefetch::CellPicturePrefetch(QStringList files, int level, int targe
       use_(use),
       ahead_(std::max(0, ahead)),
       shownScale_(shownScale),
+      decoder_(std::move(decoder)),
       slots_(static_cast<size_t>(files_.size())),
       pool_(workerCount()) {
   LimitAllocationArenas();
@@ -63,8 +64,13 @@ void CellPicturePrefetch::decode(qsizetype index) {
     const std::lock_guard lock(mutex_);
     if (stopping_) return;
   }
-  QImage picture =
-      DecodeCellPicture(files_.at(index), level_, targetWidth_, targetHeight_, use_, shownScale_);
+  QImage picture;
+  // An exception leaving a worker would end the program: one photo is lost instead.
+  try {
+    picture = decoder_(files_.at(index), level_, targetWidth_, targetHeight_, use_, shownScale_);
+  } catch (...) {
+    picture = QImage();
+  }
   {
     const std::lock_guard lock(mutex_);
     Slot& slot = slots_[static_cast<size_t>(index)];

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QStringList>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -16,12 +17,17 @@
 // the picture LoadCellPicture would give it.
 class CellPicturePrefetch {
 public:
+  using Decoder = std::function<QImage(const QString& fileName, int level, int targetWidth,
+                                       int targetHeight, CellPictureUse use, double shownScale)>;
+
   // files holds the photo of every cell in drawing order; an empty name is a cell
-  // that loads nothing. At most `ahead` decoded photos wait beyond the cell drawn.
-  // shownScale as DecodeCellPicture takes it.
+  // that loads nothing. At most `ahead` decoded photos wait beyond the cell drawn. A
+  // photo whose decoding throws (out of memory, a decoder's own failure) is refused
+  // like a damaged one: its cell loads nothing and the others go on. shownScale as
+  // DecodeCellPicture takes it; decoder is DecodeCellPicture, tests give one that fails.
   CellPicturePrefetch(QStringList files, int level, int targetWidth, int targetHeight,
                       CellPictureUse use = CellPictureUse::Print, int ahead = defaultAhead(),
-                      double shownScale = 0.0);
+                      double shownScale = 0.0, Decoder decoder = DecodeCellPicture);
   // Work not yet started is dropped; work under way is waited for.
   ~CellPicturePrefetch();
   CellPicturePrefetch(const CellPicturePrefetch&) = delete;
@@ -50,6 +56,7 @@ private:
   const CellPictureUse use_;
   const int ahead_;
   const double shownScale_;
+  const Decoder decoder_;
   std::mutex mutex_;
   std::condition_variable done_;
   std::vector<Slot> slots_;

@@ -44,4 +44,8 @@ TEST(PdfRewriteTest, RefusesPicturesThatDoNotMatchAndFilesNotLaidOutAsQtWritesTh
   EXPECT_FALSE(rewrites(pdf, {{QSize(30, 20), false, 50, 100}}));  // beyond the spool
   EXPECT_FALSE(rewrites(pdf.left(pdf.size() - 40), {stream}));
   EXPECT_FALSE(rewrites(QByteArray(), {stream}));
+  QByteArray hugeCount = pdf;
+  const qsizetype xref = hugeCount.lastIndexOf("xref\n0 ") + 7;
+  hugeCount.replace(xref, hugeCount.indexOf('\n', xref) - xref, "999999999999999999");
+  EXPECT_FALSE(rewrites(hugeCount, {stream}));
 }

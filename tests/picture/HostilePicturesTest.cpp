@@ -48,6 +48,22 @@ QByteArray tiffOfTinyPages(int pages) {
   return bytes;
 }
 
+// A PCX of 564 bytes whose header declares 10000 × 10000 pixels in three planes of
+// 65535 bytes a line: its body could unpack to 14 KB, the header asks for 2 GB.
+QByteArray pcxDeclaringGigabytes() {
+  QByteArray pcx(128, '\0');
+  pcx[0] = 0x0A;
+  pcx[1] = 5;
+  pcx[2] = 1;
+  pcx[3] = 8;
+  pcx[8] = pcx[10] = static_cast<char>(9999 & 0xFF);
+  pcx[9] = pcx[11] = static_cast<char>(9999 >> 8);
+  pcx[65] = 3;
+  pcx[66] = pcx[67] = static_cast<char>(0xFF);
+  for (int run = 0; run < 218; ++run) pcx.append("\xFF\x80", 2);
+  return pcx;
+}
+
 [[maybe_unused]] double peakMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -57,7 +73,9 @@ QByteArray tiffOfTinyPages(int pages) {
 }  // namespace
 
 // Cut-off files and lying headers are refused; a file of ten thousand pages shows its
-// first. Every reader of the program is tried, and none takes more than 300 MB.
+// first; a PCX whose header declares more than its body can unpack to is refused before
+// anything is allocated. Every reader of the program is tried, and none takes more than
+// 300 MB.
 TEST(HostilePictures, RefusedOrDrawnNeverCrashingOrFlooding) {
   const QImage picture = twoHalves(64, 48);
   const QByteArray png = encode(picture, ".png");
@@ -76,7 +94,8 @@ TEST(HostilePictures, RefusedOrDrawnNeverCrashingOrFlooding) {
   const Case cases[] = {{"truncated PNG", png.left(png.size() / 2), QSize(0, 0)},
                         {"truncated HEIC", heic.left(heic.size() / 2), QSize(0, 0)},
                         {"PNG claiming 100000 x 100000", huge, QSize(0, 0)},
-                        {"TIFF of 10000 pages", pages, QSize(4, 4)}};
+                        {"TIFF of 10000 pages", pages, QSize(4, 4)},
+                        {"PCX declaring gigabytes", pcxDeclaringGigabytes(), QSize(0, 0)}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(PictureRegistry::DecodePicture(c.data).size(), c.expected);

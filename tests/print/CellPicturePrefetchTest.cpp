@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <new>
+#include <stdexcept>
 
 #include "PrintTestPictures.h"
 #include "TestPictures.h"
@@ -89,6 +91,22 @@ TEST_F(CellPicturePrefetchTest, CellsWithoutAPictureGiveNothing) {
   EXPECT_EQ(prefetch.Load(pictures, 4), 0);
   EXPECT_EQ(takenSize(prefetch, 3), QSize(266, 160));
   EXPECT_EQ(prefetch.Load(pictures, 3), 0);  // a cell's picture is handed out once
+}
+
+// Running out of memory or a decoder's own failure on a worker costs that cell its
+// photo, never the program; the cells after it load as usual.
+TEST_F(CellPicturePrefetchTest, AFailureWhileDecodingRefusesThatPhotoAlone) {
+  const auto decoder = [](const QString& file, int level, int width, int height, CellPictureUse use,
+                          double shownScale) -> QImage {
+    if (file == "out of memory") throw std::bad_alloc();
+    if (file == "decoder failed") throw std::runtime_error("decoder failed");
+    return DecodeCellPicture(file, level, width, height, use, shownScale);
+  };
+  CellPicturePrefetch prefetch({"out of memory", "decoder failed", photos_[1]}, 3, 100, 80,
+                               CellPictureUse::Print, 2, 0.0, decoder);
+  EXPECT_EQ(prefetch.Load(pictures, 0), 0);
+  EXPECT_EQ(prefetch.Load(pictures, 1), 0);
+  EXPECT_EQ(takenSize(prefetch, 2), QSize(266, 160));
 }
 
 TEST_F(CellPicturePrefetchTest, CellsMayBeSkippedOrTakenOutOfOrder) {
