@@ -86,6 +86,16 @@ bool isSubsetName(const QByteArray& name) {
   return std::all_of(name.begin(), name.begin() + 6, [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
+// Ten digits of offset, five of generation, in use or free: "0000000015 00000 n\r\n".
+bool isEntry(const QByteArray& entry) {
+  const auto digits = [&entry](qsizetype from, qsizetype count) {
+    return std::all_of(entry.begin() + from, entry.begin() + from + count,
+                       [](char c) { return c >= '0' && c <= '9'; });
+  };
+  return entry.size() == kEntrySize && digits(0, 10) && entry[10] == ' ' && digits(11, 5) &&
+         entry[16] == ' ' && (entry[17] == 'n' || entry[17] == 'f');
+}
+
 struct Layout {
   QByteArray entries;  // the cross-reference entries, kEntrySize bytes each
   QByteArray trailer;  // from "trailer" up to "startxref"
@@ -124,6 +134,8 @@ bool readLayout(QIODevice& in, Layout& layout) {
 
   for (int number = 1; number < *count; ++number) {
     const QByteArray entry = layout.entries.mid(qsizetype(number) * kEntrySize, kEntrySize);
+    // An entry not as Qt writes it hides an object the copy would lose.
+    if (!isEntry(entry)) return false;
     if (entry[17] != 'n') continue;
     const qint64 offset = entry.left(10).toLongLong();
     // Qt leaves an object it never wrote at offset 0: its entry stays as it is.

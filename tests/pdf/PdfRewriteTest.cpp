@@ -48,4 +48,7 @@ TEST(PdfRewriteTest, RefusesPicturesThatDoNotMatchAndFilesNotLaidOutAsQtWritesTh
   const qsizetype xref = hugeCount.lastIndexOf("xref\n0 ") + 7;
   hugeCount.replace(xref, hugeCount.indexOf('\n', xref) - xref, "999999999999999999");
   EXPECT_FALSE(rewrites(hugeCount, {stream}));
+  QByteArray garbledEntry = pdf;
+  garbledEntry[garbledEntry.lastIndexOf(" 00000 n") - 3] = 'X';
+  EXPECT_FALSE(rewrites(garbledEntry, {stream}));
 }
