@@ -6,12 +6,13 @@
 #include "TestPictures.h"
 #include "picture/PhotoInfo.h"
 
-namespace {
-
-void PrintTo(const PhotoInfo& info, std::ostream* os) {
+// Beside PhotoInfo, where GoogleTest looks for it, so a failure shows the three texts.
+inline void PrintTo(const PhotoInfo& info, std::ostream* os) {
   *os << '{' << info.takenAt.toStdString() << " | " << info.camera.toStdString() << " | "
       << info.pixels.toStdString() << '}';
 }
+
+namespace {
 
 TEST(PhotoInfoTexts, DateTakenShowsMinutesAndOnlyRealDates) {
   const std::pair<const char*, const char*> cases[] = {
