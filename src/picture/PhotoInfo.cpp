@@ -111,8 +111,8 @@ QString TakenAtText(const QString& exifDateTime) {
 }
 
 QString CameraText(const QString& make, const QString& model) {
-  const QString maker = make.simplified();
-  const QString name = model.simplified();
+  QString maker = make.simplified();
+  QString name = model.simplified();
   if (maker.isEmpty()) return name;
   if (name.isEmpty()) return maker;
   // "NIKON CORPORATION" names itself in "NIKON D850" by its first word.

@@ -74,7 +74,7 @@ QByteArray RenderPreviewPage(PreviewServices& services, const PrintSettings& set
   const PaintOutcome outcome = PaintPages(paint, canvas, drawn, job);
   session.previewStopRequested = false;
 
-  const QByteArray bytes =
+  QByteArray bytes =
       EncodePagePicture(panel.backImage(), PictureFormat::Bmp, numbers.landscape).bytes;
   if (ProgressWindow* window = services.progress.window()) {
     window->setProgress(outcome.stopped ? 1 : 0);
