@@ -163,20 +163,27 @@ protected:
            QStringList{"--header", kHeader, "--footer", kFooter};
   }
 
-  // Presses 准备打印 with the window's settings chosen and the output selected.
-  void PrintFromWindow(Program& program, const std::function<void(PrintSettingsWindow&)>& output) {
+  // Searches the photos, types the header and footer and presses 准备打印; inWindow sets up
+  // and closes the settings window.
+  void PrintPhotosFromWindow(Program& program,
+                             const std::function<void(PrintSettingsWindow&)>& inWindow) {
     program.Search(Path("photos"));
     program.window->headerEdit()->setText(kHeader);
     program.window->footerEdit()->setText(kFooter);
     AcceptColumns(program.dialogs);
     program.dialogs.queueFolder(Path("window1"));
     program.dialogs.queueFolder(Path("window2"));
-    settingsWindow.queue([output](PrintSettingsWindow& window) {
+    settingsWindow.queue(inWindow);
+    program.PressPreparePrint();
+  }
+
+  // Presses 准备打印 with the window's settings chosen and the output selected.
+  void PrintFromWindow(Program& program, const std::function<void(PrintSettingsWindow&)>& output) {
+    PrintPhotosFromWindow(program, [output](PrintSettingsWindow& window) {
       output(window);
       ChooseSettings(window);
       Click(window, "按钮_确定");
     });
-    program.PressPreparePrint();
     ASSERT_EQ(program.window->statusText(), QStringLiteral("打印完毕！"));
   }
 
@@ -303,13 +310,7 @@ TEST_F(SameAlbum, ASettingSetGivesTheWindowAndTheCommandLineTheSamePages) {
   {
     Program program;
     program.state.settings.startSettingsFile = saved;
-    program.Search(Path("photos"));
-    program.window->headerEdit()->setText(kHeader);
-    program.window->footerEdit()->setText(kFooter);
-    AcceptColumns(program.dialogs);
-    program.dialogs.queueFolder(Path("window1"));
-    program.dialogs.queueFolder(Path("window2"));
-    settingsWindow.queue([name](PrintSettingsWindow& window) {
+    PrintPhotosFromWindow(program, [name](PrintSettingsWindow& window) {
       auto* sets = window.findChild<QComboBox*>(QStringLiteral("组合框_方案"));
       ASSERT_NE(sets, nullptr);
       const int index = sets->findText(name);
@@ -318,7 +319,6 @@ TEST_F(SameAlbum, ASettingSetGivesTheWindowAndTheCommandLineTheSamePages) {
       Q_EMIT sets->activated(index);
       Click(window, "按钮_确定");
     });
-    program.PressPreparePrint();
     ASSERT_EQ(program.window->statusText(), QStringLiteral("打印完毕！"));
   }
   const SettingSets sets(saved);
