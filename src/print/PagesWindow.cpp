@@ -133,7 +133,7 @@ void PagesWindow::Build() {
           [this] { SetMinimumPpi(minimumPpiBox_->value()); });
   connect(problems_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { ShowPage(item->data(Qt::UserRole).toInt() - 1); });
-  const auto key = [this](QKeySequence sequence, auto turn) {
+  const auto key = [this](const QKeySequence& sequence, auto turn) {
     auto* shortcut = new QShortcut(sequence, this);
     connect(shortcut, &QShortcut::activated, this, turn);
   };
