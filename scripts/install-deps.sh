@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libvips-dev libjpeg-dev libcups2-dev liblcms2-dev
+  libvips-dev libjpeg-dev libcups2-dev liblcms2-dev libexif-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai
   xvfb xauth xdotool xclip imagemagick

@@ -1,6 +1,9 @@
 #include "collect/PhotoInfoReader.h"
 
+#include <QThread>
+#include <algorithm>
 #include <chrono>
+#include <exception>
 
 QStringList PhotoInfoTitles() {
   return {QStringLiteral("拍摄时间"), QStringLiteral("相机"), QStringLiteral("像素")};
@@ -10,21 +13,24 @@ QStringList PhotoInfoCells(const PhotoInfo& info) {
   return {info.takenAt, info.camera, info.pixels};
 }
 
-PhotoInfoReader::PhotoInfoReader() {
-  // Headers are read from the page cache mostly: a thread a core, and the search
-  // itself shares them.
-  pool_.setMaxThreadCount(QThread::idealThreadCount());
-}
+// Headers are read from the page cache mostly: a thread a core, and the search itself
+// shares them.
+PhotoInfoReader::PhotoInfoReader() : pool_(std::max(1, QThread::idealThreadCount())) {}
 
 PhotoInfoReader::~PhotoInfoReader() {
   DropQueued();
-  pool_.waitForDone();
+  pool_.WaitForDone();
 }
 
 void PhotoInfoReader::Queue(int row, QString fileName) {
   pending_.fetch_add(1);
-  pool_.start([this, row, fileName = std::move(fileName)] {
-    PhotoInfo info = dropped_.load() ? PhotoInfo{} : ReadPhotoInfo(fileName);
+  pool_.Start([this, row, fileName = std::move(fileName)] {
+    PhotoInfo info;
+    try {
+      if (!dropped_.load()) info = ReadPhotoInfo(fileName);
+    } catch (const std::exception&) {
+      // Out of memory on one photo: its cells stay empty.
+    }
     {
       const std::lock_guard lock(mutex_);
       read_.emplace_back(row, std::move(info));

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <QThreadPool>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "picture/PhotoInfo.h"
+#include "platform/WorkerPool.h"
 
 // The search's photo columns, placed after 图片说明 in this order.
 QStringList PhotoInfoTitles();
@@ -38,10 +38,10 @@ public:
   void DropQueued() { dropped_.store(true); }
 
 private:
-  QThreadPool pool_;
   std::mutex mutex_;
   std::condition_variable readDone_;
   std::vector<std::pair<int, PhotoInfo>> read_;
   std::atomic<int> pending_{0};
   std::atomic<bool> dropped_{false};
+  WorkerPool pool_;  // last: its threads end before the members they use
 };

@@ -1,12 +1,15 @@
 #include "picture/PhotoInfo.h"
 
+#include <libexif/exif-data.h>
 #include <unistd.h>
 
 #include <QDateTime>
 #include <QFile>
 #include <QRegularExpression>
+#include <memory>
 #include <vips/vips8>
 
+#include "picture/JpegHeader.h"
 #include "picture/Orientation.h"
 #include "picture/PictureKind.h"
 #include "picture/PictureLimits.h"
@@ -19,34 +22,72 @@ using vips::VImage;
 
 namespace {
 
-// A camera photo's headers (EXIF of at most 64 KB, maker notes, a colour profile) fit
-// into this much of its start; one read takes it.
+// A PNG, TIFF, WebP or HEIF photo's headers (EXIF, a colour profile) fit into this much
+// of its start; one read takes it.
 constexpr qint64 kHeadBytes = 96 * 1024;
+// Enough to tell the kind: HEIF's file-type box with its brands is the longest sign.
+constexpr qint64 kKindBytes = 256;
 
-QString FieldOf(const VImage& header, const char* name) {
-  if (!header.get_typeof(name)) return {};
-  return ExifFieldValue(QString::fromUtf8(header.get_string(name)));
+// The three tags of an EXIF block, and the orientation the stored size turns by.
+struct ExifTags {
+  QString takenAt;
+  QString make;
+  QString model;
+  int orientation = 1;
+};
+
+QString TextOf(ExifData* data, ExifIfd ifd, ExifTag tag) {
+  ExifEntry* entry = exif_content_get_entry(data->ifd[ifd], tag);
+  if (entry == nullptr || entry->format != EXIF_FORMAT_ASCII || entry->data == nullptr) return {};
+  const auto* text = reinterpret_cast<const char*>(entry->data);
+  return QString::fromUtf8(text, static_cast<qsizetype>(qstrnlen(text, entry->size)));
 }
 
-QString SizeOf(const VImage& header) {
-  if (!pictureSizeAllowed(header.width(), header.height())) return {};
-  const int orientation = header.get_typeof("orientation") ? header.get_int("orientation") : 1;
-  return PixelsText(UprightSize(QSize(header.width(), header.height()), orientation));
+int OrientationOf(ExifData* data) {
+  ExifEntry* entry = exif_content_get_entry(data->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION);
+  if (entry == nullptr || entry->format != EXIF_FORMAT_SHORT || entry->size < 2) return 1;
+  const int orientation = exif_get_short(entry->data, exif_data_get_byte_order(data));
+  return orientation >= 1 && orientation <= 8 ? orientation : 1;
 }
 
-bool CarriesExif(PictureKind kind) {
-  return kind == PictureKind::Jpeg || isVipsPictureKind(kind);
+// libexif's parse of an EXIF block, with or without the "Exif\0\0" it starts with in a JPEG.
+ExifTags ParseExif(QByteArray block) {
+  static const QByteArray kExifStart("Exif\0\0", 6);
+  if (block.isEmpty()) return {};
+  if (!block.startsWith(kExifStart)) block.prepend(kExifStart);
+  const std::unique_ptr<ExifData, decltype(&exif_data_unref)> data(exif_data_new(),
+                                                                   exif_data_unref);
+  if (!data) return {};
+  // Only reading: no entries added to make the block complete, none kept that are not known.
+  exif_data_unset_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+  exif_data_set_option(data.get(), EXIF_DATA_OPTION_IGNORE_UNKNOWN_TAGS);
+  exif_data_load_data(data.get(), reinterpret_cast<const unsigned char*>(block.constData()),
+                      static_cast<unsigned int>(block.size()));
+  return {TextOf(data.get(), EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL),
+          TextOf(data.get(), EXIF_IFD_0, EXIF_TAG_MAKE),
+          TextOf(data.get(), EXIF_IFD_0, EXIF_TAG_MODEL), OrientationOf(data.get())};
 }
 
-// The header through the loader of the kind the bytes show. Finding a loader by trying
-// each of libvips' in turn would cost several times the header itself.
-PhotoInfo FromHeader(PictureKind kind, const vips::VSource& source) {
+PhotoInfo InfoOf(const ExifTags& tags, QSize stored, int orientation) {
+  const QString pixels = pictureSizeAllowed(stored.width(), stored.height())
+                             ? PixelsText(UprightSize(stored, orientation))
+                             : QString();
+  return {TakenAtText(tags.takenAt), CameraText(tags.make, tags.model), pixels};
+}
+
+// A JPEG's segments are walked up to the frame header; only the EXIF block is read whole.
+PhotoInfo FromJpeg(QFile& file) {
+  const JpegHeader header = ReadJpegHeader(file);
+  const ExifTags tags = ParseExif(header.exif);
+  return InfoOf(tags, header.valid ? header.storedSize : QSize(), tags.orientation);
+}
+
+// The header through the libvips loader of the kind the bytes show; finding a loader by
+// trying each of libvips' in turn would cost several times the header itself.
+PhotoInfo FromVipsHeader(PictureKind kind, const vips::VSource& source) {
   const auto options = [] { return VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL); };
   VImage header;
   switch (kind) {
-    case PictureKind::Jpeg:
-      header = VImage::jpegload_source(source, options());
-      break;
     case PictureKind::Png:
       header = VImage::pngload_source(source, options());
       break;
@@ -60,9 +101,34 @@ PhotoInfo FromHeader(PictureKind kind, const vips::VSource& source) {
       header = VImage::heifload_source(source, options());
       break;
   }
-  return {TakenAtText(FieldOf(header, "exif-ifd2-DateTimeOriginal")),
-          CameraText(FieldOf(header, "exif-ifd0-Make"), FieldOf(header, "exif-ifd0-Model")),
-          SizeOf(header)};
+  ExifTags tags;
+  if (header.get_typeof(VIPS_META_EXIF_NAME)) {
+    size_t length = 0;
+    const void* block = header.get_blob(VIPS_META_EXIF_NAME, &length);
+    tags = ParseExif(QByteArray(static_cast<const char*>(block), static_cast<qsizetype>(length)));
+  }
+  const int orientation =
+      header.get_typeof(VIPS_META_ORIENTATION) ? header.get_int(VIPS_META_ORIENTATION) : 1;
+  return InfoOf(tags, QSize(header.width(), header.height()), orientation);
+}
+
+PhotoInfo FromVips(PictureKind kind, QFile& file) {
+  const QByteArray head = file.read(kHeadBytes);
+  ensureVipsStarted();
+  try {
+    return FromVipsHeader(
+        kind, vips::VSource::new_from_memory(head.constData(), static_cast<size_t>(head.size())));
+  } catch (const VError&) {
+  }
+  if (file.atEnd()) return {};
+  // Headers longer than the start read.
+  try {
+    ::lseek(file.handle(), 0, SEEK_SET);
+    // libvips reads through a copy of the descriptor, which shares its position.
+    return FromVipsHeader(kind, vips::VSource::new_from_descriptor(file.handle()));
+  } catch (const VError&) {
+  }
+  return {};
 }
 
 }  // namespace
@@ -72,29 +138,12 @@ PhotoInfo FromHeader(PictureKind kind, const vips::VSource& source) {
 PhotoInfo ReadPhotoInfo(const QString& fileName) {
   QFile file;
   if (!OpenForReading(file, fileName)) return {};
+  const PictureKind kind = recognisePictureKind(file.peek(kKindBytes));
+  if (kind == PictureKind::Jpeg) return FromJpeg(file);
+  if (isVipsPictureKind(kind)) return FromVips(kind, file);
+  // Kinds without EXIF: the size alone, as the program's own route reads it.
   const QByteArray head = file.read(kHeadBytes);
-  const bool whole = file.atEnd();
-  const PictureKind kind = recognisePictureKind(head);
-  if (CarriesExif(kind)) {
-    ensureVipsStarted();
-    try {
-      return FromHeader(
-          kind, vips::VSource::new_from_memory(head.constData(), static_cast<size_t>(head.size())));
-    } catch (const VError&) {
-    }
-    // Headers longer than the start read, or a picture libvips cannot read.
-    if (!whole) {
-      try {
-        ::lseek(file.handle(), 0, SEEK_SET);
-        // libvips reads through a copy of the descriptor, which shares its position.
-        return FromHeader(kind, vips::VSource::new_from_descriptor(file.handle()));
-      } catch (const VError&) {
-      }
-    }
-  }
-  // Kinds without EXIF, and pictures libvips could not read: the size alone, as the
-  // program's own route reads it.
-  if (whole) return {{}, {}, PixelsText(ReadUprightPictureSize(head))};
+  if (file.atEnd()) return {{}, {}, PixelsText(ReadUprightPictureSize(head))};
   file.close();
   return {{}, {}, PixelsText(ReadUprightPictureSize(fileName))};
 }
@@ -127,21 +176,4 @@ QString CameraText(const QString& make, const QString& model) {
 QString PixelsText(QSize upright) {
   if (!upright.isValid() || upright.isEmpty()) return {};
   return QStringLiteral("%1×%2").arg(upright.width()).arg(upright.height());
-}
-
-QString ExifFieldValue(const QString& field) {
-  // libvips writes "VALUE (SHOWN, FORMAT, N components, M bytes)", where SHOWN is
-  // libexif's rendering of the value.
-  static const QRegularExpression described(
-      QStringLiteral(", [A-Za-z ]+, \\d+ components, \\d+ bytes\\)$"));
-  const QRegularExpressionMatch match = described.match(field);
-  if (!match.hasMatch()) return field.trimmed();
-  const QString both = field.left(match.capturedStart());  // "VALUE (SHOWN"
-  // For a text field SHOWN is VALUE again, which tells where VALUE ends even when it
-  // holds " (" itself.
-  const qsizetype half = (both.size() - 2) / 2;
-  if (both.size() % 2 == 0 && both.mid(half, 2) == u" (" && both.left(half) == both.mid(half + 2))
-    return both.left(half).trimmed();
-  const qsizetype open = both.lastIndexOf(QStringLiteral(" ("));
-  return (open < 0 ? both : both.left(open)).trimmed();
 }

@@ -4,8 +4,8 @@
 #include <QString>
 
 // What a photo's own header says of it, as the picture table's photo columns show it.
-// Read through libvips' header fields (libexif's parse of the EXIF block) and the
-// picture route's header-only size; pixels are never decoded.
+// The EXIF block is parsed by libexif; the size comes from the header alone. Pixels are
+// never decoded.
 struct PhotoInfo {
   QString takenAt;  // the original date and time, "2024-05-01 14:03"; empty when absent
   QString camera;   // make and model, the make not repeated where the model names it
@@ -24,6 +24,3 @@ QString TakenAtText(const QString& exifDateTime);
 QString CameraText(const QString& make, const QString& model);
 // "4000×3000"; empty for an invalid size.
 QString PixelsText(QSize upright);
-// The value of a libvips EXIF header field, without the description libvips appends
-// ("Canon (Canon, ASCII, 6 components, 6 bytes)" is "Canon").
-QString ExifFieldValue(const QString& field);
