@@ -31,12 +31,13 @@ void PhotoInfoReader::Queue(int row, QString fileName) {
     } catch (const std::exception&) {
       // Out of memory on one photo: its cells stay empty.
     }
+    bool last = false;
     {
       const std::lock_guard lock(mutex_);
       read_.emplace_back(row, std::move(info));
-      pending_.fetch_sub(1);
+      last = pending_.fetch_sub(1) == 1;
     }
-    readDone_.notify_all();
+    if (last) readDone_.notify_all();
   });
 }
 
@@ -48,5 +49,5 @@ std::vector<std::pair<int, PhotoInfo>> PhotoInfoReader::TakeRead() {
 void PhotoInfoReader::WaitForReads(int milliseconds) {
   std::unique_lock lock(mutex_);
   readDone_.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                     [this] { return !read_.empty() || pending_.load() == 0; });
+                     [this] { return pending_.load() == 0; });
 }

@@ -30,7 +30,8 @@ public:
   void Queue(int row, QString fileName);
   // The rows read since the last call, in any order.
   std::vector<std::pair<int, PhotoInfo>> TakeRead();
-  // Waits until a read completes, none is left, or the time is up.
+  // Waits until no read is left or the time is up: the rows read meanwhile are taken
+  // together, not one wake-up each.
   void WaitForReads(int milliseconds);
   // Reads queued or under way.
   int Pending() const { return pending_.load(); }

@@ -34,6 +34,24 @@ public:
     return bytes.size() == count ? bytes : QByteArray();
   }
 
+  QByteArray peek(qint64 count) { return device_.peek(count); }
+
+  // Markers and lengths are read a byte at a time, without a buffer of their own each.
+  bool readByte(quint8& byte) {
+    char c = 0;
+    if (!device_.getChar(&c)) return false;
+    ++header_.bytesRead;
+    byte = quint8(c);
+    return true;
+  }
+
+  // A big-endian 16-bit number; -1 at the end of the data.
+  int read16() {
+    quint8 high = 0;
+    quint8 low = 0;
+    return readByte(high) && readByte(low) ? high << 8 | low : -1;
+  }
+
   bool skip(qint64 count) {
     if (device_.isSequential()) return read(count).size() == count;
     return device_.seek(device_.pos() + count);
@@ -41,11 +59,11 @@ public:
 
   // The next marker byte, past any fill bytes; 0 at the end of the data.
   quint8 nextMarker() {
-    QByteArray byte = read(1);
-    if (byte.isEmpty() || quint8(byte[0]) != 0xFF) return 0;
-    while (!(byte = read(1)).isEmpty() && quint8(byte[0]) == 0xFF) {
+    quint8 byte = 0;
+    if (!readByte(byte) || byte != 0xFF) return 0;
+    while (readByte(byte) && byte == 0xFF) {
     }
-    return byte.isEmpty() ? 0 : quint8(byte[0]);
+    return byte == 0xFF ? 0 : byte;
   }
 
 private:
@@ -86,15 +104,14 @@ JpegHeader ReadJpegHeader(QIODevice& device) {
   JpegHeader header;
   QList<QByteArray> iccChunks;
   SegmentReader reader(device, header);
-  const QByteArray start = reader.read(2);
-  if (start.size() != 2 || quint8(start[0]) != 0xFF || quint8(start[1]) != 0xD8) return header;
+  if (reader.read16() != 0xFFD8) return header;
   for (;;) {
     const quint8 marker = reader.nextMarker();
     if (marker == 0 || marker == kStartOfScan || marker == kEndOfImage) return header;
     if (isStandalone(marker)) continue;
-    const QByteArray lengthBytes = reader.read(2);
-    if (lengthBytes.isEmpty()) return header;
-    const qint64 length = bigEndian16(lengthBytes, 0) - 2;
+    const int segmentLength = reader.read16();
+    if (segmentLength < 0) return header;
+    const qint64 length = segmentLength - 2;
     if (length < 0) return header;
     if (isFrameHeader(marker)) {
       const QByteArray frame = reader.read(length);
@@ -105,18 +122,12 @@ JpegHeader ReadJpegHeader(QIODevice& device) {
       header.valid = true;
       return header;
     }
-    qint64 rest = length;
-    if (marker == kApp1 && header.exif.isEmpty() && length >= kExifHeaderSize) {
+    if (marker == kApp1 && header.exif.isEmpty() && length >= kExifHeaderSize &&
+        reader.peek(kExifHeaderSize) == QByteArrayView(kExifHeader, kExifHeaderSize)) {
       // Other APP1 blocks (XMP) are told apart by their first bytes and skipped.
-      const QByteArray kind = reader.read(kExifHeaderSize);
-      if (kind.isEmpty()) return header;
-      rest -= kExifHeaderSize;
-      if (kind == QByteArrayView(kExifHeader, kExifHeaderSize)) {
-        const QByteArray body = reader.read(rest);
-        if (body.size() != rest) return header;
-        header.exif = kind + body;
-        continue;
-      }
+      header.exif = reader.read(length);
+      if (header.exif.isEmpty()) return header;
+      continue;
     }
     if (marker == kApp2 && length > kIccHeaderSize) {
       const QByteArray chunk = reader.read(length);
@@ -124,7 +135,7 @@ JpegHeader ReadJpegHeader(QIODevice& device) {
       iccChunks.append(chunk);
       continue;
     }
-    if (!reader.skip(rest)) return header;
+    if (!reader.skip(length)) return header;
   }
 }
 

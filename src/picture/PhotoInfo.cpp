@@ -1,8 +1,8 @@
 #include "picture/PhotoInfo.h"
 
 #include <libexif/exif-data.h>
-#include <unistd.h>
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
 #include <QRegularExpression>
@@ -22,11 +22,10 @@ using vips::VImage;
 
 namespace {
 
-// A PNG, TIFF, WebP or HEIF photo's headers (EXIF, a colour profile) fit into this much
-// of its start; one read takes it.
-constexpr qint64 kHeadBytes = 96 * 1024;
-// Enough to tell the kind: HEIF's file-type box with its brands is the longest sign.
-constexpr qint64 kKindBytes = 256;
+// Most photos' headers end within this much of their start (a JPEG's EXIF block is at
+// most 64 KB); the rest are read again from the file. Every byte read counts when a search
+// reads thousands.
+constexpr qsizetype kHeadBytes = 64 * 1024;
 
 // The three tags of an EXIF block, and the orientation the stored size turns by.
 struct ExifTags {
@@ -75,9 +74,16 @@ PhotoInfo InfoOf(const ExifTags& tags, QSize stored, int orientation) {
   return {TakenAtText(tags.takenAt), CameraText(tags.make, tags.model), pixels};
 }
 
-// A JPEG's segments are walked up to the frame header; only the EXIF block is read whole.
-PhotoInfo FromJpeg(QFile& file) {
-  const JpegHeader header = ReadJpegHeader(file);
+// A JPEG's segments are walked up to the frame header, in the head read already and in the
+// rest of the file only when the head ends before it.
+PhotoInfo FromJpeg(const QByteArray& head, const QString& fileName) {
+  QBuffer start;
+  start.setData(head);
+  start.open(QIODevice::ReadOnly);
+  JpegHeader header = ReadJpegHeader(start);
+  QFile file;
+  if (!header.valid && head.size() == kHeadBytes && OpenForReading(file, fileName))
+    header = ReadJpegHeader(file);
   const ExifTags tags = ParseExif(header.exif);
   return InfoOf(tags, header.valid ? header.storedSize : QSize(), tags.orientation);
 }
@@ -112,19 +118,17 @@ PhotoInfo FromVipsHeader(PictureKind kind, const vips::VSource& source) {
   return InfoOf(tags, QSize(header.width(), header.height()), orientation);
 }
 
-PhotoInfo FromVips(PictureKind kind, QFile& file) {
-  const QByteArray head = file.read(kHeadBytes);
+PhotoInfo FromVips(PictureKind kind, const QByteArray& head, const QString& fileName) {
   ensureVipsStarted();
   try {
     return FromVipsHeader(
         kind, vips::VSource::new_from_memory(head.constData(), static_cast<size_t>(head.size())));
   } catch (const VError&) {
   }
-  if (file.atEnd()) return {};
-  // Headers longer than the start read.
+  QFile file;
+  if (head.size() < kHeadBytes || !OpenForReading(file, fileName)) return {};
+  // Headers longer than the head.
   try {
-    ::lseek(file.handle(), 0, SEEK_SET);
-    // libvips reads through a copy of the descriptor, which shares its position.
     return FromVipsHeader(kind, vips::VSource::new_from_descriptor(file.handle()));
   } catch (const VError&) {
   }
@@ -136,15 +140,17 @@ PhotoInfo FromVips(PictureKind kind, QFile& file) {
 // The file is read, never mapped: unmapping stops every thread of the program, and
 // the search reads many photos side by side.
 PhotoInfo ReadPhotoInfo(const QString& fileName) {
-  QFile file;
-  if (!OpenForReading(file, fileName)) return {};
-  const PictureKind kind = recognisePictureKind(file.peek(kKindBytes));
-  if (kind == PictureKind::Jpeg) return FromJpeg(file);
-  if (isVipsPictureKind(kind)) return FromVips(kind, file);
+  // One read takes the headers of nearly every photo, into a buffer each thread keeps: a
+  // fresh 64 KB for each photo would have the allocator give its pages back and fault them
+  // in again every time. Nothing handed on points into it.
+  thread_local QByteArray buffer;
+  if (!ReadFileStart(fileName, kHeadBytes, buffer)) return {};
+  const QByteArray& head = buffer;
+  const PictureKind kind = recognisePictureKind(head);
+  if (kind == PictureKind::Jpeg) return FromJpeg(head, fileName);
+  if (isVipsPictureKind(kind)) return FromVips(kind, head, fileName);
   // Kinds without EXIF: the size alone, as the program's own route reads it.
-  const QByteArray head = file.read(kHeadBytes);
-  if (file.atEnd()) return {{}, {}, PixelsText(ReadUprightPictureSize(head))};
-  file.close();
+  if (head.size() < kHeadBytes) return {{}, {}, PixelsText(ReadUprightPictureSize(head))};
   return {{}, {}, PixelsText(ReadUprightPictureSize(fileName))};
 }
 

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -151,6 +153,30 @@ bool OpenForReading(QFile& file, const QString& path) {
     return false;
   }
   return true;
+}
+
+bool ReadFileStart(const QString& path, qsizetype maxBytes, QByteArray& into) {
+  const QByteArray native = NativePath(path);
+  if (!usable(native)) return false;
+  const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  if (read) {
+    into.resize(std::min<qsizetype>(maxBytes, info.st_size));
+    qsizetype got = 0;
+    while (got < into.size()) {
+      const ssize_t n = ::read(fd, into.data() + got, static_cast<size_t>(into.size() - got));
+      if (n < 0 && errno == EINTR) continue;
+      read = n >= 0;
+      if (n <= 0) break;
+      got += n;
+    }
+    // A file that shrank meanwhile gives what it still holds.
+    into.truncate(got);
+  }
+  ::close(fd);
+  return read;
 }
 
 qint64 RegularFileSize(const QString& path) {

@@ -21,6 +21,11 @@ QByteArray NativePath(const QString& path);
 // folder or a pipe named like a picture is no picture, and a pipe would block.
 bool OpenForReading(QFile& file, const QString& path);
 
+// Puts up to maxBytes from the start of the regular file at path into `into`, read with as
+// few calls into the system as can be, reusing what `into` holds already; false when the
+// file cannot be opened or read, or is no regular file.
+bool ReadFileStart(const QString& path, qsizetype maxBytes, QByteArray& into);
+
 // The size of the regular file at path, or -1 when there is none.
 qint64 RegularFileSize(const QString& path);
 inline bool IsRegularFile(const QString& path) {

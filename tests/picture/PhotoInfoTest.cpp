@@ -14,6 +14,15 @@ inline void PrintTo(const PhotoInfo& info, std::ostream* os) {
 
 namespace {
 
+// The JPEG with 80 KB of application segments before its EXIF block, as some cameras
+// write their previews: its header no longer fits the start read at first.
+QByteArray paddedJpeg(const QByteArray& jpeg) {
+  QByteArray padding;
+  for (int i = 0; i < 2; ++i)
+    padding += QByteArray("\xFF\xEF\xA0\x00", 4) + QByteArray(0xA000 - 2, 'p');
+  return jpeg.left(2) + padding + jpeg.mid(2);
+}
+
 TEST(PhotoInfoTexts, DateTakenShowsMinutesAndOnlyRealDates) {
   const std::pair<const char*, const char*> cases[] = {
       {"2024:05:01 14:03:22", "2024-05-01 14:03"},
@@ -62,6 +71,9 @@ TEST(PhotoInfo, ReadsTheHeadersOfEveryKind) {
       {file("camera.webp",
             cameraPhoto({30, 20}, ".webp", "Google", "Pixel 8", "2021:01:01 01:01:01")),
        {"2021-01-01 01:01", "Google Pixel 8", "30×20"}},
+      {file("long header.jpg", paddedJpeg(cameraPhoto({64, 48}, ".jpg", "Canon", "Canon EOS R5",
+                                                      "2024:05:01 14:03:22"))),
+       {"2024-05-01 14:03", "Canon EOS R5", "64×48"}},
       {file("plain.png", testpictures::encode(testpictures::twoHalves(20, 10), ".png")),
        {"", "", "20×10"}},
       {file("plain.bmp", testpictures::encode(testpictures::twoHalves(12, 8), ".bmp")),

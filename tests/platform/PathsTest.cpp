@@ -36,10 +36,16 @@ TEST(OpenForReading, OpensRegularFilesByTheirExactBytesOnly) {
   ASSERT_TRUE(OpenForReading(file, PathFromNative(raw)));
   EXPECT_EQ(file.readAll(), QByteArray("data"));
   EXPECT_EQ(RegularFileSize(PathFromNative(raw)), 4);
+  QByteArray start("left over from an earlier file");
+  ASSERT_TRUE(ReadFileStart(PathFromNative(raw), 3, start));
+  EXPECT_EQ(start, QByteArray("dat"));
+  ASSERT_TRUE(ReadFileStart(PathFromNative(raw), 100, start));
+  EXPECT_EQ(start, QByteArray("data"));
   for (const QString& refused : {dir.path(), dir.filePath("pipe.jpg"), dir.filePath("missing"),
                                  QString(), PathFromNative(raw) + QChar(0) + QChar(u'x')}) {
     QFile other;
     EXPECT_FALSE(OpenForReading(other, refused)) << qPrintable(refused);
     EXPECT_FALSE(IsRegularFile(refused));
+    EXPECT_FALSE(ReadFileStart(refused, 100, start)) << qPrintable(refused);
   }
 }
