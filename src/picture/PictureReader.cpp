@@ -147,8 +147,13 @@ PictureResult finish(DecodedPicture decoded, const PictureRequest& request,
   const QSize upright = plannedSize(request, UprightSize(stored, decoded.orientation));
   const QSize target = StoredSize(upright, decoded.orientation);
   QImage picture = std::move(decoded.pixels);
+  // Only a stand-in (a thumbnail, first scans) is smaller than the size asked, and it
+  // stands in only where it holds every pixel shown: enlarging it smoothly would add
+  // nothing that is seen, at many times the cost of the enlargement itself.
+  const bool standIn = picture.width() < target.width() && picture.height() < target.height();
   if (picture.size() != target)
-    picture = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    picture = picture.scaled(target, Qt::IgnoreAspectRatio,
+                             standIn ? Qt::FastTransformation : Qt::SmoothTransformation);
   picture = TurnedUpright(picture, decoded.orientation);
   ConvertToSrgb(picture, decoded.iccProfile);
   if (picture.isNull() || !pictureSizeAllowed(picture.width(), picture.height()))

@@ -1,6 +1,7 @@
 #include "picture/VipsBridge.h"
 
 #include <cstring>
+#include <memory>
 
 using vips::VError;
 using vips::VImage;
@@ -38,23 +39,32 @@ QImage QImageFromVips(const VImage& source) {
 
 VImage VipsFromQImage(const QImage& source) {
   const bool alpha = source.hasAlphaChannel();
-  const QImage image =
-      source.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+  // The converted picture and the packed rows, when packing is needed, live on the heap
+  // until libvips closes the image that reads them; nothing writes them meanwhile.
+  struct Held {
+    QImage image;
+    QByteArray packed;
+  };
+  auto held = std::make_unique<Held>();
+  held->image = source.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+  const QImage& image = held->image;
   const int bands = alpha ? 4 : 3;
   const qsizetype rowBytes = static_cast<qsizetype>(image.width()) * bands;
-  QByteArray packed;
   const uchar* pixels = image.constBits();
   if (image.bytesPerLine() != rowBytes) {
-    packed = QByteArray(rowBytes * image.height(), Qt::Uninitialized);
+    held->packed = QByteArray(rowBytes * image.height(), Qt::Uninitialized);
     for (int y = 0; y < image.height(); ++y)
-      std::memcpy(packed.data() + y * rowBytes, image.constScanLine(y),
+      std::memcpy(held->packed.data() + y * rowBytes, image.constScanLine(y),
                   static_cast<size_t>(rowBytes));
-    pixels = reinterpret_cast<const uchar*>(packed.constData());
+    pixels = reinterpret_cast<const uchar*>(held->packed.constData());
   }
   VipsImage* raw =
-      vips_image_new_from_memory_copy(pixels, static_cast<size_t>(rowBytes * image.height()),
-                                      image.width(), image.height(), bands, VIPS_FORMAT_UCHAR);
+      vips_image_new_from_memory(pixels, static_cast<size_t>(rowBytes * image.height()),
+                                 image.width(), image.height(), bands, VIPS_FORMAT_UCHAR);
   if (!raw) throw VError();
+  g_signal_connect(raw, "postclose",
+                   G_CALLBACK(+[](VipsImage*, gpointer data) { delete static_cast<Held*>(data); }),
+                   held.release());
   raw->Type = VIPS_INTERPRETATION_sRGB;
   return VImage(raw);
 }

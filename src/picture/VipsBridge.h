@@ -10,6 +10,7 @@
 // has no bands that can be shown.
 QImage QImageFromVips(const vips::VImage& source);
 
-// One copy into libvips' memory, tagged sRGB, alpha kept: a page-sized picture is held
-// without the further copies a lazy tagging operation would cost.
+// 8-bit sRGB bands, alpha kept, that libvips reads where the converted picture lies: a
+// page-sized picture is encoded without a copy into libvips' memory. The image keeps
+// what it reads alive for as long as it lives, on any thread.
 vips::VImage VipsFromQImage(const QImage& source);
