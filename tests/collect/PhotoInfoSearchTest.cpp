@@ -35,7 +35,7 @@ protected:
     put("trip/b.heic", cameraPhoto({40, 30}, ".heic", "Apple", "iPhone 13", "2023:12:24 18:30:00"));
     put("trip/c.jpg", cameraPhoto({32, 32}, ".jpg", "NIKON CORPORATION", "NIKON D850", ""));
     put("trip/d.gif", testpictures::encode(testpictures::twoHalves(10, 6), ".gif"));
-    put("trip/broken.jpg", QByteArray("\xFF\xD8\xFF\xE1 not a photo", 21));
+    put("trip/broken.jpg", QByteArray("\xFF\xD8\xFF\xE1 not a photo"));
   }
 
   QStringList Search(bool photoInfo) {
