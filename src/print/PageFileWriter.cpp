@@ -18,8 +18,10 @@ QString writePage(const DrawPanel& panel, const QString& fileName, PageFileForma
   const QString folder = QFileInfo(fileName).absolutePath();
   if (!QFileInfo(folder).isDir())
     return QStringLiteral("文件夹不存在：%1").arg(QDir::toNativeSeparators(folder));
-  const EncodedPage page =
-      EncodePagePicture(panel.backImage(), PageFilePictureFormat(format), landscape);
+  // Drawn straight into the encoders' own layout: no conversion pass over the page and no
+  // second page-sized picture.
+  const EncodedPage page = EncodePagePicture(panel.backImage(QImage::Format_RGB888),
+                                             PageFilePictureFormat(format), landscape);
   if (page.bytes.isEmpty()) return ReasonInWords(QStringLiteral("无法取得页面图像"), page.error);
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly) || file.write(page.bytes) != page.bytes.size() ||

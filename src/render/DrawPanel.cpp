@@ -170,9 +170,9 @@ void DrawPanel::setWritePosition(int x, int y) {
   lineStartX_ = writePos_.x();
 }
 
-QImage DrawPanel::backImage() const {
+QImage DrawPanel::backImage(QImage::Format format) const {
   const QSize size(std::max(1, width()), std::max(1, height()));
-  QImage shown(size, QImage::Format_RGB32);
+  QImage shown(size, format);
   shown.fill(backgroundColour_);
   QPainter p(&shown);
   if (backgroundSize_.isValid()) {

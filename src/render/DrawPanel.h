@@ -64,8 +64,9 @@ public:
   // at once, even while the panel is hidden.
   void moveResize(int left, int top, int width, int height);
 
-  // What the panel shows: background colour, background picture, then the drawing.
-  QImage backImage() const;
+  // What the panel shows: background colour, background picture, then the drawing, laid
+  // out as `format` (an opaque one).
+  QImage backImage(QImage::Format format = QImage::Format_RGB32) const;
 
 protected:
   void paintEvent(QPaintEvent* event) override;
