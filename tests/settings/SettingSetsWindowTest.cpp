@@ -8,19 +8,10 @@
 
 namespace {
 
-class SettingSetsWindowTest : public SettingsWindowTest {
+class SettingSetsWindowTest : public SavedSettingsWindowTest {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(folder.isValid());
-    session.startSettingsFile = file;
-  }
-
   // A new program state, as the next start of the program has it.
-  void restart() {
-    window.reset();
-    session = SettingsSession();
-    session.startSettingsFile = file;
-  }
+  void restart() { newSession(); }
 
   QStringList listed() {
     QStringList names;
@@ -42,8 +33,6 @@ protected:
     click("按钮_保存方案");
   }
 
-  QTemporaryDir folder;
-  QString file = folder.filePath(QStringLiteral("config/settings.ini"));
   SettingSets sets{file};
 };
 

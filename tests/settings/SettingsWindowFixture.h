@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -99,4 +100,23 @@ protected:
   int progressCloses = 0;
   MainWindowChoices mainWindowChoices;
   QStringList statusTexts;
+};
+
+// The same window over a start-settings file of its own in a temporary folder.
+class SavedSettingsWindowTest : public SettingsWindowTest {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    session.startSettingsFile = file;
+  }
+
+  // The window closed and a new session over the same file, as at the next start.
+  void newSession() {
+    window.reset();
+    session = SettingsSession();
+    session.startSettingsFile = file;
+  }
+
+  QTemporaryDir folder;
+  QString file = folder.filePath(QStringLiteral("config/settings.ini"));
 };

@@ -7,18 +7,11 @@
 
 namespace {
 
-class StartSettingsWindowTest : public SettingsWindowTest {
+class StartSettingsWindowTest : public SavedSettingsWindowTest {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(folder.isValid());
-    session.startSettingsFile = file;
-  }
-
   // A new program state, started the way the program starts.
   void restart() {
-    window.reset();
-    session = SettingsSession();
-    session.startSettingsFile = file;
+    newSession();
     const std::optional<SettingsReading> saved = ReadSettingsFile(file, printers().listPrinters);
     ASSERT_TRUE(saved.has_value());
     EXPECT_FALSE(saved->incomplete());
@@ -32,9 +25,6 @@ protected:
       if (call.caption == title) titled << call;
     return titled;
   }
-
-  QTemporaryDir folder;
-  QString file = folder.filePath(QStringLiteral("config/settings.ini"));
 };
 
 }  // namespace
