@@ -14,6 +14,7 @@
 #include "picture/PictureKind.h"
 #include "picture/PictureLimits.h"
 #include "picture/PictureReader.h"
+#include "picture/VipsPictureReader.h"
 #include "picture/VipsStart.h"
 #include "platform/Paths.h"
 
@@ -88,25 +89,8 @@ PhotoInfo FromJpeg(const QByteArray& head, const QString& fileName) {
   return InfoOf(tags, header.valid ? header.storedSize : QSize(), tags.orientation);
 }
 
-// The header through the libvips loader of the kind the bytes show; finding a loader by
-// trying each of libvips' in turn would cost several times the header itself.
 PhotoInfo FromVipsHeader(PictureKind kind, const vips::VSource& source) {
-  const auto options = [] { return VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL); };
-  VImage header;
-  switch (kind) {
-    case PictureKind::Png:
-      header = VImage::pngload_source(source, options());
-      break;
-    case PictureKind::Tiff:
-      header = VImage::tiffload_source(source, options());
-      break;
-    case PictureKind::WebP:
-      header = VImage::webpload_source(source, options());
-      break;
-    default:
-      header = VImage::heifload_source(source, options());
-      break;
-  }
+  const VImage header = ReadVipsHeader(kind, source);
   ExifTags tags;
   if (header.get_typeof(VIPS_META_EXIF_NAME)) {
     size_t length = 0;

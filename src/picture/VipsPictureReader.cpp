@@ -131,6 +131,20 @@ QSize readVipsPictureSize(const QByteArray& data) {
   }
 }
 
+VImage ReadVipsHeader(PictureKind kind, const vips::VSource& source) {
+  const auto options = [] { return VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL); };
+  switch (kind) {
+    case PictureKind::Png:
+      return VImage::pngload_source(source, options());
+    case PictureKind::Tiff:
+      return VImage::tiffload_source(source, options());
+    case PictureKind::WebP:
+      return VImage::webpload_source(source, options());
+    default:
+      return VImage::heifload_source(source, options());
+  }
+}
+
 bool fileReadsWithVips(QFile& file) {
   if (!file.seek(0)) return false;
   const PictureKind kind = recognisePictureKind(file.peek(kKindHeadBytes));

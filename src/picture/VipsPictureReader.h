@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QSize>
+#include <vips/vips8>
 
 #include "picture/DecodedPicture.h"
+#include "picture/PictureKind.h"
 
 class QFile;
 
@@ -25,6 +27,12 @@ DecodedPicture readPictureWithVips(const QByteArray& data, const ShownSizeFor& s
 // The upright size from the header alone; invalid when the header cannot be read or
 // the picture is above the pixel limit.
 QSize readVipsPictureSize(const QByteArray& data);
+
+// The header of a PNG, TIFF, WebP or HEIF picture (`kind`, told from its bytes) through
+// that kind's own loader, in sequential access; nothing is decoded. Finding the loader by
+// trying each of libvips' in turn costs several times the header itself. Throws
+// vips::VError when the header cannot be read.
+vips::VImage ReadVipsHeader(PictureKind kind, const vips::VSource& source);
 
 // Whether a file opened for reading (platform/Paths.h OpenForReading) holds a picture
 // decoded through libvips, told from its first bytes and, for a JPEG, its header and
