@@ -139,16 +139,32 @@ QByteArray NativePath(const QString& path) {
   return out;
 }
 
-bool OpenForReading(QFile& file, const QString& path) {
+namespace {
+
+// A descriptor open for reading the regular file at path, and the file's size; -1 when
+// there is none. Non-blocking so that opening a pipe returns at once; reads of a regular
+// file are not affected by the flag.
+int openRegularFile(const QString& path, qint64& size) {
   const QByteArray native = NativePath(path);
-  if (!usable(native)) return false;
-  // Non-blocking so that opening a pipe returns at once; reads of a regular file
-  // are not affected by the flag.
+  if (!usable(native)) return -1;
   const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
+  if (fd < 0) return -1;
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-      !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  size = info.st_size;
+  return fd;
+}
+
+}  // namespace
+
+bool OpenForReading(QFile& file, const QString& path) {
+  qint64 size = 0;
+  const int fd = openRegularFile(path, size);
+  if (fd < 0) return false;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
     ::close(fd);
     return false;
   }
@@ -156,25 +172,21 @@ bool OpenForReading(QFile& file, const QString& path) {
 }
 
 bool ReadFileStart(const QString& path, qsizetype maxBytes, QByteArray& into) {
-  const QByteArray native = NativePath(path);
-  if (!usable(native)) return false;
-  const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  qint64 size = 0;
+  const int fd = openRegularFile(path, size);
   if (fd < 0) return false;
-  struct stat info {};
-  bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  if (read) {
-    into.resize(std::min<qsizetype>(maxBytes, info.st_size));
-    qsizetype got = 0;
-    while (got < into.size()) {
-      const ssize_t n = ::read(fd, into.data() + got, static_cast<size_t>(into.size() - got));
-      if (n < 0 && errno == EINTR) continue;
-      read = n >= 0;
-      if (n <= 0) break;
-      got += n;
-    }
-    // A file that shrank meanwhile gives what it still holds.
-    into.truncate(got);
+  into.resize(static_cast<qsizetype>(std::min<qint64>(maxBytes, size)));
+  qsizetype got = 0;
+  bool read = true;
+  while (got < into.size()) {
+    const ssize_t n = ::read(fd, into.data() + got, static_cast<size_t>(into.size() - got));
+    if (n < 0 && errno == EINTR) continue;
+    read = n >= 0;
+    if (n <= 0) break;
+    got += n;
   }
+  // A file that shrank meanwhile gives what it still holds.
+  into.truncate(got);
   ::close(fd);
   return read;
 }
