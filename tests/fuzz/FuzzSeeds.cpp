@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "PcxBytes.h"
 #include "TestPictures.h"
 #include "picture/GifResolution.h"
 
@@ -31,25 +32,12 @@ void seed(const char* target, const char* name, const QByteArray& bytes) {
   ++written;
 }
 
-QByteArray bytesOf(std::initializer_list<int> values) {
-  QByteArray out;
-  for (int v : values) out.append(static_cast<char>(v));
-  return out;
-}
+using pcxbytes::bytesOf;
 
-// A PCX header for width × height with the given bits, planes and bytes per line, and
-// the 16-colour palette filled.
+// A PCX header with the 16-colour palette filled.
 QByteArray pcxHeader(int version, int bits, int width, int height, int planes, int bytesPerLine) {
-  QByteArray h(128, '\0');
-  h[0] = 0x0A;
-  h[1] = static_cast<char>(version);
-  h[2] = 1;
-  h[3] = static_cast<char>(bits);
-  h[8] = static_cast<char>(width - 1);
-  h[10] = static_cast<char>(height - 1);
+  QByteArray h = pcxbytes::pcxHeader(version, bits, width, height, planes, bytesPerLine);
   for (int i = 16; i < 64; ++i) h[i] = static_cast<char>(i * 5);
-  h[65] = static_cast<char>(planes);
-  h[66] = static_cast<char>(bytesPerLine);
   return h;
 }
 

@@ -1,48 +1,25 @@
 #include <gtest/gtest.h>
 
+#include "PcxBytes.h"
 #include "TestPictures.h"
 #include "picture/PcxDecoder.h"
 #include "picture/PictureKind.h"
 #include "picture/PictureStructure.h"
 
-namespace {
-
-QByteArray bytes(std::initializer_list<int> values) {
-  QByteArray out;
-  for (int v : values) out.append(static_cast<char>(v));
-  return out;
-}
-
-// A PCX header for width × height with the given bits, planes and bytes per line.
-QByteArray pcxHeader(int version, int bits, int width, int height, int planes, int bytesPerLine) {
-  QByteArray h(128, '\0');
-  h[0] = 0x0A;
-  h[1] = static_cast<char>(version);
-  h[2] = 1;
-  h[3] = static_cast<char>(bits);
-  h[8] = static_cast<char>((width - 1) & 0xFF);
-  h[9] = static_cast<char>((width - 1) >> 8);
-  h[10] = static_cast<char>((height - 1) & 0xFF);
-  h[11] = static_cast<char>((height - 1) >> 8);
-  h[65] = static_cast<char>(planes);
-  h[66] = static_cast<char>(bytesPerLine & 0xFF);
-  h[67] = static_cast<char>(bytesPerLine >> 8);
-  return h;
-}
-
-}  // namespace
+using pcxbytes::bytesOf;
+using pcxbytes::pcxHeader;
 
 TEST(PictureKind, RecognisedFromTheFirstBytes) {
   EXPECT_EQ(recognisePictureKind("BM\x10\0\0\0"), PictureKind::Bmp);
-  EXPECT_EQ(recognisePictureKind(bytes({0xFF, 0xD8, 0xFF, 0xE0})), PictureKind::Jpeg);
-  EXPECT_EQ(recognisePictureKind(bytes({0, 0, 1, 0, 1, 0})), PictureKind::Icon);
-  EXPECT_EQ(recognisePictureKind(bytes({0, 0, 2, 0, 1, 0})), PictureKind::Cursor);
+  EXPECT_EQ(recognisePictureKind(bytesOf({0xFF, 0xD8, 0xFF, 0xE0})), PictureKind::Jpeg);
+  EXPECT_EQ(recognisePictureKind(bytesOf({0, 0, 1, 0, 1, 0})), PictureKind::Icon);
+  EXPECT_EQ(recognisePictureKind(bytesOf({0, 0, 2, 0, 1, 0})), PictureKind::Cursor);
   EXPECT_EQ(recognisePictureKind("GIF87a"), PictureKind::Gif);
   EXPECT_EQ(recognisePictureKind("GIF89a"), PictureKind::Gif);
-  EXPECT_EQ(recognisePictureKind(bytes({0x0A, 5, 1, 8})), PictureKind::Pcx8);
-  EXPECT_EQ(recognisePictureKind(bytes({0x0A, 0, 1, 8})), PictureKind::Pcx8);
-  EXPECT_EQ(recognisePictureKind(bytes({0x0A, 3, 1, 1})), PictureKind::Pcx1);
-  EXPECT_EQ(recognisePictureKind(bytes({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})),
+  EXPECT_EQ(recognisePictureKind(bytesOf({0x0A, 5, 1, 8})), PictureKind::Pcx8);
+  EXPECT_EQ(recognisePictureKind(bytesOf({0x0A, 0, 1, 8})), PictureKind::Pcx8);
+  EXPECT_EQ(recognisePictureKind(bytesOf({0x0A, 3, 1, 1})), PictureKind::Pcx1);
+  EXPECT_EQ(recognisePictureKind(bytesOf({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})),
             PictureKind::Png);
   EXPECT_EQ(recognisePictureKind(QByteArray("II*\0", 4)), PictureKind::Tiff);
   EXPECT_EQ(recognisePictureKind(QByteArray("MM\0*", 4)), PictureKind::Tiff);
@@ -69,7 +46,7 @@ TEST(PictureKind, RecognisedFromTheFirstBytes) {
 }
 
 TEST(PictureKind, EverythingElseIsUnsupported) {
-  EXPECT_EQ(recognisePictureKind(bytes({0x89, 'P', 'N', 'G', 0x0D, 0x0A})),
+  EXPECT_EQ(recognisePictureKind(bytesOf({0x89, 'P', 'N', 'G', 0x0D, 0x0A})),
             PictureKind::Unsupported);  // the signature cut short
   EXPECT_EQ(recognisePictureKind(QByteArray("RIFF\x20\x01\0\0WAVEfmt ", 16)),
             PictureKind::Unsupported);
@@ -79,13 +56,13 @@ TEST(PictureKind, EverythingElseIsUnsupported) {
                                             20)),
             PictureKind::Unsupported);
   EXPECT_EQ(recognisePictureKind("GIF88a"), PictureKind::Unsupported);
-  EXPECT_EQ(recognisePictureKind(bytes({0x0A, 6, 1, 8})),
+  EXPECT_EQ(recognisePictureKind(bytesOf({0x0A, 6, 1, 8})),
             PictureKind::Unsupported);  // version above 5
-  EXPECT_EQ(recognisePictureKind(bytes({0x0A, 5, 1, 1})),
+  EXPECT_EQ(recognisePictureKind(bytesOf({0x0A, 5, 1, 1})),
             PictureKind::Unsupported);  // 1-bit needs version 3
-  EXPECT_EQ(recognisePictureKind(bytes({0x0A, 3, 0, 8})),
+  EXPECT_EQ(recognisePictureKind(bytesOf({0x0A, 3, 0, 8})),
             PictureKind::Unsupported);  // not run-length coded
-  EXPECT_EQ(recognisePictureKind(bytes({0xFF})), PictureKind::Unsupported);
+  EXPECT_EQ(recognisePictureKind(bytesOf({0xFF})), PictureKind::Unsupported);
   EXPECT_EQ(recognisePictureKind(QByteArray()), PictureKind::Unsupported);
   EXPECT_EQ(recognisePictureKind("JFIF this is text, not a picture"), PictureKind::Unsupported);
 }
@@ -98,15 +75,15 @@ TEST(PictureStructure, CompleteTruncatedAndTrailing) {
   EXPECT_FALSE(jpegIsComplete(jpeg.left(jpeg.size() - 2)));  // end marker cut off
   EXPECT_FALSE(jpegIsComplete(jpeg.left(jpeg.size() / 2)));
   EXPECT_FALSE(jpegIsComplete(jpeg.left(3)));
-  EXPECT_FALSE(jpegIsComplete(bytes({0xFF, 0xD8})));
+  EXPECT_FALSE(jpegIsComplete(bytesOf({0xFF, 0xD8})));
   EXPECT_FALSE(jpegIsComplete(QByteArray("\xFF\xD8 but then only text follows here")));
 }
 
 TEST(PictureStructure, ThumbnailEndMarkerInsideASegmentDoesNotCount) {
   const QByteArray jpeg = testpictures::encode(testpictures::twoHalves(64, 48), ".jpg");
   // An application segment holding a whole small JPEG, as an EXIF thumbnail does.
-  const QByteArray thumb = bytes({0xFF, 0xD8, 0xFF, 0xD9});
-  QByteArray segment = bytes({0xFF, 0xE1, 0, static_cast<int>(thumb.size()) + 2}) + thumb;
+  const QByteArray thumb = bytesOf({0xFF, 0xD8, 0xFF, 0xD9});
+  QByteArray segment = bytesOf({0xFF, 0xE1, 0, static_cast<int>(thumb.size()) + 2}) + thumb;
   const QByteArray withThumb = jpeg.left(2) + segment + jpeg.mid(2);
   EXPECT_TRUE(jpegIsComplete(withThumb));
   EXPECT_FALSE(jpegIsComplete(withThumb.left(withThumb.size() / 2)));
@@ -115,13 +92,13 @@ TEST(PictureStructure, ThumbnailEndMarkerInsideASegmentDoesNotCount) {
 TEST(Pcx, EightBitsWithPaletteAndRunLengths) {
   QByteArray data = pcxHeader(5, 8, 3, 2, 1, 4);
   // row 0: a run of three 7s then padding; row 1: literal 1, 2 then a run of two 0xC5
-  data += bytes({0xC3, 7, 0, 1, 2, 0xC2, 0xC5});
+  data += bytesOf({0xC3, 7, 0, 1, 2, 0xC2, 0xC5});
   QByteArray palette(768, '\0');
   palette[7 * 3] = char(200);
   palette[1 * 3 + 1] = char(100);
   palette[2 * 3 + 2] = char(50);
   palette[0xC5 * 3] = char(10);
-  data += bytes({0x0C}) + palette;
+  data += bytesOf({0x0C}) + palette;
   const QImage image = decodePcx(data);
   ASSERT_EQ(image.size(), QSize(3, 2));
   EXPECT_EQ(image.pixel(0, 0), qRgb(200, 0, 0));
@@ -133,7 +110,7 @@ TEST(Pcx, EightBitsWithPaletteAndRunLengths) {
 
 TEST(Pcx, OneBitBlackAndWhite) {
   QByteArray data = pcxHeader(3, 1, 10, 2, 1, 2);
-  data += bytes({0xC1, 0xA0, 0xC1, 0x40, 0xC2, 0xFF});  // 1010 0000 0100 0000, then all white
+  data += bytesOf({0xC1, 0xA0, 0xC1, 0x40, 0xC2, 0xFF});  // 1010 0000 0100 0000, then all white
   const QImage image = decodePcx(data);
   ASSERT_EQ(image.size(), QSize(10, 2));
   EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
@@ -146,7 +123,7 @@ TEST(Pcx, OneBitBlackAndWhite) {
 
 TEST(Pcx, DamagedDataIsRefused) {
   QByteArray data = pcxHeader(5, 8, 3, 2, 1, 4);
-  data += bytes({0xC3, 7});  // body ends early, no palette
+  data += bytesOf({0xC3, 7});  // body ends early, no palette
   EXPECT_TRUE(decodePcx(data).isNull());
   EXPECT_TRUE(decodePcx(data.left(60)).isNull());
   EXPECT_TRUE(decodePcx(pcxHeader(5, 8, 3, 2, 1, 2) + QByteArray(800, '\x0C'))
