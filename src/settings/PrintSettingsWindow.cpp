@@ -441,39 +441,38 @@ void PrintSettingsWindow::Confirm() {
 // A page needs at least one row and one column, and a job at least one copy: the
 // page loops divide by these.
 bool PrintSettingsWindow::RefuseCountsBelowOne() {
-  const struct {
-    QLineEdit* box;
-    QString field;
-  } counts[] = {{form_.rows, QStringLiteral("每页行数")},
-                {form_.columns, QStringLiteral("每页列数")},
-                {form_.copies, QStringLiteral("打印份数")}};
-  for (const auto& count : counts) {
-    if (IntegerOfText(count.box->text()) >= 1) continue;
-    dialogs_.messageBox(kCountBelowOne.arg(count.field), kCountBelowOneTitle, MessageButtons::Ok,
-                        MessageIcon::Warning);
-    count.box->setFocus();
-    return true;
-  }
-  return false;
+  return RefuseFirstUnfit(
+      {{form_.rows, QStringLiteral("每页行数")},
+       {form_.columns, QStringLiteral("每页列数")},
+       {form_.copies, QStringLiteral("打印份数")}},
+      [](const QString& text) { return IntegerOfText(text) >= 1; },
+      [](const QString& field) { return kCountBelowOne.arg(field); });
 }
 
 // The range the settings file and the command line take too.
 bool PrintSettingsWindow::RefuseMarginsOutOfRange() {
-  const struct {
-    QLineEdit* box;
-    QString field;
-  } margins[] = {{form_.marginTop, QStringLiteral("上边距")},
-                 {form_.marginBottom, QStringLiteral("下边距")},
-                 {form_.marginLeft, QStringLiteral("左边距")},
-                 {form_.marginRight, QStringLiteral("右边距")},
-                 {form_.headerFromTop, QStringLiteral("页眉距顶端")},
-                 {form_.footerFromBottom, QStringLiteral("页脚距底端")}};
-  for (const auto& margin : margins) {
-    if (MarginInRange(StoredTenthsOfText(margin.box->text()))) continue;
-    dialogs_.messageBox(kMarginOutOfRange.arg(margin.field, ShownMillimetres(kMarginLowest),
-                                              ShownMillimetres(kMarginHighest)),
-                        kCountBelowOneTitle, MessageButtons::Ok, MessageIcon::Warning);
-    margin.box->setFocus();
+  return RefuseFirstUnfit(
+      {{form_.marginTop, QStringLiteral("上边距")},
+       {form_.marginBottom, QStringLiteral("下边距")},
+       {form_.marginLeft, QStringLiteral("左边距")},
+       {form_.marginRight, QStringLiteral("右边距")},
+       {form_.headerFromTop, QStringLiteral("页眉距顶端")},
+       {form_.footerFromBottom, QStringLiteral("页脚距底端")}},
+      [](const QString& text) { return MarginInRange(StoredTenthsOfText(text)); },
+      [](const QString& field) {
+        return kMarginOutOfRange.arg(field, ShownMillimetres(kMarginLowest),
+                                     ShownMillimetres(kMarginHighest));
+      });
+}
+
+bool PrintSettingsWindow::RefuseFirstUnfit(std::initializer_list<NamedBox> boxes,
+                                           const std::function<bool(const QString&)>& fits,
+                                           const std::function<QString(const QString&)>& warning) {
+  for (const NamedBox& named : boxes) {
+    if (fits(named.box->text())) continue;
+    dialogs_.messageBox(warning(named.field), kCountBelowOneTitle, MessageButtons::Ok,
+                        MessageIcon::Warning);
+    named.box->setFocus();
     return true;
   }
   return false;

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 
@@ -113,6 +114,15 @@ private:
   void Cancel();
   bool RefuseCountsBelowOne();
   bool RefuseMarginsOutOfRange();
+  struct NamedBox {
+    QLineEdit* box;
+    QString field;
+  };
+  // Warns about the first box whose text `fits` refuses, in the words `warning` gives for
+  // its field, and puts the cursor there.
+  bool RefuseFirstUnfit(std::initializer_list<NamedBox> boxes,
+                        const std::function<bool(const QString&)>& fits,
+                        const std::function<QString(const QString&)>& warning);
   bool RefuseEmptyPaper();
   void ChoosePaper(int row);
   void ChooseFont(FontDescription& font);
