@@ -201,7 +201,9 @@ void pagesPreview(Scenario& s) {
   expectPage(s, probe, 0);
   for (int page : {1, 2}) {
     s.script.add(
-        QStringLiteral("PageDown to page %1").arg(page + 1), [] { return true; },
+        QStringLiteral("PageDown to page %1").arg(page + 1),
+        // A key pressed on the X server goes to the window that has the focus.
+        [] { return pagesWindow() && QApplication::activeWindow() == pagesWindow(); },
         [] {
           xdotool({QStringLiteral("key"), QStringLiteral("Next")});
         });
