@@ -34,7 +34,8 @@ declare -A sources=(
   [table_text]="tests/exchange/TableTextFuzzer.cpp src/exchange/CaptureListText.cpp
     src/exchange/ScratchGrid.cpp src/exchange/TableTextParser.cpp src/exchange/TableTextWriter.cpp"
   [read_picture]="tests/fuzz/ReadPictureFuzzer.cpp src/picture/PictureReader.cpp
-    src/picture/ColourProfile.cpp src/picture/EmbeddedThumbnail.cpp src/picture/ExifThumbnail.cpp
+    src/picture/ColourProfile.cpp src/picture/MatrixShaper.cpp src/picture/EmbeddedThumbnail.cpp
+    src/picture/ExifThumbnail.cpp
     src/picture/HeifColour.cpp src/picture/JpegDecoding.cpp src/picture/JpegHeader.cpp
     src/picture/Orientation.cpp src/picture/PcxDecoder.cpp src/picture/PictureKind.cpp
     src/picture/PictureStructure.cpp src/picture/PngColour.cpp src/picture/ProgressiveJpeg.cpp

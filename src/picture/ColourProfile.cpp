@@ -8,6 +8,8 @@
 #include <mutex>
 #include <vector>
 
+#include "picture/MatrixShaper.h"
+
 namespace {
 
 // Albums seldom mix more than a few profiles; the cache is emptied past this many.
@@ -19,8 +21,9 @@ struct TransformDeleter {
 using Transform = std::shared_ptr<void>;
 
 struct Conversion {
-  Transform transform;  // null: the pixels stay as they are
-  bool grey = false;    // the profile describes one grey channel
+  Transform transform;                         // null: the pixels stay as they are
+  std::shared_ptr<const MatrixShaper> tables;  // the same conversion by tables, where it serves
+  bool grey = false;                           // the profile describes one grey channel
 };
 
 struct ProfileCloser {
@@ -53,7 +56,9 @@ Conversion buildConversion(const QByteArray& icc) {
   // No cache inside the transform, so one transform serves every thread at once.
   cmsHTRANSFORM transform = cmsCreateTransform(source.get(), in, srgb.get(), out, INTENT_PERCEPTUAL,
                                                cmsFLAGS_BLACKPOINTCOMPENSATION | cmsFLAGS_NOCACHE);
-  if (transform) conversion.transform = Transform(transform, TransformDeleter());
+  if (!transform) return conversion;
+  conversion.transform = Transform(transform, TransformDeleter());
+  if (!conversion.grey) conversion.tables = MatrixShaper::build(source.get(), transform);
   return conversion;
 }
 
@@ -96,7 +101,9 @@ void ConvertToSrgb(QImage& picture, const QByteArray& iccProfile) {
   std::vector<uchar> grey(conversion.grey ? static_cast<size_t>(width) : 0);
   for (int y = 0; y < picture.height(); ++y) {
     uchar* line = picture.scanLine(y);
-    if (conversion.grey) {
+    if (conversion.tables) {
+      conversion.tables->apply(reinterpret_cast<QRgb*>(line), width);
+    } else if (conversion.grey) {
       // A grey picture arrives with three equal channels; the profile reads one.
       for (int x = 0; x < width; ++x) grey[static_cast<size_t>(x)] = line[x * 4 + 1];
       cmsDoTransform(conversion.transform.get(), grey.data(), line,

@@ -2,6 +2,7 @@
 // for every target, each file a few hundred bytes to a few kilobytes, made from pictures
 // drawn here so that no sample file is kept in the repository.
 #include <QBuffer>
+#include <QColorSpace>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -108,6 +109,9 @@ void pictureSeeds(const char* target) {
   seed(target, "photo.webp", encode(picture, ".webp"));
   seed(target, "photo.heic", encode(picture, ".heic"));
   seed(target, "cmyk.jpg", withoutProfile(cmykJpeg(picture)));
+  QImage wide = picture;
+  wide.setColorSpace(QColorSpace(QColorSpace::AdobeRgb));
+  seed(target, "adobe-rgb.png", qtEncoded(wide, "png"));
   seed(target, "progressive.jpg", qtEncoded(twoHalves(24, 16), "jpeg", true));
   seed(target, "icon.ico", qtEncoded(picture, "ico"));
   seed(target, "rle8.bmp",
