@@ -36,6 +36,18 @@ inline std::function<QString()> describeProgram;
 [[noreturn]] inline void fail(const QString& why) {
   std::printf("FAIL: %s\n", why.toUtf8().constData());
   if (describeProgram) std::printf("%s\n", describeProgram().toUtf8().constData());
+  // Without the window manager no window gets the focus, and a step waiting for it
+  // times out; say so, since the screenshot alone only shows frameless windows.
+  QProcess wm;
+  wm.start(QStringLiteral("xprop"),
+           {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+  const bool managed = wm.waitForFinished(5000) && wm.readAllStandardOutput().contains("window id");
+  std::printf("window manager: %s\n", managed ? "running" : "not running");
+  if (!managed) {
+    QFile log(QString::fromLocal8Bit(qgetenv("QUILLMERE_X_STATE")) +
+              QStringLiteral(".openbox.log"));
+    if (log.open(QIODevice::ReadOnly)) std::printf("openbox said: %s\n", log.readAll().constData());
+  }
   std::fflush(stdout);
   const QString shot = QString::fromLocal8Bit(qgetenv("QUILLMERE_X_FAILURE_SHOT"));
   if (!shot.isEmpty())

@@ -17,7 +17,11 @@ stop() {
     kill -0 "${XVFB_PID:-0}" 2>/dev/null || break
     sleep 0.1
   done
-  rm -f "$state"
+  rm -f "$state" "$state.openbox.log"
+}
+
+wm_running() {
+  DISPLAY=$1 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 
 start() {
@@ -38,15 +42,29 @@ start() {
       kill "$xvfb" 2>/dev/null || true
       continue  # another session took the display first
     fi
-    DISPLAY=":$n" setsid openbox >/dev/null 2>&1 &
-    wm=$!
-    # openbox is running once it has claimed the screen's window-manager selection.
-    for _ in $(seq 100); do
-      DISPLAY=":$n" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-      sleep 0.1
+    # openbox is running once it has claimed the screen's window-manager selection;
+    # without it windows get no frames and no focus, so a session without one is no
+    # session. A slow start gets a second chance.
+    for attempt in 1 2; do
+      DISPLAY=":$n" setsid openbox >"$state.openbox.log" 2>&1 &
+      wm=$!
+      for _ in $(seq 150); do
+        wm_running ":$n" && break
+        kill -0 "$wm" 2>/dev/null || break
+        sleep 0.1
+      done
+      wm_running ":$n" && break
+      echo "openbox did not take the screen (attempt $attempt):"
+      cat "$state.openbox.log"
+      kill "$wm" 2>/dev/null || true
+      wait "$wm" 2>/dev/null || true
     done
+    if ! wm_running ":$n"; then
+      kill "$xvfb" 2>/dev/null || true
+      exit 1
+    fi
     printf 'DISPLAY_NUMBER=%s\nXVFB_PID=%s\nWM_PID=%s\n' "$n" "$xvfb" "$wm" >"$state"
-    echo "Xvfb :$n with openbox"
+    echo "Xvfb :$n with openbox, ready after $SECONDS s"
     return 0
   done
   echo "no free X display between :140 and :199"
