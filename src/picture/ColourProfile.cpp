@@ -58,7 +58,8 @@ Conversion buildConversion(const QByteArray& icc) {
                                                cmsFLAGS_BLACKPOINTCOMPENSATION | cmsFLAGS_NOCACHE);
   if (!transform) return conversion;
   conversion.transform = Transform(transform, TransformDeleter());
-  if (!conversion.grey) conversion.tables = MatrixShaper::build(source.get(), transform);
+  if (!conversion.grey)
+    conversion.tables = MatrixShaper::build(source.get(), srgb.get(), transform);
   return conversion;
 }
 

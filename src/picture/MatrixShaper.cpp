@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -75,15 +74,14 @@ bool agree(const std::vector<QRgb>& ours, const std::vector<QRgb>& engine) {
 
 }  // namespace
 
-std::unique_ptr<const MatrixShaper> MatrixShaper::build(void* sourceProfile, void* engine) {
+std::unique_ptr<const MatrixShaper> MatrixShaper::build(void* sourceProfile, void* srgbProfile,
+                                                        void* engine) {
   if (cmsGetColorSpace(sourceProfile) != cmsSigRgbData ||
       cmsGetPCS(sourceProfile) != cmsSigXYZData || !cmsIsMatrixShaper(sourceProfile) ||
       cmsIsTag(sourceProfile, cmsSigAToB0Tag) || cmsIsTag(sourceProfile, cmsSigDToB0Tag))
     return nullptr;
-  const std::unique_ptr<void, void (*)(void*)> srgb(cmsCreate_sRGBProfile(),
-                                                    [](void* p) { cmsCloseProfile(p); });
   Matrix source{}, destination{}, fromXyz{};
-  if (!srgb || !colorants(sourceProfile, source) || !colorants(srgb.get(), destination) ||
+  if (!colorants(sourceProfile, source) || !colorants(srgbProfile, destination) ||
       !inverted(destination, fromXyz))
     return nullptr;
   Matrix toSrgb{};
@@ -128,7 +126,8 @@ std::unique_ptr<const MatrixShaper> MatrixShaper::build(void* sourceProfile, voi
   for (auto& share : shaper->shares_[0])
     for (int r = 0; r < 3; ++r) share.light[r] += (1 << (kShareBits - 1)) - lowest;
 
-  const auto* srgbCurve = static_cast<const cmsToneCurve*>(cmsReadTag(srgb.get(), cmsSigRedTRCTag));
+  const auto* srgbCurve =
+      static_cast<const cmsToneCurve*>(cmsReadTag(srgbProfile, cmsSigRedTRCTag));
   const std::unique_ptr<cmsToneCurve, void (*)(cmsToneCurve*)> encode(
       srgbCurve ? cmsReverseToneCurve(srgbCurve) : nullptr, cmsFreeToneCurve);
   if (!encode) return nullptr;

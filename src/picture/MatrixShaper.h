@@ -14,10 +14,11 @@
 // zero, so the tables are the whole conversion.
 class MatrixShaper {
 public:
-  // Null unless the profile (a Little CMS profile handle) is an RGB matrix-shaper with
-  // no tables of its own for the perceptual intent, and the tables agree with the
-  // engine's transform from it to sRGB (32-bit pixels) on a grid of colours.
-  static std::unique_ptr<const MatrixShaper> build(void* sourceProfile, void* engine);
+  // Null unless the source profile (a Little CMS profile handle) is an RGB matrix-shaper
+  // with no tables of its own for the perceptual intent, and the tables agree with the
+  // engine's transform from it to the sRGB profile (32-bit pixels) on a grid of colours.
+  static std::unique_ptr<const MatrixShaper> build(void* sourceProfile, void* srgbProfile,
+                                                   void* engine);
 
   // Converts 32-bit pixels in place; the alpha byte stays as it is.
   void apply(QRgb* pixels, int count) const;

@@ -64,7 +64,7 @@ TEST(MatrixShaperTest, WideSpacesConvertAsTheColourEngineDoes) {
   for (const auto& space : spaces) {
     SCOPED_TRACE(space.name);
     const Handles handles(space.icc);
-    const auto shaper = MatrixShaper::build(handles.source, handles.engine);
+    const auto shaper = MatrixShaper::build(handles.source, handles.srgb, handles.engine);
     ASSERT_TRUE(shaper);
     std::vector<QRgb> ours = colours;
     std::vector<QRgb> theirs = colours;
@@ -85,5 +85,5 @@ TEST(MatrixShaperTest, WideSpacesConvertAsTheColourEngineDoes) {
 
 TEST(MatrixShaperTest, GreyProfilesAreLeftToTheColourEngine) {
   const Handles handles(greyProfile());
-  EXPECT_FALSE(MatrixShaper::build(handles.source, handles.engine));
+  EXPECT_FALSE(MatrixShaper::build(handles.source, handles.srgb, handles.engine));
 }
